@@ -1,0 +1,33 @@
+#pragma once
+// Sub-commands of quellora-cli. Each file of cli/ registers its own.
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+namespace quellora::cli {
+
+struct Comando {
+    const char *nome;  // first word: "catalogo", "selecao", ...
+    const char *uso;   // one or more usage lines
+    int (*executa)(const QStringList &args);
+};
+
+bool Registra(const Comando &c);
+
+// dados/ beside the executable.
+QString DirDadosPadrao();
+
+// Writes to standard output / standard error (UTF-8).
+void Saida(const QString &texto);
+void Erro(const QString &texto);
+
+// Value of "--nome VALOR" in args (removed from args), or 'padrao'.
+QString Opcao(QStringList &args, const QString &nome, const QString &padrao = {});
+bool Chave(QStringList &args, const QString &nome);
+
+} // namespace quellora::cli
+
+#define QUELLORA_CLI_COMANDO(id, nome, uso, fn) \
+    static const bool registro_##id = ::quellora::cli::Registra({nome, uso, fn})

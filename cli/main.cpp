@@ -1,0 +1,71 @@
+// quellora-cli: the headless face of Quellora's core.
+
+#include "comandos.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <vector>
+
+namespace quellora::cli {
+
+namespace {
+std::vector<Comando> &Tabela() {
+    static std::vector<Comando> t;
+    return t;
+}
+} // namespace
+
+bool Registra(const Comando &c) {
+    Tabela().push_back(c);
+    return true;
+}
+
+QString DirDadosPadrao() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dados")); }
+
+void Saida(const QString &texto) {
+    const QByteArray b = texto.toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<std::size_t>(b.size()), stdout);
+}
+
+void Erro(const QString &texto) {
+    const QByteArray b = texto.toUtf8();
+    std::fwrite(b.constData(), 1, static_cast<std::size_t>(b.size()), stderr);
+}
+
+QString Opcao(QStringList &args, const QString &nome, const QString &padrao) {
+    const int i = static_cast<int>(args.indexOf(nome));
+    if (i < 0)
+        return padrao;
+    QString v;
+    if (i + 1 < args.size())
+        v = args.at(i + 1);
+    args.remove(i, i + 1 < args.size() ? 2 : 1);
+    return v;
+}
+
+bool Chave(QStringList &args, const QString &nome) { return args.removeAll(nome) > 0; }
+
+} // namespace quellora::cli
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    using namespace quellora::cli;
+    auto uso = [] {
+        QString t = QStringLiteral("Uso:\n");
+        for (const auto &c : Tabela())
+            t += QString::fromUtf8(c.uso) + QLatin1Char('\n');
+        return t;
+    };
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        (args.isEmpty() ? Erro : Saida)(uso());
+        return args.isEmpty() ? 2 : 0;
+    }
+    for (const auto &c : Tabela())
+        if (args.first() == QLatin1String(c.nome))
+            return c.executa(args.mid(1));
+    Erro(QStringLiteral("Comando desconhecido: %1\n").arg(args.first()) + uso());
+    return 2;
+}

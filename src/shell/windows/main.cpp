@@ -1,0 +1,11 @@
+// Program entry.
+
+#include <QApplication>
+#include <QLabel>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QLabel l(QStringLiteral("Quellora"));
+    l.show();
+    return app.exec();
+}
