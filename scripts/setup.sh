@@ -9,7 +9,7 @@ PACOTES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth x11-apps imagemagick poppler-utils
+  xvfb xauth imagemagick poppler-utils
 )
 
 falta=()
