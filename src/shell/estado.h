@@ -5,8 +5,10 @@
 // ResetaEstado().
 
 #include "catalogue/tipos.h"
+#include "proposal/pagina.h"
 #include "quotation/registros.h"
 #include "selection/resultado.h"
+#include "selection/curva.h"
 
 #include <QString>
 
@@ -58,6 +60,9 @@ struct TEstado {
     double FatorMProposta = 0;
     double MultDescMProposta = 0;
 
+    // --- Page drawing --------------------------------------------------------
+    TEstadoPagina Pagina;
+
     // --- Operating-point calculation ---------------------------------------
     TResultadoGrade Resultado;
     double VazaoCalc = 0;
@@ -65,6 +70,10 @@ struct TEstado {
     std::int32_t ModeloCalc = 0;
     bool SoTamanho = false;
     std::int32_t TamanhoUnico = 0;
+
+    // --- Performance chart: inputs (PreparaCurva) and data (CalculaCurva) ---
+    TEntradaCurva Curva;
+    TDadosCurva DadosCurva;
 };
 
 // The one instance. Large: it lives in static storage.

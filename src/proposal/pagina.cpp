@@ -1,0 +1,135 @@
+#include "proposal/pagina.h"
+
+#include "catalogue/binario.h"
+#include "shell/estado.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quellora {
+
+TEstadoPagina &Pagina() { return G().Pagina; }
+
+int PixelsPorPolegada() {
+    const auto &p = Pagina();
+    return (p.Folha && p.Folha->device()) ? p.Folha->device()->logicalDpiY() : 96;
+}
+
+void FonteArial(int pontos, bool negrito) {
+    QPainter *f = Pagina().Folha;
+    if (!f)
+        return;
+    QFont fonte(QStringLiteral("Arial"));
+    fonte.setPointSize(std::max(1, pontos));
+    fonte.setBold(negrito);
+    f->setFont(fonte);
+}
+
+namespace {
+QFontMetrics Metricas() {
+    QPainter *f = Pagina().Folha;
+    return f ? QFontMetrics(f->font(), f->device()) : QFontMetrics(QFont());
+}
+
+// Frame over r with the current pen: pixels Left..Right-1, Top..Bottom-1.
+void Moldura(QPainter &f, const Retangulo &r) {
+    f.drawRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+}
+} // namespace
+
+int AlturaTexto(const QString &texto) {
+    Q_UNUSED(texto);
+    return Metricas().height();
+}
+
+int LarguraTexto(const QString &texto) { return Metricas().horizontalAdvance(texto); }
+
+void DesenhaMoldura() {
+    auto &p = Pagina();
+    if (!p.Folha)
+        return;
+    QPainter &f = *p.Folha;
+    f.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    FonteArial(p.TamFonte);
+    Moldura(f, p.AreaPagina);
+    const int m = PixelsPorPolegada() / 3;
+    p.AreaPagina.Left += 2 * m;
+    p.AreaPagina.Top += m;
+    p.AreaPagina.Right -= m;
+    p.AreaPagina.Bottom -= m;
+    Moldura(f, p.AreaPagina);
+    p.AreaPagina.Left += 4;
+    p.AreaPagina.Top += 4;
+    p.AreaPagina.Right -= 4;
+    p.AreaPagina.Bottom -= 4;
+    p.PosX = p.AreaPagina.Left;
+    p.PosY = p.AreaPagina.Top;
+    p.AlturaLinha = 0;
+    f.setBrush(Qt::NoBrush);
+}
+
+void Separador() {
+    auto &p = Pagina();
+    if (p.Folha)
+        p.Folha->drawLine(p.AreaPagina.Left, p.PosY, p.AreaPagina.Right, p.PosY);
+    p.PosY += 2;
+}
+
+void Escreve(const QString &texto, bool fimDeLinha) {
+    auto &p = Pagina();
+    if (p.Folha && !texto.isEmpty()) {
+        const QFontMetrics fm = Metricas();
+        p.Folha->drawText(p.PosX, p.PosY + fm.ascent(), texto);
+        p.AlturaLinha = std::max(p.AlturaLinha, fm.height());
+        p.PosX += fm.horizontalAdvance(texto);
+    }
+    if (fimDeLinha) {
+        p.PosY += p.AlturaLinha + 2;
+        p.PosX = p.AreaPagina.Left;
+        p.AlturaLinha = 0;
+    }
+}
+
+void EscreveEm(int x, const QString &texto, bool fimDeLinha) {
+    Pagina().PosX = x;
+    Escreve(texto, fimDeLinha);
+}
+
+void DesenhaBitmap(QPainter &folha, const Retangulo &r, const QImage &imagem) {
+    if (imagem.isNull())
+        return;
+    folha.drawImage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), imagem);
+}
+
+void Cabecalho() {
+    auto &p = Pagina();
+    if (!p.Folha)
+        return;
+    QFont fonte = p.Folha->font();
+    const int s = fonte.pointSize();
+    fonte.setBold(false);
+    fonte.setPointSize(std::max(1, static_cast<int>(s * 1.5)));
+    p.Folha->setFont(fonte);
+
+    const long double k = PixelsPorPolegada() / 96.0L;
+    const int w = static_cast<int>(p.Logotipo.width() * k);
+    const int h = static_cast<int>(p.Logotipo.height() * k);
+    DesenhaBitmap(*p.Folha, {p.PosX, p.PosY, p.PosX + w, p.PosY + h}, p.Logotipo);
+    p.AlturaLinha = h + 2;
+
+    fonte.setBold(true);
+    p.Folha->setFont(fonte);
+    const auto &o = G().Orcamento;
+    const QString texto = QStringLiteral("Proposta nº ") + o.NumOrc + QStringLiteral(" - ") +
+                          DataParaDateTime(o.Data).toString(QStringLiteral("dd/MM/yyyy"));
+    EscreveEm(p.AreaPagina.Right - LarguraTexto(texto), texto, true);
+
+    fonte.setPointSize(std::max(1, s));
+    p.Folha->setFont(fonte);
+    Separador();
+}
+
+} // namespace quellora

@@ -1,0 +1,54 @@
+#pragma once
+// Typewriter-style drawing of pages: a page state with a canvas, the page
+// rectangle and a text cursor, and the routines that write at the cursor.
+// The same routines draw the screen preview, the printed page and images;
+// coordinates are the canvas's device pixels.
+
+#include <QImage>
+#include <QString>
+
+class QPainter;
+
+namespace quellora {
+
+// Page rectangle: right and bottom exclusive, as pixel frames are drawn.
+struct Retangulo {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int largura() const { return Right - Left; }
+    int altura() const { return Bottom - Top; }
+    bool operator==(const Retangulo &) const = default;
+};
+
+struct TEstadoPagina {
+    QPainter *Folha = nullptr;  // canvas being drawn
+    Retangulo AreaPagina;       // page rectangle; DesenhaMoldura shrinks it to the text area
+    int PosX = 0;               // text cursor
+    int PosY = 0;               // top of the current line
+    int AlturaLinha = 0;        // tallest piece on the current line so far
+    int TamFonte = 9;           // base font size, points
+    int TamFonteMenor = 7;      // smaller font size, points
+    QImage Logotipo;            // the maker's logo
+    bool Imprimindo = false;    // a page is being printed
+    bool Monocromatico = false; // the printer has no colour: pen colours stay black
+};
+
+// The page state in use (part of the program's shared state).
+TEstadoPagina &Pagina();
+
+// Pixels per inch of the canvas in use.
+int PixelsPorPolegada();
+
+void DesenhaMoldura();
+void Separador();
+void Escreve(const QString &texto, bool fimDeLinha);
+void EscreveEm(int x, const QString &texto, bool fimDeLinha);
+void DesenhaBitmap(QPainter &folha, const Retangulo &r, const QImage &imagem);
+// Heading: logo, then "Proposta nº ... - dd/mm/yyyy" right-aligned, then a rule.
+void Cabecalho();
+
+// Canvas font helpers: "Arial" at a size in points, bold or not.
+void FonteArial(int pontos, bool negrito = false);
+int AlturaTexto(const QString &texto);
+int LarguraTexto(const QString &texto);
+
+} // namespace quellora
