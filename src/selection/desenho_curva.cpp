@@ -1,0 +1,222 @@
+#include "selection/desenho_curva.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace quellora {
+
+namespace {
+
+const QString TituloPressao = QStringLiteral("Pressão total mmCA");
+const QString TituloVazao = QStringLiteral("Vazão de ar m³/h");
+
+int Trunc(long double v) { return static_cast<int>(std::trunc(v)); }
+
+QFont Arial(int pontos, bool negrito = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(std::max(1, pontos));
+    f.setBold(negrito);
+    return f;
+}
+
+// Writes 'texto' with its top-left corner at (x, y), turned counter-clockwise
+// by 'graus' around that corner.
+void TextoGirado(QPainter &f, int x, int y, const QString &texto, double graus) {
+    const QFontMetrics fm(f.font(), f.device());
+    f.save();
+    f.translate(x, y);
+    f.rotate(-graus);
+    f.drawText(0, fm.ascent(), texto);
+    f.restore();
+}
+
+void TextoEm(QPainter &f, int x, int y, const QString &texto) {
+    const QFontMetrics fm(f.font(), f.device());
+    f.drawText(x, y + fm.ascent(), texto);
+}
+
+void Caneta(QPainter &f, QRgb cor, bool monocromatico) {
+    if (monocromatico)
+        return;
+    QPen p = f.pen();
+    p.setColor(QColor::fromRgb(cor));
+    f.setPen(p);
+}
+
+} // namespace
+
+QPoint TGeometriaCurva::Ponto(double vazao, double pressao) const {
+    const long double ev = EscalaVazao > 0 ? EscalaVazao : 1;
+    const long double ep = EscalaPressao > 0 ? EscalaPressao : 1;
+    return {Trunc(Grade.Left + vazao * static_cast<long double>(Grade.Right - Grade.Left) / ev),
+            Trunc(Grade.Bottom - pressao * static_cast<long double>(Grade.Bottom - Grade.Top) / ep)};
+}
+
+int TGeometriaCurva::XVertical(int i) const {
+    return Trunc(Grade.Left + i * static_cast<long double>(Grade.Right - Grade.Left) / 8);
+}
+
+int TGeometriaCurva::YHorizontal(int n) const {
+    return Trunc(Grade.Top + n * static_cast<long double>(Grade.Bottom - Grade.Top) / 5);
+}
+
+TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, std::int32_t escalaVazao,
+                               std::int32_t escalaPressao) {
+    TGeometriaCurva g;
+    g.EscalaVazao = escalaVazao;
+    g.EscalaPressao = escalaPressao;
+    Retangulo r = area;
+    r.Left += m.AlturaTituloPressao + m.LarguraEscalaPressao;
+    r.Bottom -= 2 * m.AlturaTituloVazao;
+    r.Right -= m.LarguraEscalaVazao / 2;
+    r.Left += 4;
+    r.Top += 4;
+    r.Right -= 4;
+    r.Bottom -= 4;
+    g.Grade = r;
+    return g;
+}
+
+QString RotuloVazao(std::int32_t escalaVazao, int i) { return QString::number(i * (escalaVazao / 8)); }
+
+QString RotuloPressao(std::int32_t escalaPressao, int passos) { return QString::number(passos * (escalaPressao / 5)); }
+
+TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco) {
+    auto &p = Pagina();
+    TGeometriaCurva geo;
+    if (!p.Folha)
+        return geo;
+    QPainter &f = *p.Folha;
+    const bool mono = p.Monocromatico;
+    const int ppp = PixelsPorPolegada();
+
+    // 1. White page, black pen.
+    f.setRenderHint(QPainter::Antialiasing, false);
+    f.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    f.fillRect(QRect(p.AreaPagina.Left, p.AreaPagina.Top, p.AreaPagina.largura(), p.AreaPagina.altura()), Qt::white);
+    f.setPen(QPen(Qt::black, 0));
+
+    // 2. The printed sheet: frame, heading and the item's data, the chart
+    //    centred below them.
+    if (p.Imprimindo) {
+        DesenhaMoldura();
+        Cabecalho();
+        FonteArial(p.TamFonte);
+        const int a = p.AreaPagina.Left + 17 * LarguraTexto(QStringLiteral("R"));
+        const int b = 2 * a;
+        for (const auto &[rotulo, valor] : bloco) {
+            EscreveEm(a, rotulo, false);
+            EscreveEm(b, valor, true);
+        }
+        Separador();
+        const int w = p.AreaPagina.Right - p.AreaPagina.Left;
+        const int s = p.AreaPagina.Bottom - w - p.PosY;
+        p.AreaPagina.Top = p.PosY + s;
+        p.AreaPagina.Bottom -= s;
+    } else {
+        f.setFont(Arial(p.TamFonte));
+        f.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    }
+    f.setFont(Arial(p.TamFonte));
+    QFontMetrics fm(f.font(), f.device());
+    const Retangulo area = p.AreaPagina;
+
+    // 3. Vertical axis title, turned by 90°.
+    TextoGirado(f, area.Left, area.Bottom - (area.Bottom - area.Top - fm.horizontalAdvance(TituloPressao)) / 2,
+                TituloPressao, 90);
+
+    // 4-6. Room for the titles and labels.
+    TMedidasCurva m;
+    m.AlturaTituloPressao = fm.height();
+    m.LarguraEscalaPressao = fm.horizontalAdvance(QString::number(d.EscalaPressao));
+    m.AlturaTituloVazao = fm.height();
+    m.LarguraEscalaVazao = fm.horizontalAdvance(QString::number(d.EscalaVazao));
+    {
+        const int left4 = area.Left + m.AlturaTituloPressao + m.LarguraEscalaPressao;
+        f.setPen(QPen(Qt::black, 0));
+        TextoEm(f, left4 + (area.Right - fm.horizontalAdvance(TituloVazao)) / 2, area.Bottom - fm.height(), TituloVazao);
+    }
+    geo = GeometriaCurva(area, m, d.EscalaVazao, d.EscalaPressao);
+    const Retangulo &g = geo.Grade;
+
+    // 7. Grid and labels in silver.
+    f.setPen(QPen(QColor::fromRgb(CorGrade), 0));
+    f.setBrush(Qt::NoBrush);
+    f.drawRect(g.Left, g.Top, g.Right - g.Left - 1, g.Bottom - g.Top - 1);
+    for (int i = 1; i <= 7; ++i)
+        f.drawLine(geo.XVertical(i), g.Top, geo.XVertical(i), g.Bottom + 2);
+    for (int i = 0; i <= 8; ++i) {
+        const QString t = RotuloVazao(d.EscalaVazao, i);
+        TextoEm(f, geo.XVertical(i) - fm.horizontalAdvance(t) / 2, g.Bottom + 3, t);
+    }
+    for (int n = 1; n <= 4; ++n)
+        f.drawLine(g.Left - 2, geo.YHorizontal(n), g.Right, geo.YHorizontal(n));
+    for (int n = 5; n >= 0; --n) {
+        const QString t = RotuloPressao(d.EscalaPressao, 5 - n);
+        int x = g.Left - 2 - fm.horizontalAdvance(t);
+        if (n == 5)
+            x -= Trunc(ppp * 0.1L / 2.54L);
+        TextoEm(f, x, geo.YHorizontal(n) - fm.height() / 2, t);
+    }
+
+    // 8-9. The ten speed curves with their speeds.
+    f.setFont(Arial(p.TamFonteMenor));
+    fm = QFontMetrics(f.font(), f.device());
+    f.setPen(QPen(Qt::black, 0));
+    Caneta(f, CorRotacoes, mono);
+    auto ponto = [&](int c, int j) { return geo.Ponto(d.VazaoCurva[c][j], d.PressaoCurva[c][j]); };
+    for (int c = 1; c <= 10; ++c) {
+        QPolygon linha;
+        for (int j = 1; j <= 7; ++j)
+            linha << ponto(c, j);
+        f.drawPolyline(linha);
+        const QString t = QString::number(d.RpmCurva[c]);
+        const QPoint p1 = ponto(c, 1);
+        TextoEm(f, p1.x() - 2 - fm.horizontalAdvance(t), p1.y() - fm.height() / 2, t);
+    }
+
+    // 10. Lines of equal efficiency.
+    Caneta(f, CorRendimento, mono);
+    for (int j = 1; j <= 7; ++j) {
+        QPolygon linha;
+        for (int c = 1; c <= 10; ++c)
+            linha << ponto(c, j);
+        f.drawPolyline(linha);
+    }
+
+    // 11. Their efficiencies, turned by 60°, at the top curve.
+    for (int j = 1; j <= 7; ++j) {
+        QString t = QString::number(std::lround(d.RendCurva[j]));
+        if (p.Imprimindo)
+            t += QLatin1Char('%');
+        const QPoint pt = ponto(10, j);
+        TextoGirado(f, pt.x(), pt.y() - 2, t, 60);
+    }
+
+    // 12. The operating speed in red.
+    f.setFont(Arial(p.TamFonte));
+    fm = QFontMetrics(f.font(), f.device());
+    Caneta(f, CorOperacao, mono);
+    {
+        QPolygon linha;
+        for (int j = 1; j <= 7; ++j)
+            linha << ponto(0, j);
+        f.drawPolyline(linha);
+        const QPoint ult = ponto(0, 7);
+        TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, QString::number(d.RpmCurva[0]) + QStringLiteral("rpm"));
+    }
+
+    // 13. The operating point, filled yellow.
+    f.setBrush(QBrush(QColor::fromRgb(CorPonto), Qt::SolidPattern));
+    const int r = p.Imprimindo ? Trunc(ppp * 0.1L / 2.54L) : p.TamFonte / 2;
+    const QPoint op = geo.Ponto(e.CurvaVazaoOp, e.CurvaPressaoOp);
+    f.drawEllipse(QRect(op.x() - r, op.y() - r, 2 * r, 2 * r));
+    f.setBrush(Qt::NoBrush);
+    f.setPen(QPen(Qt::black, 0));
+    return geo;
+}
+
+} // namespace quellora

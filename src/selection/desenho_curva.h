@@ -1,0 +1,61 @@
+#pragma once
+// Drawing of the performance chart on the page state's canvas: the small
+// chart of the selection window, the curve window and the printed sheet.
+
+#include "proposal/pagina.h"
+#include "selection/curva.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace quellora {
+
+// Where the chart's grid lies and how points map onto it.
+struct TGeometriaCurva {
+    Retangulo Grade;          // the grid's frame
+    std::int32_t EscalaVazao = 1;
+    std::int32_t EscalaPressao = 1;
+
+    // (flow m³/h, pressure mmCA) to pixels, truncated.
+    QPoint Ponto(double vazao, double pressao) const;
+    // Vertical grid line i (0..8) and horizontal grid line n (0..5, 0 at the top).
+    int XVertical(int i) const;
+    int YHorizontal(int n) const;
+};
+
+// Text sizes the layout depends on, measured on the canvas.
+struct TMedidasCurva {
+    int AlturaTituloPressao = 0;   // height of "Pressão total mmCA" (turned)
+    int LarguraEscalaPressao = 0;  // width of the pressure axis maximum
+    int AlturaTituloVazao = 0;     // height of "Vazão de ar m³/h"
+    int LarguraEscalaVazao = 0;    // width of the flow axis maximum
+};
+
+// The grid rectangle left inside 'area' once the axis titles and labels
+// have their room.
+TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, std::int32_t escalaVazao,
+                               std::int32_t escalaPressao);
+
+// Axis labels: flow i = 0..8 and pressure from the bottom, 0..5 steps.
+QString RotuloVazao(std::int32_t escalaVazao, int i);
+QString RotuloPressao(std::int32_t escalaPressao, int passos);
+
+// Label and value lines of the printed sheet's data block.
+using BlocoCurva = std::vector<std::pair<QString, QString>>;
+
+// Draws the chart in Pagina().AreaPagina. When printing, the frame, heading
+// and 'bloco' come first and the chart is centred in the space below them.
+// Returns the geometry used.
+TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco = {});
+
+// Colours of the chart.
+inline constexpr QRgb CorGrade = 0xC0C0C0;   // silver
+inline constexpr QRgb CorRotacoes = 0x000080; // navy
+inline constexpr QRgb CorRendimento = 0x0000FF; // blue
+inline constexpr QRgb CorOperacao = 0xFF0000; // red
+inline constexpr QRgb CorPonto = 0xFFFF00;    // yellow
+
+} // namespace quellora

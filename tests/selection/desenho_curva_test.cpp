@@ -1,0 +1,169 @@
+// The chart's geometry without pixels, then a rendered chart checked at the
+// points the geometry names.
+
+#include "selection/desenho_curva.h"
+
+#include "app_gui.h"
+#include "shell/estado.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+using namespace quellora;
+
+namespace {
+
+// A chart of straight falling curves: curve c at speed 500 + 100c, point j
+// at flow 1000j·k and pressure (80 - 10j)·k², k = speed ratio.
+TDadosCurva CurvaDeTeste() {
+    TDadosCurva d;
+    for (int c = 0; c <= 10; ++c) {
+        d.RpmCurva[c] = c == 0 ? 1150 : 500 + 100 * c;
+        const double k = d.RpmCurva[c] / 1500.0;
+        for (int j = 1; j <= 7; ++j) {
+            d.VazaoCurva[c][j] = static_cast<int>(1000 * j * k);
+            d.PressaoCurva[c][j] = (80 - 10 * j) * k * k;
+        }
+    }
+    for (int j = 1; j <= 7; ++j)
+        d.RendCurva[j] = 60 + j;
+    d.PressaoMaxCurva = d.PressaoCurva[10][1];
+    d.EscalaVazao = 8000;
+    d.EscalaPressao = 100;
+    return d;
+}
+
+QImage Tela(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    img.fill(Qt::gray);
+    return img;
+}
+
+class DesenhoCurva : public ::testing::Test {
+protected:
+    void SetUp() override {
+        teste::GaranteAppGui();
+        ResetaEstado();
+    }
+    void TearDown() override { ResetaEstado(); }
+};
+
+} // namespace
+
+TEST_F(DesenhoCurva, GeometriaReservaEspacoParaTitulosERotulos) {
+    TMedidasCurva m{12, 20, 12, 30};
+    const TGeometriaCurva g = GeometriaCurva({0, 0, 473, 370}, m, 16000, 150);
+    EXPECT_EQ(g.Grade, (Retangulo{0 + 12 + 20 + 4, 4, 473 - 15 - 4, 370 - 24 - 4}));
+    EXPECT_EQ(g.Ponto(0, 0), QPoint(g.Grade.Left, g.Grade.Bottom));
+    EXPECT_EQ(g.Ponto(16000, 150), QPoint(g.Grade.Right, g.Grade.Top));
+    // Halfway, truncated toward zero.
+    const QPoint meio = g.Ponto(8000, 75);
+    EXPECT_EQ(meio.x(), static_cast<int>(g.Grade.Left + (g.Grade.Right - g.Grade.Left) / 2.0));
+    EXPECT_EQ(meio.y(), static_cast<int>(g.Grade.Bottom - (g.Grade.Bottom - g.Grade.Top) / 2.0));
+    EXPECT_EQ(g.XVertical(0), g.Grade.Left);
+    EXPECT_EQ(g.XVertical(8), g.Grade.Right);
+    EXPECT_EQ(g.YHorizontal(5), g.Grade.Bottom);
+}
+
+TEST_F(DesenhoCurva, RotulosDeVazaoTruncados) {
+    EXPECT_EQ(RotuloVazao(1500, 1), QStringLiteral("187"));
+    EXPECT_EQ(RotuloVazao(1500, 8), QStringLiteral("1496"));
+    EXPECT_EQ(RotuloVazao(16000, 3), QStringLiteral("6000"));
+    EXPECT_EQ(RotuloPressao(150, 5), QStringLiteral("150"));
+    EXPECT_EQ(RotuloPressao(50, 0), QStringLiteral("0"));
+    // A degenerate axis never divides by zero.
+    TGeometriaCurva g;
+    g.Grade = {0, 0, 100, 100};
+    g.EscalaVazao = 0;
+    g.EscalaPressao = 0;
+    EXPECT_EQ(g.Ponto(0, 0), QPoint(0, 100));
+}
+
+TEST_F(DesenhoCurva, PontoDeOperacaoAmareloOndeAGeometriaDiz) {
+    QImage img = Tela(473, 370);
+    QPainter f(&img);
+    auto &p = Pagina();
+    p.Folha = &f;
+    p.AreaPagina = {0, 0, 473, 370};
+    p.TamFonte = 10;
+    p.TamFonteMenor = 8;
+    const TDadosCurva d = CurvaDeTeste();
+    TEntradaCurva e;
+    e.CurvaVazaoOp = 4000;
+    e.CurvaPressaoOp = 30;
+    const TGeometriaCurva g = DesenhaCurva(d, e);
+    f.end();
+
+    const QPoint op = g.Ponto(4000, 30);
+    EXPECT_EQ(img.pixel(op), QColor(Qt::yellow).rgb());
+    // The page was filled white; the grid frame is silver.
+    EXPECT_EQ(img.pixel(2, 2), QColor(Qt::white).rgb());
+    EXPECT_EQ(img.pixel(g.Grade.Left, (g.Grade.Top + g.Grade.Bottom) / 2), qRgb(0xC0, 0xC0, 0xC0));
+    // The operating curve is red between its points; the curves navy.
+    const QPoint a = g.Ponto(d.VazaoCurva[0][4], d.PressaoCurva[0][4]);
+    EXPECT_EQ(img.pixel(a), qRgb(255, 0, 0));
+    const QPoint b = g.Ponto(d.VazaoCurva[3][5], d.PressaoCurva[3][5]);
+    const QRgb cb = img.pixel(b);
+    EXPECT_TRUE(cb == qRgb(0, 0, 128) || cb == qRgb(0, 0, 255)) << std::hex << cb;
+}
+
+TEST_F(DesenhoCurva, MonocromaticoDesenhaCurvasEmPretoEPontoAmarelo) {
+    QImage img = Tela(473, 370);
+    QPainter f(&img);
+    auto &p = Pagina();
+    p.Folha = &f;
+    p.AreaPagina = {0, 0, 473, 370};
+    p.Monocromatico = true;
+    const TDadosCurva d = CurvaDeTeste();
+    TEntradaCurva e;
+    e.CurvaVazaoOp = 4000;
+    e.CurvaPressaoOp = 30;
+    const TGeometriaCurva g = DesenhaCurva(d, e);
+    f.end();
+    EXPECT_EQ(img.pixel(g.Ponto(d.VazaoCurva[0][4], d.PressaoCurva[0][4])), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(g.Ponto(d.VazaoCurva[3][5], d.PressaoCurva[3][5])), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(g.Ponto(4000, 30)), QColor(Qt::yellow).rgb());
+    int coloridos = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (c == qRgb(255, 0, 0) || c == qRgb(0, 0, 128) || c == qRgb(0, 0, 255))
+                ++coloridos;
+        }
+    EXPECT_EQ(coloridos, 0);
+}
+
+TEST_F(DesenhoCurva, FolhaImpressaCentraOGraficoAbaixoDoTexto) {
+    QImage img = Tela(794, 1123); // A4 at 96 pixels per inch
+    QPainter f(&img);
+    auto &p = Pagina();
+    p.Folha = &f;
+    p.AreaPagina = {0, 0, 794, 1123};
+    p.Imprimindo = true;
+    p.TamFonte = 9;
+    p.TamFonteMenor = 7;
+    const TDadosCurva d = CurvaDeTeste();
+    TEntradaCurva e;
+    e.CurvaVazaoOp = 4000;
+    e.CurvaPressaoOp = 30;
+    BlocoCurva bloco{{QStringLiteral("Projeto:"), QStringLiteral("Teste")},
+                     {QStringLiteral("Vazão de ar:"), QStringLiteral("4000 m³/h")}};
+    const TGeometriaCurva g = DesenhaCurva(d, e, bloco);
+    f.end();
+    // The chart keeps the text area's width; the space below the text loses
+    // the same amount s above and below it, s being what the space has
+    // beyond that width.
+    const Retangulo a = p.AreaPagina;
+    const int w = a.Right - a.Left;
+    const int s = a.Top - p.PosY;
+    EXPECT_GT(s, 0);
+    EXPECT_EQ(a.Bottom - a.Top, w - s);
+    EXPECT_EQ(1123 - 32 - 4 - a.Bottom, s);
+    EXPECT_GT(g.Grade.Top, 0);
+    EXPECT_EQ(img.pixel(g.Ponto(4000, 30)), QColor(Qt::yellow).rgb());
+    // The outer frame is black at the page's edge.
+    EXPECT_EQ(img.pixel(0, 500), qRgb(0, 0, 0));
+}
