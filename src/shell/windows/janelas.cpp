@@ -1,0 +1,153 @@
+#include "shell/windows/janelas.h"
+
+#include "shell/windows/janelafilha.h"
+#include "shell/windows/servicos.h"
+#include "shell/windows/uqloperador.h"
+#include "shell/windows/uqltextomodelo.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstring>
+#include <vector>
+
+namespace quellora {
+
+namespace {
+
+// Creation order of the program's windows after the main window.
+const EntradaJanela Tabela[] = {
+    {JAN_OPERADOR, "TfrmOperador", "Operador", AJUDA_OPERADOR, &CriaTfrmOperador},
+    {0, "TfrmTextoModelo", "Modelo", AJUDA_PRINCIPAL, &CriaTfrmTextoModelo},
+    // The client table's data module: loads the client file.
+    {0, "Tdm", "", 0, nullptr},
+    {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaJanelaProvisoria},
+    {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaDialogoProvisorio},
+    {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaJanelaProvisoria},
+    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaJanelaProvisoria},
+    {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaJanelaProvisoria},
+    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
+    {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},
+    {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaJanelaProvisoria},
+    {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaJanelaProvisoria},
+    {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaDialogoProvisorio},
+    {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
+    {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
+    {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaDialogoProvisorio},
+    {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
+    {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
+    {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
+    {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},
+    {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaDialogoProvisorio},
+};
+
+struct Criada {
+    const EntradaJanela *entrada;
+    QPointer<QWidget> janela;
+};
+
+std::vector<Criada> &Criadas() {
+    static std::vector<Criada> v;
+    return v;
+}
+
+// A child window still to be built: its title, a plain note and a way back.
+class JanelaProvisoria : public JanelaFilha {
+public:
+    JanelaProvisoria(const EntradaJanela &e, QWidget *painel)
+        : JanelaFilha(QString::fromUtf8(e.titulo), e.contextoAjuda, painel) {
+        setObjectName(QString::fromLatin1(e.classe));
+        auto *titulo = new QLabel(QString::fromUtf8(e.titulo), this);
+        QFont f = titulo->font();
+        f.setPointSizeF(f.pointSizeF() * 1.6);
+        f.setBold(true);
+        titulo->setFont(f);
+        titulo->setAlignment(Qt::AlignCenter);
+        auto *nota = new QLabel(QStringLiteral("Esta janela ainda não está disponível nesta versão do programa."), this);
+        nota->setAlignment(Qt::AlignCenter);
+        nota->setWordWrap(true);
+        auto *volta = new QPushButton(QStringLiteral("&Retornar"), this);
+        volta->setObjectName(QStringLiteral("btRetornar"));
+        connect(volta, &QPushButton::clicked, this, [] { VoltaJanela(); });
+        auto *l = new QVBoxLayout(this);
+        l->addStretch(2);
+        l->addWidget(titulo);
+        l->addSpacing(12);
+        l->addWidget(nota);
+        l->addSpacing(18);
+        l->addWidget(volta, 0, Qt::AlignHCenter);
+        l->addStretch(3);
+    }
+};
+
+} // namespace
+
+const EntradaJanela *TabelaJanelas(int *quantas) {
+    if (quantas)
+        *quantas = static_cast<int>(std::size(Tabela));
+    return Tabela;
+}
+
+void CriaJanelas(QWidget *painel) {
+    auto &v = Criadas();
+    if (!v.empty())
+        return;
+    for (const EntradaJanela &e : Tabela) {
+        QWidget *w = e.cria ? e.cria(painel, e) : nullptr;
+        if (w && w->objectName().isEmpty())
+            w->setObjectName(QString::fromLatin1(e.classe));
+        v.push_back({&e, w});
+    }
+}
+
+void EsqueceJanelas() { Criadas().clear(); }
+
+JanelaFilha *JanelaNumero(int n) {
+    if (n <= 0)
+        return nullptr;
+    for (const Criada &c : Criadas())
+        if (c.entrada->numero == n)
+            return qobject_cast<JanelaFilha *>(c.janela.data());
+    return nullptr;
+}
+
+QWidget *JanelaClasse(const char *classe) {
+    for (const Criada &c : Criadas())
+        if (std::strcmp(c.entrada->classe, classe) == 0)
+            return c.janela.data();
+    return nullptr;
+}
+
+QWidget *CriaJanelaProvisoria(QWidget *painel, const EntradaJanela &entrada) {
+    return new JanelaProvisoria(entrada, painel);
+}
+
+QWidget *CriaDialogoProvisorio(QWidget *painel, const EntradaJanela &entrada) {
+    auto *d = new QDialog(painel ? painel->window() : nullptr);
+    d->setObjectName(QString::fromLatin1(entrada.classe));
+    d->setWindowTitle(QString::fromUtf8(entrada.titulo));
+    d->setModal(true);
+    DefineContextoAjuda(d, entrada.contextoAjuda);
+    auto *nota = new QLabel(QStringLiteral("Esta janela ainda não está disponível nesta versão do programa."), d);
+    nota->setWordWrap(true);
+    auto *botoes = new QDialogButtonBox(QDialogButtonBox::Ok, d);
+    QObject::connect(botoes, &QDialogButtonBox::accepted, d, &QDialog::reject);
+    auto *l = new QVBoxLayout(d);
+    l->addWidget(nota);
+    l->addWidget(botoes);
+    d->hide();
+    return d;
+}
+
+} // namespace quellora

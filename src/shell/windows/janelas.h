@@ -1,0 +1,46 @@
+#pragma once
+// The program's windows, created once at start-up in a fixed order from one
+// table, and found again by navigation number or by class name.
+//
+// Each entry names a window and says how to create it. Windows not yet built
+// are created as titled placeholders; building a window means replacing its
+// entry's factory with the real window's.
+
+#include <QString>
+
+class QWidget;
+
+namespace quellora {
+
+class JanelaFilha;
+
+struct EntradaJanela {
+    int numero;          // navigation number (MostraJanela), 0 when none
+    const char *classe;  // class name, also the window's objectName
+    const char *titulo;  // title line of a child window, caption of a dialog
+    int contextoAjuda;   // help context, 0 for the main window's
+    // Creates the window. 'painel' is the main window's client panel: child
+    // windows are created in it, dialogs with its window as parent. Null
+    // for entries that create nothing of their own (the client data module).
+    QWidget *(*cria)(QWidget *painel, const EntradaJanela &entrada);
+};
+
+// The table, in creation order.
+const EntradaJanela *TabelaJanelas(int *quantas);
+
+// Creates every window of the table, once, in order. Calling it again does
+// nothing.
+void CriaJanelas(QWidget *painel);
+// Forgets the windows (they die with the main window).
+void EsqueceJanelas();
+
+// The child window of a navigation number, or null.
+JanelaFilha *JanelaNumero(int n);
+// A window by class name ("TfrmOperador"), or null.
+QWidget *JanelaClasse(const char *classe);
+
+// Placeholders for windows still to be built.
+QWidget *CriaJanelaProvisoria(QWidget *painel, const EntradaJanela &entrada);
+QWidget *CriaDialogoProvisorio(QWidget *painel, const EntradaJanela &entrada);
+
+} // namespace quellora

@@ -1,0 +1,70 @@
+#include "shell/windows/splash.h"
+#include "shell/windows/recursos.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgRenderer>
+
+namespace quellora {
+
+namespace {
+// The name's two colours (Windows BGR values 8553090 and 16548931).
+const QColor CorNome1(0x82, 0x82, 0x82);
+const QColor CorNome2(0x43, 0x82, 0xFC);
+
+QFont FonteNome() {
+    QFont f(QStringLiteral("Arial Black"));
+    f.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    f.setPixelSize(24);
+    f.setWeight(QFont::Black);
+    return f;
+}
+} // namespace
+
+Splash::Splash(QWidget *pai) : QWidget(pai, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    IniciaRecursos();
+    setObjectName(QStringLiteral("Splash"));
+    setFixedSize(440, 270);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Splash::mostra() {
+    if (QScreen *tela = QGuiApplication::primaryScreen())
+        move(tela->geometry().center() - QPoint(width() / 2, height() / 2));
+    show();
+    repaint();
+    QApplication::processEvents();
+}
+
+void Splash::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer figura(QStringLiteral(":/imagens/splash.svg"));
+    figura.render(&p, QRectF(rect()));
+
+    // Product name in two parts, then the start-up line.
+    const QFont f = FonteNome();
+    p.setFont(f);
+    const QString a = QStringLiteral("Quel");
+    const QString b = QStringLiteral("lora");
+    const QFontMetrics fm(f);
+    const int x = 24;
+    const int y = height() - 62;
+    p.setPen(CorNome1);
+    p.drawText(x, y, a);
+    p.setPen(CorNome2);
+    p.drawText(x + fm.horizontalAdvance(a), y, b);
+
+    QFont g = font();
+    g.setPixelSize(13);
+    p.setFont(g);
+    p.setPen(QColor(0x30, 0x30, 0x30));
+    p.drawText(x, y + 22, QStringLiteral("Seleção de ventiladores industriais  -  versão 3.0"));
+    p.drawText(x, y + 42, QStringLiteral("Iniciando...."));
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace quellora

@@ -1,0 +1,93 @@
+#pragma once
+// The main window: top bar (Save, Open, New), title line, the client panel
+// that hosts the child windows (over the program's own panel with the
+// picture, the maker's data, the main buttons and the list of fan families)
+// and the status bar.
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+
+namespace quellora {
+
+class BarraStatus;
+
+inline constexpr const char *TituloJanelaPrincipal = "Quellora 3.0";
+inline constexpr const char *AvisoResolucaoTexto =
+    "Este programa foi designado para trabalhar em um monitor na resolução de 800x600.\r\n"
+    "Resoluções inferiores não apresentarão bons resultados.\r\n"
+    "Para alterar a resolução, clique com o botão direito do mouse na área de trabalho, escolha a opção "
+    "propriedades, clique na aba configurações, aumente a resolução do monitor e clique em OK!";
+
+// Warns (style 48) when the screen is narrower than 800 pixels; true if it did.
+bool AvisoResolucao(int larguraTela);
+
+// The maker's data shown on the main panel and in the about box.
+struct DadosFabricante {
+    static constexpr const char *Nome = "Quellora Ventiladores Industriais Ltda.";
+    static constexpr const char *Endereco = "Rod. Anhanguera, km 58,5 - Distrito Industrial - Jundiaí/SP";
+    static constexpr const char *Telefone = "Fone: (11) 4525-7700   Fax: (11) 4525-7701";
+    static constexpr const char *EmailFabrica = "Fábrica: fabrica@quellora.ind.br";
+    static constexpr const char *EmailVendas = "Vendas: vendas@quellora.ind.br";
+};
+
+class TfrmQuellora : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the main window's start-up: directories under 'dirPrograma' (the
+    // executable's directory when empty), the catalogue and settings files,
+    // the list of fan families. 'larguraTela' stands for the screen's width
+    // (the primary screen's when negative).
+    explicit TfrmQuellora(const QString &dirPrograma = QString(), int larguraTela = -1);
+    ~TfrmQuellora() override;
+
+    // Creates the program's other windows, once, in their fixed order.
+    void criaJanelas();
+
+    // The splash window, destroyed at the first activation.
+    void defineSplash(QWidget *splash);
+
+    // False when a file could not be read at start-up (the message told
+    // which); the program stays open.
+    bool iniciou() const { return iniciou_; }
+
+    QWidget *painel() const { return FPanel_; }
+    BarraStatus *barraStatus() const { return sb_; }
+    QList<QPushButton *> botoesFamilia() const { return familias_; }
+
+    // Used by the services (servicos.h).
+    void defineTitulo(const QString &texto);
+    void defineStatus(const QString &texto);
+    void habilitaSalvar(bool v);
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void montaJanela();
+    void FormCreate(const QString &dirPrograma, int larguraTela);
+    void montaFamilias();
+    void AbreJanela(int tag);
+    void FPanelResize();
+    void FormActivate();
+    void mostraSobre();
+
+    bool iniciou_ = false;
+    QPointer<QWidget> splash_;
+
+    QToolButton *btSave_ = nullptr;
+    QLabel *Panel2_ = nullptr;
+    QWidget *FPanel_ = nullptr;
+    QWidget *sbxConteudo_ = nullptr;
+    QScrollArea *sbx_ = nullptr;
+    BarraStatus *sb_ = nullptr;
+    QList<QPushButton *> familias_;
+};
+
+} // namespace quellora
