@@ -1,0 +1,165 @@
+#include "selection/curva.h"
+
+#include "selection/calculo.h"
+#include "selection/linha_mao.h"
+#include "shell/estado.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quellora;
+using namespace quellora::teste;
+
+TEST(EixosDaCurva, Pressao) {
+    EXPECT_EQ(EscalaDePressao(0), 50);
+    EXPECT_EQ(EscalaDePressao(123), 150);
+    EXPECT_EQ(EscalaDePressao(150), 200);
+    EXPECT_EQ(EscalaDePressao(180), 200);
+    EXPECT_EQ(EscalaDePressao(99.96), 100);
+    EXPECT_EQ(EscalaDePressao(100), 150);
+    EXPECT_EQ(EscalaDePressao(149.99), 150);
+    EXPECT_EQ(EscalaDePressao(1234.5), 1250);
+}
+
+TEST(EixosDaCurva, Vazao) {
+    EXPECT_EQ(EscalaDeVazao(10000), 10000); // the 10000 branch needs more than 10000
+    EXPECT_EQ(EscalaDeVazao(10001), 20000);
+    EXPECT_EQ(EscalaDeVazao(100000), 100000);
+    EXPECT_EQ(EscalaDeVazao(100001), 200000);
+    EXPECT_EQ(EscalaDeVazao(1001), 2000);
+    EXPECT_EQ(EscalaDeVazao(1000), 1000);
+    EXPECT_EQ(EscalaDeVazao(101), 200);
+    EXPECT_EQ(EscalaDeVazao(100), 100);
+    EXPECT_EQ(EscalaDeVazao(37), 37);
+    // A line without characteristic points still gets an axis to divide by.
+    EXPECT_EQ(EscalaDeVazao(0), 100);
+}
+
+namespace {
+
+class Curva : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetaEstado();
+        G().Modelo = LinhaMao();
+        G().Densidade = 1.20521;
+        G().VazaoCalc = 10000;
+        G().PressaoCalc = 50;
+        ASSERT_TRUE(CalculaModeloCarregado().Concluido);
+    }
+};
+
+} // namespace
+
+TEST_F(Curva, EntradasDaLinhaDaGrade) {
+    const TEstado &g = G();
+    const TEntradaCurva e = EntradaDaGrade(g.Modelo, g.Resultado, 17, g.VazaoCalc, g.Densidade);
+    EXPECT_EQ(e.CurvaDiametro, 1000);
+    EXPECT_EQ(e.CurvaFatorRot, 1.0);
+    EXPECT_EQ(e.CurvaRotacao, 1000);
+    EXPECT_EQ(e.CurvaRotMax, 2000);
+    EXPECT_EQ(e.CurvaVelPerifMin, 10);
+    EXPECT_EQ(e.CurvaEntradas, 1);
+    EXPECT_EQ(e.CorrecaoRendSel, 0.0);
+    EXPECT_EQ(e.CurvaVazaoOp, 10000);
+    EXPECT_NEAR(e.CurvaPressaoOp, 50.46196683770392, 1e-9);
+
+    // The speed is rounded, the maximum truncated; the correction is the
+    // size correction with its sign turned.
+    TResultadoGrade r = g.Resultado;
+    r.RotacaoTam[17] = 1234.5;
+    r.RotMaxArr[17] = 2000.9;
+    TDadosModelo m = g.Modelo;
+    m.CorrRend[17] = 0.4; // 80 − (100 − 0.9 × 20) = −2
+    const TEntradaCurva e2 = EntradaDaGrade(m, r, 17, 10000.9, g.Densidade);
+    EXPECT_EQ(e2.CurvaRotacao, 1235);
+    EXPECT_EQ(e2.CurvaRotMax, 2000);
+    EXPECT_NEAR(e2.CorrecaoRendSel, 2.0, 1e-12);
+    EXPECT_EQ(e2.CurvaVazaoOp, 10000);
+}
+
+TEST_F(Curva, EntradasDoItemSelecionado) {
+    TItemOrc it;
+    it.Selecionado = true;
+    it.IndiceTam = 17;
+    it.Tamanho = 1000;
+    it.RotMax = 2000;
+    it.CorrecaoRend = 1.5;
+    it.PTotal20 = 60.25;
+    it.Rotacao = 1234;
+    it.Direto = false;
+    it.VazaoDireto = 9000.7;
+    TEntradaCurva e = EntradaDoItem(G().Modelo, it, 10000.9, 1.1);
+    EXPECT_EQ(e.CurvaFatorRot, 1.0);
+    EXPECT_EQ(e.CurvaDiametro, 1000);
+    EXPECT_EQ(e.CurvaRotMax, 2000);
+    EXPECT_EQ(e.CorrecaoRendSel, 1.5);
+    EXPECT_EQ(e.CurvaRotacao, 1234);
+    EXPECT_EQ(e.CurvaVazaoOp, 10000);
+    EXPECT_NEAR(e.CurvaPressaoOp, 60.25 / 1.20521 * 1.1, 1e-12);
+    it.Direto = true;
+    e = EntradaDoItem(G().Modelo, it, 10000.9, 1.1);
+    EXPECT_EQ(e.CurvaVazaoOp, 9000);
+    // A stored size index out of the table gives no factor instead of a crash.
+    it.IndiceTam = 0;
+    EXPECT_EQ(EntradaDoItem(G().Modelo, it, 1, 1.2).CurvaFatorRot, 0.0);
+}
+
+TEST_F(Curva, CurvasCalculadasAMao) {
+    const TEstado &g = G();
+    DefineCurva(EntradaDaGrade(g.Modelo, g.Resultado, 17, g.VazaoCalc, g.Densidade));
+    const TDadosCurva &c = g.DadosCurva;
+    // 10 m/s peripheral on 1 m: 600 / π = 190.99; then hundreds rounded up
+    // on the way to 2000 in steps of (2000 − 190) / 9.
+    const int rpm[] = {1000, 190, 400, 600, 800, 1000, 1200, 1400, 1600, 1800, 2000};
+    for (int k = 0; k <= 10; ++k) {
+        EXPECT_EQ(c.RpmCurva[k], rpm[k]) << k;
+        EXPECT_EQ(c.RotCurva[k], rpm[k]) << k;
+    }
+    // Point j at speed n: flow 0.125 j × n, pressure (8 − j) × n² × 10^-6.
+    EXPECT_EQ(c.VazaoCurva[0][1], 125);
+    EXPECT_EQ(c.VazaoCurva[10][7], 1750);
+    EXPECT_DOUBLE_EQ(c.PressaoCurva[0][1], 7.0);
+    EXPECT_DOUBLE_EQ(c.PressaoCurva[10][1], 28.0);
+    EXPECT_DOUBLE_EQ(c.PressaoCurva[1][7], 0.0); // 1 × 190² × 10^-6 = 0.036: rounds to 0.0
+    EXPECT_DOUBLE_EQ(c.PressaoCurva[2][6], 0.3); // 2 × 0.16 = 0.32
+    EXPECT_DOUBLE_EQ(c.PressaoMaxCurva, 28.0);
+    for (int j = 1; j <= 7; ++j)
+        EXPECT_DOUBLE_EQ(c.RendCurva[j], 60 + j);
+    EXPECT_EQ(c.EscalaPressao, 50);
+    EXPECT_EQ(c.EscalaVazao, 2000);
+    EXPECT_EQ(g.Curva.CurvaRotacao, 1000);
+}
+
+TEST_F(Curva, FatorDeRotacaoDensidadeEEntradas) {
+    TEntradaCurva e = EntradaDaGrade(G().Modelo, G().Resultado, 17, 10000, 1.20521);
+    e.CurvaFatorRot = 1.5;
+    e.CurvaEntradas = 2;
+    const TDadosCurva c = CalculaCurva(e, G().Modelo, 1.20521 / 2);
+    EXPECT_EQ(c.RotCurva[0], 1500);
+    EXPECT_EQ(c.RotCurva[1], 285); // 1.5 × 190
+    EXPECT_EQ(c.VazaoCurva[0][1], 375); // 0.125 × 1500 × 2 inlets
+    // 7 × 1500² × 10^-6 / 2 = 7.875, rounded to tenths
+    EXPECT_DOUBLE_EQ(c.PressaoCurva[0][1], 7.9);
+}
+
+TEST_F(Curva, RotMaxIgualAMenorRotacaoDaOsIntermediariosArredondados) {
+    TEntradaCurva e = EntradaDaGrade(G().Modelo, G().Resultado, 17, 10000, 1.20521);
+    e.CurvaRotMax = 190;
+    const TDadosCurva c = CalculaCurva(e, G().Modelo, 1.20521);
+    EXPECT_EQ(c.RpmCurva[1], 190);
+    for (int k = 2; k <= 9; ++k)
+        EXPECT_EQ(c.RpmCurva[k], 200) << k;
+    EXPECT_EQ(c.RpmCurva[10], 190);
+}
+
+TEST_F(Curva, EntradasVaziasNaoQuebram) {
+    const TDadosCurva c = CalculaCurva(TEntradaCurva{}, TDadosModelo{}, 0);
+    EXPECT_EQ(c.RpmCurva[1], 0);
+    EXPECT_EQ(c.PressaoMaxCurva, 0.0);
+    EXPECT_EQ(c.EscalaPressao, 50);
+    EXPECT_GT(c.EscalaVazao, 0);
+    const TEntradaCurva fora = EntradaDaGrade(G().Modelo, G().Resultado, 0, 1000, 1.2);
+    EXPECT_EQ(fora.CurvaDiametro, 0);
+}
