@@ -1,0 +1,768 @@
+// quellora-cli selecao: the selection of a fan for one duty (or a schedule of
+// duties) over one fan line or every line, as the selection window runs it.
+
+#include "comandos.h"
+
+#include "catalogue/catalogo.h"
+#include "catalogue/constantes.h"
+#include "quotation/orcamento.h"
+#include "selection/calculo.h"
+#include "selection/curva.h"
+#include "shell/estado.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace quellora::cli {
+
+namespace {
+
+const char *const Uso =
+    "  quellora-cli selecao --linha LINHA --vazao Q --pressao P [--temperatura T] [--altitude H]\n"
+    "                       [--dados PASTA] [--json]\n"
+    "                          os tamanhos da linha (código, como BSD, ou posição na lista a partir de 0)\n"
+    "                          que atendem à vazão Q (m³/h) e à pressão estática P (mmCA); T em °C\n"
+    "                          (padrão 20), H em m (padrão 0)\n"
+    "  quellora-cli selecao --todas --vazao Q --pressao P [...]\n"
+    "                          o tamanho mais eficiente de cada linha\n"
+    "  quellora-cli selecao --linha LINHA --curva TAMANHO --vazao Q --pressao P [...]\n"
+    "                          os dados da curva do tamanho (mm) em JSON\n"
+    "  quellora-cli selecao --lote ARQUIVO.csv (--linha LINHA | --todas) [--dados PASTA] [--json]\n"
+    "                          uma seleção por ponto de operação do arquivo (colunas tag, quantidade,\n"
+    "                          descrição, vazão, pressão, temperatura, altitude; com cabeçalho;\n"
+    "                          separadas por vírgula ou ponto e vírgula)";
+
+// ---------------------------------------------------------------------------
+// Numbers and texts
+
+// A number as the user types it: decimal point or comma; with both, the last
+// one is the decimal separator and the others group thousands.
+std::optional<double> Numero(QString t) {
+    t = t.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    const qsizetype ponto = t.lastIndexOf(QLatin1Char('.'));
+    const qsizetype virgula = t.lastIndexOf(QLatin1Char(','));
+    if (ponto >= 0 && virgula >= 0) {
+        const QChar milhar = ponto > virgula ? QLatin1Char(',') : QLatin1Char('.');
+        t.remove(milhar);
+    }
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+QString Fixo(double v, int casas) { return QString::number(v, 'f', casas); }
+
+// Messages are written with the line breaks of the terminal.
+QString TextoDoAviso(QString t) {
+    t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
+
+std::string J(double v) {
+    if (!std::isfinite(v))
+        return "null";
+    return QString::number(v, 'g', 17).toStdString();
+}
+
+std::string J(const QString &s) { return nlohmann::json(s.toStdString()).dump(); }
+
+// A JSON object written field by field, so that numbers keep 17 digits.
+class Objeto {
+public:
+    Objeto &n(const char *nome, double v) { return campo(nome, J(v)); }
+    Objeto &i(const char *nome, long long v) { return campo(nome, std::to_string(v)); }
+    Objeto &s(const char *nome, const QString &v) { return campo(nome, J(v)); }
+    Objeto &b(const char *nome, bool v) { return campo(nome, v ? "true" : "false"); }
+    Objeto &bruto(const char *nome, const std::string &v) { return campo(nome, v); }
+    std::string texto() const { return "{" + t_ + "}"; }
+
+private:
+    Objeto &campo(const char *nome, const std::string &v) {
+        if (!t_.empty())
+            t_ += ",";
+        t_ += "\"" + std::string(nome) + "\":" + v;
+        return *this;
+    }
+    std::string t_;
+};
+
+std::string Lista(const std::vector<std::string> &itens) {
+    std::string t = "[";
+    for (std::size_t k = 0; k < itens.size(); ++k)
+        t += (k ? "," : "") + itens[k];
+    return t + "]";
+}
+
+// ---------------------------------------------------------------------------
+// Catalogue
+
+struct Catalogo {
+    QString dir;
+    QStringList lista;                  // list lines
+    std::vector<TDadosModelo> modelos;  // by list position
+};
+
+bool AbreCatalogo(const QString &dir, Catalogo &c) {
+    QString erro;
+    c.dir = dir;
+    if (!ListaModelos(dir, c.lista, &erro) || !CarregaMotores(dir, 1, &erro)) {
+        Erro(erro + QLatin1Char('\n'));
+        return false;
+    }
+    std::vector<TDadosModelo> todos;
+    if (!LeTodosModelos(dir, todos, &erro)) {
+        Erro(erro + QLatin1Char('\n'));
+        return false;
+    }
+    for (int p = 0; p < c.lista.size(); ++p) {
+        const int r = RegistroDoModelo(p);
+        c.modelos.push_back(r >= 0 && r < static_cast<int>(todos.size()) ? todos[static_cast<std::size_t>(r)]
+                                                                          : TDadosModelo{});
+    }
+    if (c.lista.isEmpty()) {
+        Erro(QStringLiteral("Nenhuma linha de ventiladores com dados em \"%1\".\n").arg(dir));
+        return false;
+    }
+    return true;
+}
+
+// List position of a line given by code or position, or -1 (with a message).
+int PosicaoDaLinha(const Catalogo &c, const QString &linha) {
+    bool numero = false;
+    const int p = linha.trimmed().toInt(&numero);
+    if (numero) {
+        if (p >= 0 && p < c.lista.size())
+            return p;
+    } else {
+        for (int k = 0; k < static_cast<int>(c.modelos.size()); ++k)
+            if (c.modelos[static_cast<std::size_t>(k)].Codigo.trimmed().compare(linha.trimmed(), Qt::CaseInsensitive) == 0)
+                return k;
+    }
+    QString t = QStringLiteral("Linha não encontrada: \"%1\". Linhas disponíveis:\n").arg(linha);
+    for (int k = 0; k < c.lista.size(); ++k)
+        t += QStringLiteral("  %1  %2\n").arg(k).arg(c.lista.at(k));
+    Erro(t);
+    return -1;
+}
+
+QString Codigo(const Catalogo &c, int p) { return c.modelos[static_cast<std::size_t>(p)].Codigo.trimmed(); }
+
+// ---------------------------------------------------------------------------
+// Calculation
+
+struct Ponto {
+    double vazao = 0, pressao = 0, temperatura = 20, altitude = 0;
+};
+
+// Density of the duty into the shared state.
+void DefineDensidade(const Ponto &pt) {
+    TEstado &g = G();
+    g.TempDens = pt.temperatura;
+    g.AltDens = pt.altitude;
+    CalculaDensidade();
+}
+
+// Full calculation of line p for the duty; messages to standard error, with
+// 'prefixo' before each and only the first line of each when 'curto'.
+TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &prefixo, bool curto) {
+    TEstado &g = G();
+    DefineDensidade(pt);
+    g.VazaoCalc = pt.vazao;
+    g.PressaoCalc = pt.pressao;
+    g.ModeloCalc = p;
+    g.SoTamanho = false;
+    g.Modelo = c.modelos[static_cast<std::size_t>(p)];
+    return CalculaModeloCarregado([&](AvisoCalculo tipo, const QString &texto, int i) {
+        QString t = TextoDoAviso(texto);
+        if (curto)
+            t = t.section(QLatin1Char('\n'), 0, 0);
+        if (tipo == AvisoCalculo::SemEspectro && i >= 1 && i <= 23)
+            t = QStringLiteral("tamanho %1: ").arg(Tamanhos[i]) + t;
+        Erro(prefixo + t + QLatin1Char('\n'));
+    });
+}
+
+std::string TamanhoJson(const TResultadoGrade &r, int i) {
+    return Objeto()
+        .i("Tamanho", Tamanhos[i])
+        .i("Indice", i)
+        .s("ArranjosTam", r.ArranjosTam[i])
+        .n("Velocidade", r.Velocidade[i])
+        .n("PTotalPadrao", r.PTotalPadrao[i])
+        .n("PTotalReal", r.PTotalReal[i])
+        .n("X", r.X[i])
+        .n("Y", r.Y[i])
+        .n("RotBase", r.RotBase[i])
+        .n("RotacaoTam", r.RotacaoTam[i])
+        .n("RotMaxArr", r.RotMaxArr[i])
+        .n("DescontoRend", r.DescontoRend[i])
+        .n("RendTam", r.RendTam[i])
+        .n("PotOpTam", r.PotOpTam[i])
+        .n("PotPadraoTam", r.PotPadraoTam[i])
+        .n("PotMotorTam", r.PotMotorTam[i])
+        .n("LwTotTam", r.LwTotTam[i])
+        .n("LwATam", r.LwATam[i])
+        .i("IndEspectroTam", r.IndEspectroTam[i])
+        .i("MotorTam", r.MotorTam[i])
+        .i("PolosTam", r.PolosTam[i])
+        .texto();
+}
+
+// ---------------------------------------------------------------------------
+// Text output: the columns of the size grid with their display formats.
+
+struct Coluna {
+    const char *linha1, *linha2;
+    int largura;
+};
+
+const Coluna Colunas[] = {
+    {"", "", 5},          // size, headed by the line code
+    {"Arr", "", 10},
+    {"N", "rpm", 6},
+    {"c", "m/s", 6},
+    {"vp", "m/s", 6},
+    {"pt 20º", "mmCA", 8},
+    {"n", "%", 4},
+    {"Pw(op)", "kW", 8},
+    {"Pw 20º", "kW", 8},
+    {"Pm", "kW", 8},
+    {"", "", 3},          // size index
+    {"LwA", "dB(A)", 6},
+};
+
+QStringList CelulasDaLinha(const TLinhaGrade &l) {
+    return {QString::number(l.Tamanho), l.Arranjos, Fixo(l.Rotacao, 0), Fixo(l.Velocidade, 1),
+            Fixo(l.VelPeriferica, 1), Fixo(l.PTotal20, 1), Fixo(l.Rendimento, 0), Fixo(l.PotOp, 2),
+            Fixo(l.Pot20, 2), Fixo(l.PotMotor, 2), QString::number(l.Indice), Fixo(l.LwA, 0)};
+}
+
+QString Linha(const QStringList &celulas, const QString &marca) {
+    QString t = marca;
+    for (int k = 0; k < celulas.size(); ++k) {
+        const int w = Colunas[k].largura;
+        t += QLatin1Char(' ');
+        t += k == 1 ? celulas[k].leftJustified(w) : celulas[k].rightJustified(w);
+    }
+    return t + QLatin1Char('\n');
+}
+
+QString Cabecalho(const QString &codigo, const QString &antes = {}) {
+    QStringList l1, l2;
+    for (const Coluna &c : Colunas) {
+        l1 << QString::fromUtf8(c.linha1);
+        l2 << QString::fromUtf8(c.linha2);
+    }
+    l1[0] = codigo;
+    return Linha(l1, antes + QStringLiteral("  ")) + Linha(l2, QString(antes.size() + 2, QLatin1Char(' ')));
+}
+
+// ---------------------------------------------------------------------------
+// Options
+
+struct Opcoes {
+    QString linha, dados, curva, lote;
+    bool todas = false, json = false;
+    Ponto ponto;
+};
+
+// Reads a numeric option; false (with a message) when missing or not a number.
+bool LeNumero(QStringList &args, const char *nome, bool obrigatoria, double &valor) {
+    const QString chave = QStringLiteral("--") + QLatin1String(nome);
+    if (!args.contains(chave)) {
+        if (!obrigatoria)
+            return true;
+        Erro(QStringLiteral("Falta a opção %1.\n").arg(chave));
+        return false;
+    }
+    const QString texto = Opcao(args, chave);
+    const auto v = Numero(texto);
+    if (!v) {
+        Erro(QStringLiteral("O valor de %1 não é um número: \"%2\".\n").arg(chave, texto));
+        return false;
+    }
+    valor = *v;
+    return true;
+}
+
+// Duty checks shared by the options and the schedule rows; the problem, or empty.
+QString ProblemaDoPonto(const Ponto &p) {
+    if (p.vazao <= 0)
+        return QStringLiteral("a vazão deve ser maior que zero");
+    if (p.pressao < 0)
+        return QStringLiteral("a pressão não pode ser negativa");
+    if (p.temperatura <= -273)
+        return QStringLiteral("a temperatura deve ser maior que -273 °C");
+    return {};
+}
+
+bool LeOpcoes(QStringList args, Opcoes &o) {
+    o.json = Chave(args, QStringLiteral("--json"));
+    o.todas = Chave(args, QStringLiteral("--todas"));
+    auto texto = [&](const char *nome, QString &destino) {
+        const QString chave = QStringLiteral("--") + QLatin1String(nome);
+        if (!args.contains(chave))
+            return true;
+        destino = Opcao(args, chave);
+        if (destino.trimmed().isEmpty()) {
+            Erro(QStringLiteral("Falta o valor de %1.\n").arg(chave));
+            return false;
+        }
+        return true;
+    };
+    if (!texto("linha", o.linha) || !texto("dados", o.dados) || !texto("curva", o.curva) || !texto("lote", o.lote))
+        return false;
+    if (o.todas == !o.linha.isEmpty()) {
+        Erro(o.todas ? QStringLiteral("Use --linha ou --todas, não as duas.\n")
+                     : QStringLiteral("Falta a opção --linha (ou --todas).\n"));
+        return false;
+    }
+    if (!o.curva.isEmpty() && (o.todas || !o.lote.isEmpty())) {
+        Erro(QStringLiteral("--curva vale para uma linha (--linha) e um ponto de operação.\n"));
+        return false;
+    }
+    if (o.lote.isEmpty()) {
+        if (!LeNumero(args, "vazao", true, o.ponto.vazao) || !LeNumero(args, "pressao", true, o.ponto.pressao) ||
+            !LeNumero(args, "temperatura", false, o.ponto.temperatura) ||
+            !LeNumero(args, "altitude", false, o.ponto.altitude))
+            return false;
+        const QString problema = ProblemaDoPonto(o.ponto);
+        if (!problema.isEmpty()) {
+            Erro(QStringLiteral("Entrada inválida: %1.\n").arg(problema));
+            return false;
+        }
+    }
+    if (!args.isEmpty()) {
+        Erro(QStringLiteral("Opção desconhecida: %1\nUso:\n%2\n").arg(args.first(), QString::fromUtf8(Uso)));
+        return false;
+    }
+    if (o.dados.isEmpty())
+        o.dados = DirDadosPadrao();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// One line
+
+int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
+    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false);
+    if (!fim.Concluido)
+        return 1;
+    const TEstado &g = G();
+    const TResultadoGrade &r = g.Resultado;
+    const int destaque = TamanhoDestaque(r);
+    const double rho20 = DensidadeRef(o.ponto.altitude);
+    if (o.json) {
+        std::vector<std::string> tams;
+        for (int i = 1; i <= 23; ++i)
+            if (r.Qualificado[i])
+                tams.push_back(TamanhoJson(r, i));
+        Objeto obj;
+        obj.s("Linha", Codigo(c, p))
+            .n("Densidade", g.Densidade)
+            .n("VazaoEntrada", r.VazaoEntrada)
+            .n("PressaoPadrao", r.PressaoPadrao)
+            .i("NumQualificados", r.NumQualificados);
+        if (destaque)
+            obj.i("Destaque", Tamanhos[destaque]);
+        else
+            obj.bruto("Destaque", "null");
+        obj.bruto("Tamanhos", Lista(tams));
+        Saida(QString::fromStdString(obj.texto()) + QLatin1Char('\n'));
+        return 0;
+    }
+    QString t = QStringLiteral("%1\nVazão %2 m³/h, pressão estática %3 mmCA, %4 °C, %5 m: densidade %6 kg/m³\n\n")
+                    .arg(c.lista.at(p), Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1),
+                         Fixo(o.ponto.temperatura, 0), Fixo(o.ponto.altitude, 0), Fixo(g.Densidade, 3));
+    t += Cabecalho(Codigo(c, p));
+    for (int i = 1; i <= 23; ++i)
+        if (r.Qualificado[i])
+            t += Linha(CelulasDaLinha(LinhaDaGrade(r, i, rho20)), i == destaque ? QStringLiteral("* ")
+                                                                                  : QStringLiteral("  "));
+    t += QStringLiteral("\n* o mais eficiente\n");
+    Saida(t);
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Chart data
+
+std::string ListaInt(const Faixa<std::int32_t, 0, 10> &v) {
+    std::vector<std::string> t;
+    for (int k = 0; k <= 10; ++k)
+        t.push_back(std::to_string(v[k]));
+    return Lista(t);
+}
+
+int Curva(const Catalogo &c, int p, const Opcoes &o) {
+    bool numero = false;
+    const int tamanho = o.curva.trimmed().toInt(&numero);
+    const int i = numero ? IndiceDoTamanho(tamanho) : 0;
+    if (i == 0) {
+        Erro(QStringLiteral("Tamanho inválido: \"%1\" (use o diâmetro em mm, como 630).\n").arg(o.curva));
+        return 1;
+    }
+    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false);
+    if (!fim.Concluido)
+        return 1;
+    TEstado &g = G();
+    if (!g.Resultado.Qualificado[i]) {
+        Erro(QStringLiteral("O tamanho %1 da linha %2 não atende a este ponto de operação.\n")
+                 .arg(tamanho)
+                 .arg(Codigo(c, p)));
+        return 1;
+    }
+    DefineCurva(EntradaDaGrade(g.Modelo, g.Resultado, i, g.VazaoCalc, g.Densidade));
+    const TEntradaCurva &e = g.Curva;
+    const TDadosCurva &d = g.DadosCurva;
+    std::vector<std::string> vazao, pressao, rend;
+    for (int k = 0; k <= 10; ++k) {
+        std::vector<std::string> vq, vp;
+        for (int j = 1; j <= 7; ++j) {
+            vq.push_back(std::to_string(d.VazaoCurva[k][j]));
+            vp.push_back(J(d.PressaoCurva[k][j]));
+        }
+        vazao.push_back(Lista(vq));
+        pressao.push_back(Lista(vp));
+    }
+    for (int j = 1; j <= 7; ++j)
+        rend.push_back(J(d.RendCurva[j]));
+    const std::string entrada = Objeto()
+                                    .i("CurvaDiametro", e.CurvaDiametro)
+                                    .n("CurvaFatorRot", e.CurvaFatorRot)
+                                    .i("CurvaRotacao", e.CurvaRotacao)
+                                    .i("CurvaRotMax", e.CurvaRotMax)
+                                    .i("CurvaVelPerifMin", e.CurvaVelPerifMin)
+                                    .i("CurvaEntradas", e.CurvaEntradas)
+                                    .n("CorrecaoRendSel", e.CorrecaoRendSel)
+                                    .i("CurvaVazaoOp", e.CurvaVazaoOp)
+                                    .n("CurvaPressaoOp", e.CurvaPressaoOp)
+                                    .texto();
+    const std::string obj = Objeto()
+                                .s("Linha", Codigo(c, p))
+                                .i("Tamanho", tamanho)
+                                .bruto("Entrada", entrada)
+                                .bruto("RpmCurva", ListaInt(d.RpmCurva))
+                                .bruto("RotCurva", ListaInt(d.RotCurva))
+                                .bruto("VazaoCurva", Lista(vazao))
+                                .bruto("PressaoCurva", Lista(pressao))
+                                .bruto("RendCurva", Lista(rend))
+                                .n("PressaoMaxCurva", d.PressaoMaxCurva)
+                                .i("EscalaVazao", d.EscalaVazao)
+                                .i("EscalaPressao", d.EscalaPressao)
+                                .texto();
+    Saida(QString::fromStdString(obj) + QLatin1Char('\n'));
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Several lines, several duties
+
+struct Duty {
+    QString tag, descricao;
+    int qtd = 1;
+    Ponto ponto;
+};
+
+// The most efficient size of line p for the duty as a row or JSON object.
+struct Escolha {
+    QString codigo;
+    int posicao = 0;
+    int qualificados = 0;
+    int destaque = 0;     // size index, 0 none
+    TLinhaGrade linha;
+    std::string json;     // the size's fields
+};
+
+Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &prefixo) {
+    Escolha e;
+    e.codigo = Codigo(c, p);
+    e.posicao = p;
+    const TFimCalculo fim = Calcula(c, p, pt, prefixo, true);
+    if (!fim.Concluido)
+        return e;
+    const TResultadoGrade &r = G().Resultado;
+    e.qualificados = r.NumQualificados;
+    e.destaque = TamanhoDestaque(r);
+    if (e.destaque) {
+        e.linha = LinhaDaGrade(r, e.destaque, DensidadeRef(pt.altitude));
+        e.json = TamanhoJson(r, e.destaque);
+    }
+    return e;
+}
+
+std::string EscolhaJson(const Escolha &e) {
+    Objeto o;
+    o.s("Linha", e.codigo).i("Posicao", e.posicao).i("NumQualificados", e.qualificados);
+    if (e.destaque)
+        o.i("Destaque", Tamanhos[e.destaque]).bruto("Tamanho", e.json);
+    else
+        o.bruto("Destaque", "null").bruto("Tamanho", "null");
+    return o.texto();
+}
+
+QString EscolhaTexto(const Escolha &e) {
+    if (!e.destaque)
+        return QStringLiteral("  %1   nenhum tamanho atende\n").arg(e.codigo.leftJustified(5));
+    QStringList celulas = CelulasDaLinha(e.linha);
+    return QStringLiteral("  ") + e.codigo.leftJustified(5) + Linha(celulas, {});
+}
+
+std::vector<int> LinhasEscolhidas(const Catalogo &c, const Opcoes &o) {
+    std::vector<int> ps;
+    if (o.todas) {
+        for (int p = 0; p < c.lista.size(); ++p)
+            ps.push_back(p);
+    } else {
+        const int p = PosicaoDaLinha(c, o.linha);
+        if (p >= 0)
+            ps.push_back(p);
+    }
+    return ps;
+}
+
+int Todas(const Catalogo &c, const Opcoes &o) {
+    std::vector<Escolha> es;
+    bool alguma = false;
+    for (int p = 0; p < c.lista.size(); ++p) {
+        es.push_back(Escolhe(c, p, o.ponto, Codigo(c, p) + QStringLiteral(": ")));
+        alguma = alguma || es.back().destaque != 0;
+    }
+    if (o.json) {
+        std::vector<std::string> ls;
+        for (const Escolha &e : es)
+            ls.push_back(EscolhaJson(e));
+        Saida(QString::fromStdString(Objeto().n("Densidade", G().Densidade).bruto("Linhas", Lista(ls)).texto()) +
+              QLatin1Char('\n'));
+    } else {
+        QString t = QStringLiteral("Vazão %1 m³/h, pressão estática %2 mmCA, %3 °C, %4 m: densidade %5 kg/m³\n\n")
+                        .arg(Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1), Fixo(o.ponto.temperatura, 0),
+                             Fixo(o.ponto.altitude, 0), Fixo(G().Densidade, 3));
+        t += Cabecalho(QStringLiteral("Tam."), QStringLiteral("Linha"));
+        for (const Escolha &e : es)
+            t += EscolhaTexto(e);
+        Saida(t);
+    }
+    if (!alguma)
+        Erro(QStringLiteral("Nenhuma linha atende a este ponto de operação.\n"));
+    return alguma ? 0 : 1;
+}
+
+// ---------------------------------------------------------------------------
+// Schedule of duties (CSV)
+
+// Splits one CSV line; false when a quoted field is not closed.
+bool Campos(const QString &linha, QChar sep, QStringList &campos) {
+    campos.clear();
+    QString atual;
+    bool aspas = false;
+    for (qsizetype k = 0; k < linha.size(); ++k) {
+        const QChar ch = linha.at(k);
+        if (aspas) {
+            if (ch == QLatin1Char('"')) {
+                if (k + 1 < linha.size() && linha.at(k + 1) == QLatin1Char('"')) {
+                    atual += ch;
+                    ++k;
+                } else {
+                    aspas = false;
+                }
+            } else {
+                atual += ch;
+            }
+        } else if (ch == QLatin1Char('"')) {
+            aspas = true;
+        } else if (ch == sep) {
+            campos << atual;
+            atual.clear();
+        } else {
+            atual += ch;
+        }
+    }
+    campos << atual;
+    return !aspas;
+}
+
+// Text of a schedule file: UTF-8, or Windows-1252 as spreadsheets save it.
+QString TextoDoArquivo(const QByteArray &b) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString t = utf8.decode(b);
+    if (utf8.hasError())
+        t = DeWin1252(b);
+    if (t.startsWith(QChar(0xFEFF)))
+        t.remove(0, 1);
+    return t;
+}
+
+// The duties of the file; malformed rows reported and skipped. False when
+// the file cannot be read.
+bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        Erro(QStringLiteral("Não foi possível abrir \"%1\": %2\n").arg(arquivo, f.errorString()));
+        return false;
+    }
+    const QString texto = TextoDoArquivo(f.readAll());
+    const QStringList linhas = texto.split(QLatin1Char('\n'));
+    const QString nome = QFileInfo(arquivo).fileName();
+    QChar sep;
+    for (int n = 0; n < linhas.size(); ++n) {
+        QString l = linhas[n];
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+        if (l.trimmed().isEmpty())
+            continue;
+        if (sep.isNull()) { // header row: it tells the separator
+            sep = l.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+            continue;
+        }
+        auto ruim = [&](const QString &motivo) {
+            Erro(QStringLiteral("%1, linha %2: %3; linha ignorada.\n").arg(nome, QString::number(n + 1), motivo));
+        };
+        QStringList c;
+        if (!Campos(l, sep, c)) {
+            ruim(QStringLiteral("aspas não fechadas"));
+            continue;
+        }
+        if (c.size() < 5 || c.size() > 7) {
+            ruim(QStringLiteral("%1 colunas (esperadas de 5 a 7: tag, quantidade, descrição, vazão, pressão, "
+                                "temperatura, altitude)")
+                     .arg(c.size()));
+            continue;
+        }
+        Duty d;
+        d.tag = c[0].trimmed();
+        d.descricao = c[2].trimmed();
+        if (!c[1].trimmed().isEmpty()) {
+            bool ok = false;
+            d.qtd = c[1].trimmed().toInt(&ok);
+            if (!ok || d.qtd < 1) {
+                ruim(QStringLiteral("quantidade inválida: \"%1\"").arg(c[1].trimmed()));
+                continue;
+            }
+        }
+        struct {
+            int coluna;
+            const char *nome;
+            bool obrigatorio;
+            double *destino;
+        } numeros[] = {{3, "vazão", true, &d.ponto.vazao},
+                       {4, "pressão", true, &d.ponto.pressao},
+                       {5, "temperatura", false, &d.ponto.temperatura},
+                       {6, "altitude", false, &d.ponto.altitude}};
+        bool ok = true;
+        for (const auto &x : numeros) {
+            const QString v = x.coluna < c.size() ? c[x.coluna].trimmed() : QString();
+            if (v.isEmpty() && !x.obrigatorio)
+                continue;
+            const auto num = Numero(v);
+            if (!num) {
+                ruim(v.isEmpty() ? QStringLiteral("falta a %1").arg(QString::fromUtf8(x.nome))
+                                 : QStringLiteral("%1 não numérica: \"%2\"").arg(QString::fromUtf8(x.nome), v));
+                ok = false;
+                break;
+            }
+            *x.destino = *num;
+        }
+        if (!ok)
+            continue;
+        const QString problema = ProblemaDoPonto(d.ponto);
+        if (!problema.isEmpty()) {
+            ruim(problema);
+            continue;
+        }
+        duties.push_back(d);
+    }
+    return true;
+}
+
+int Lote(const Catalogo &c, const Opcoes &o) {
+    std::vector<Duty> duties;
+    if (!LeLote(o.lote, duties))
+        return 1;
+    const std::vector<int> ps = LinhasEscolhidas(c, o);
+    if (ps.empty())
+        return 1;
+    if (duties.empty()) {
+        Erro(QStringLiteral("Nenhum ponto de operação válido em \"%1\".\n").arg(o.lote));
+        return 1;
+    }
+    bool alguma = false;
+    std::vector<std::string> js;
+    auto inicio = [](const QString &tag, const QString &qtd, const QString &vazao, const QString &pressao) {
+        return tag.left(10).leftJustified(10) + QLatin1Char(' ') + qtd.rightJustified(4) + QLatin1Char(' ') +
+               vazao.rightJustified(9) + QLatin1Char(' ') + pressao.rightJustified(8) + QLatin1Char(' ');
+    };
+    QString t = Cabecalho(QStringLiteral("Tam."),
+                          inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
+                                 QStringLiteral("Pressão")) +
+                              QStringLiteral("Linha"));
+    for (const Duty &d : duties) {
+        for (int p : ps) {
+            const QString prefixo = QStringLiteral("%1 / %2: ").arg(d.tag, Codigo(c, p));
+            const Escolha e = Escolhe(c, p, d.ponto, prefixo);
+            alguma = alguma || e.destaque != 0;
+            if (o.json) {
+                js.push_back(Objeto()
+                                 .s("Tag", d.tag)
+                                 .i("Qtd", d.qtd)
+                                 .s("Descricao", d.descricao)
+                                 .n("Vazao", d.ponto.vazao)
+                                 .n("Pressao", d.ponto.pressao)
+                                 .n("Temperatura", d.ponto.temperatura)
+                                 .n("Altitude", d.ponto.altitude)
+                                 .n("Densidade", G().Densidade)
+                                 .bruto("Selecao", EscolhaJson(e))
+                                 .texto());
+            } else {
+                t += inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)) +
+                     EscolhaTexto(e);
+            }
+        }
+    }
+    if (o.json)
+        Saida(QString::fromStdString(Lista(js)) + QLatin1Char('\n'));
+    else
+        Saida(t);
+    if (!alguma)
+        Erro(QStringLiteral("Nenhum ponto de operação atendido.\n"));
+    return alguma ? 0 : 1;
+}
+
+int Executa(const QStringList &args) {
+    Opcoes o;
+    if (!LeOpcoes(args, o))
+        return 2;
+    ResetaEstado();
+    Catalogo c;
+    if (!AbreCatalogo(o.dados, c))
+        return 1;
+    if (!o.lote.isEmpty())
+        return Lote(c, o);
+    if (o.todas)
+        return Todas(c, o);
+    const int p = PosicaoDaLinha(c, o.linha);
+    if (p < 0)
+        return 2;
+    if (!o.curva.isEmpty())
+        return Curva(c, p, o);
+    return UmaLinha(c, p, o);
+}
+
+} // namespace
+
+QUELLORA_CLI_COMANDO(selecao, "selecao", Uso, Executa);
+
+} // namespace quellora::cli
