@@ -4,6 +4,7 @@
 #include "catalogue/constantes.h"
 #include "shell/estado.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -53,6 +54,26 @@ Passo Tamanhos_(const TEstado &g) {
 }
 
 ld Diametro(int i) { return static_cast<ld>(Tamanhos[i]) / 1000.0L; }
+
+// Powers and logarithms of the 23 diameters, worked out once: the same
+// extended values every calculation would otherwise recompute per size.
+struct TabelaTamanhos {
+    Faixa<ld, 1, 23> d3, d4, d01, log10D;
+    TabelaTamanhos() {
+        for (int i = 1; i <= 23; ++i) {
+            const ld d = Diametro(i);
+            d3[i] = d * d * d;
+            d4[i] = d * d * d * d;
+            d01[i] = std::pow(d, 0.1L);
+            log10D[i] = std::log10(static_cast<ld>(Tamanhos[i]));
+        }
+    }
+};
+
+const TabelaTamanhos &Tab() {
+    static const TabelaTamanhos t;
+    return t;
+}
 
 // Drops size i from the count of qualifying sizes.
 void Desqualifica(TResultadoGrade &r, int i) {
@@ -108,9 +129,8 @@ void Passo3(TEstado &g, Passo p) {
         const ld v = r.Velocidade[i];
         r.PTotalPadrao[i] = static_cast<double>(0.061L * v * v + static_cast<ld>(r.PressaoPadrao));
         r.PTotalReal[i] = static_cast<double>(static_cast<ld>(r.PTotalPadrao[i]) * g.Densidade / Densidade20);
-        const ld d = Diametro(i);
         const ld q = r.VazaoEntrada;
-        r.X[i] = static_cast<double>(std::log(d * d * d * d * static_cast<ld>(r.PTotalPadrao[i]) * 1.0e9L / (q * q)));
+        r.X[i] = static_cast<double>(std::log(Tab().d4[i] * static_cast<ld>(r.PTotalPadrao[i]) * 1.0e9L / (q * q)));
         // The limits are exclusive; an X that is no number is outside them too.
         if (!(r.X[i] < m.XMax && r.X[i] > m.XMin) || !Finito(r.PTotalReal[i]))
             r.Qualificado[i] = false;
@@ -126,9 +146,8 @@ void Passo4(TEstado &g, Passo p) {
     for (int i = p.primeiro; i <= p.ultimo; ++i) {
         if (!r.Qualificado[i])
             continue;
-        const ld d = Diametro(i);
         r.Y[i] = static_cast<double>(Polinomio(m.PolVazao, r.X[i]));
-        r.RotBase[i] = static_cast<double>(static_cast<ld>(r.VazaoEntrada) / (d * d * d) / static_cast<ld>(r.Y[i]));
+        r.RotBase[i] = static_cast<double>(static_cast<ld>(r.VazaoEntrada) / Tab().d3[i] / static_cast<ld>(r.Y[i]));
         r.RotacaoTam[i] = static_cast<double>(static_cast<ld>(r.RotBase[i]) / static_cast<ld>(m.FatorRot[i]));
         // A flow coefficient or speed divisor of zero or below gives no speed
         // the fan can run at.
@@ -136,7 +155,14 @@ void Passo4(TEstado &g, Passo p) {
             Desqualifica(r, i);
             continue;
         }
-        QString s;
+        // The designations joined by "/" (at most 8 of up to 2 characters).
+        char s[32];
+        std::size_t n = 0;
+        auto junta = [&](const char *t) {
+            while (*t)
+                s[n++] = *t++;
+            s[n++] = '/';
+        };
         bool direto = false;
         for (int k = 1; k <= 8; ++k) {
             r.ArranjoTeste = k;
@@ -145,20 +171,21 @@ void Passo4(TEstado &g, Passo p) {
                 if (k == ArranjoDireto)
                     direto = true;
                 else
-                    s += QLatin1String(Arranjos[k]) + QLatin1Char('/');
+                    junta(Arranjos[k]);
                 if (a.RotMaxTam[i] > r.RotMaxArr[i])
                     r.RotMaxArr[i] = a.RotMaxTam[i];
             }
         }
         // Direct coupling always comes last, and is offered with every belt
         // arrangement when the line has it at all.
-        if (direto || (!s.isEmpty() && m.ArranjoModelo[ArranjoDireto].Disponivel))
-            s += QStringLiteral("4/");
-        if (s.isEmpty()) {
+        if (direto || (n > 0 && m.ArranjoModelo[ArranjoDireto].Disponivel))
+            junta(Arranjos[ArranjoDireto]);
+        if (n == 0) {
             Desqualifica(r, i);
             continue;
         }
-        r.ArranjosTam[i] = s.left(s.size() - 1).left(10);
+        // Without the final "/", cut to the 10 characters of the field.
+        r.ArranjosTam[i] = QString::fromLatin1(s, static_cast<qsizetype>(std::min<std::size_t>(n - 1, 10)));
     }
 }
 
@@ -186,6 +213,9 @@ void Passo6(TEstado &g, Passo p, const Avisador &avisar) {
     const TDadosModelo &m = g.Modelo;
     TResultadoGrade &r = g.Resultado;
     TItemOrc *item = (g.ItemAtual >= 0 && g.ItemAtual <= 40) ? &g.Itens[g.ItemAtual] : nullptr;
+    // Terms of the sound law that do not depend on the size's speed.
+    const ld log10DiamRef = std::log10(static_cast<ld>(m.DiamRef));
+    const ld termoDensidade = 20.0L * std::log10(static_cast<ld>(g.Densidade) / Densidade20);
     for (int i = p.primeiro; i <= p.ultimo; ++i) {
         if (!r.Qualificado[i])
             continue;
@@ -208,9 +238,8 @@ void Passo6(TEstado &g, Passo p, const Avisador &avisar) {
         if (r.IndEspectroTam[i] == 0)
             Avisa(avisar, AvisoCalculo::SemEspectro, MsgSemEspectro, i);
 
-        ld l = 70.0L * std::log10(static_cast<ld>(Tamanhos[i]) / static_cast<ld>(m.DiamRef)) +
-               50.0L * std::log10(n / static_cast<ld>(m.RotRef)) +
-               20.0L * std::log10(static_cast<ld>(g.Densidade) / Densidade20) + Polinomio(m.PolSom, r.Y[i]);
+        ld l = 70.0L * (Tab().log10D[i] - log10DiamRef) + 50.0L * std::log10(n / static_cast<ld>(m.RotRef)) +
+               termoDensidade + Polinomio(m.PolSom, r.Y[i]);
         if (m.Entradas == 2)
             l += 3;
         // Without a sound row the level has no row corrections.
@@ -258,9 +287,8 @@ double DensidadeRef(double altitude) {
 double DescontoRendimento(const TDadosModelo &m, int i) {
     if (i < 1 || i > 23)
         return 0;
-    const ld d = Diametro(i);
     const ld ref = m.RendRef;
-    return static_cast<double>(ref - (100.0L - (0.5L / std::pow(d, 0.1L) + static_cast<ld>(m.CorrRend[i])) * (100.0L - ref)));
+    return static_cast<double>(ref - (100.0L - (0.5L / Tab().d01[i] + static_cast<ld>(m.CorrRend[i])) * (100.0L - ref)));
 }
 
 bool VerificaQualificados(const Avisador &avisar, bool &falhou) {
