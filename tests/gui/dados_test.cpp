@@ -332,7 +332,7 @@ protected:
 TEST_F(DadosSelecionadoTest, MudarODeverPerguntaNaoMantemSimReseta) {
     Respostas r;
     vaiPara(3, 2);
-    r.responde(ID_NAO);
+    r.responde(ID_NAO).responde(ID_NAO);
     tecla(Qt::Key_Right); // description -> flow
     ASSERT_EQ(r.vistas.size(), 1);
     EXPECT_EQ(r.vistas[0], QString::fromUtf8(MsgItemSelecionado));
@@ -341,14 +341,26 @@ TEST_F(DadosSelecionadoTest, MudarODeverPerguntaNaoMantemSimReseta) {
     EXPECT_TRUE(G().Itens[2].Selecionado);
     EXPECT_FALSE(G().Alterado);
 
+    // Enter from the description: one question, and No keeps the cursor
+    // there with no editor on the flow.
+    vaiPara(3, 2);
+    celula("dois b");
+    ASSERT_EQ(r.vistas.size(), 2);
+    EXPECT_EQ(grade->Col(), 3);
+    EXPECT_EQ(grade->Cells(3, 2), "dois b");
+    EXPECT_EQ(alvo(), grade);
+    EXPECT_TRUE(G().Itens[2].Selecionado);
+    r.vistas.clear();
+    r.estilos.clear();
+
     // The tag, quantity and description change without the question.
     vaiPara(1, 2);
     celula("B2");
-    EXPECT_EQ(r.vistas.size(), 1);
+    EXPECT_EQ(r.vistas.size(), 0);
 
     r.responde(ID_SIM);
     clica(5, 2);
-    ASSERT_EQ(r.vistas.size(), 2);
+    ASSERT_EQ(r.vistas.size(), 1);
     EXPECT_EQ(grade->Col(), 5);
     EXPECT_EQ(grade->Row(), 2);
     const TItemOrc &it = G().Itens[2];
@@ -407,13 +419,19 @@ TEST_F(DadosSelecionadoTest, CtrlDelExcluiLinhaERenumera) {
     EXPECT_EQ(G().NumItens, 2);
     EXPECT_TRUE(G().Itens[2].Selecionado);
 
-    // The last rows go too, but the grid keeps one, emptied.
+    // The last rows go too, also from a cell being edited, but the grid
+    // keeps one, emptied.
     janela->show();
-    for (int k = 3; k >= 2; --k) {
-        vaiPara(1, k);
-        tecla(grade, Qt::Key_Delete, Qt::ControlModifier);
-        EXPECT_EQ(grade->RowCount(), k);
-    }
+    vaiPara(1, 3);
+    digita("zz");
+    ASSERT_NE(alvo(), grade);
+    tecla(alvo(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(alvo(), grade);
+    ASSERT_EQ(grade->RowCount(), 3);
+    EXPECT_EQ(grade->Cells(1, 2), "C");
+    vaiPara(1, 2);
+    tecla(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(grade->RowCount(), 2);
     vaiPara(1, 1);
     tecla(grade, Qt::Key_Delete, Qt::ControlModifier);
     ASSERT_EQ(grade->RowCount(), 2);

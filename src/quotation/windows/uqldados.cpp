@@ -134,6 +134,10 @@ protected:
     }
 
     bool edit(const QModelIndex &i, EditTrigger gatilho, QEvent *evento) override {
+        // Only the current cell is edited: after Tab or Enter the view asks to
+        // edit the next cell even when the move to it was refused.
+        if (i.isValid() && i != currentIndex() && state() != EditingState)
+            return false;
         const bool abre = i.isValid() && state() != EditingState &&
                           (gatilho == AllEditTriggers || (editTriggers() & gatilho)) && Editavel(i.column());
         if (abre && i.column() >= COL_VAZAO && !j_->confirmaAlteracao(i.row() + 1))
@@ -150,10 +154,15 @@ protected:
     }
 
     // Enter in the cell editor: like Tab, which the editor's delegate turns
-    // into "commit and edit the next cell".
+    // into "commit and edit the next cell". Ctrl+Del deletes the row there
+    // too.
     bool eventFilter(QObject *o, QEvent *e) override {
         if (e->type() == QEvent::KeyPress && o->isWidgetType() && o->parent() == viewport()) {
             auto *k = static_cast<QKeyEvent *>(e);
+            if (k->key() == Qt::Key_Delete && (k->modifiers() & Qt::ControlModifier)) {
+                j_->excluiLinha();
+                return true;
+            }
             if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
                 !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
                 QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
@@ -188,6 +197,7 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     // Buttons bar.
     auto *btCancela = new QPushButton(QStringLiteral("Ini&cio"), this);
     btCancela->setObjectName(QStringLiteral("btCancela"));
+    btCancela->setIcon(QIcon(QStringLiteral(":/imagens/retorna.svg")));
     auto *btSelecao = new QPushButton(QStringLiteral("&Seleção"), this);
     btSelecao->setObjectName(QStringLiteral("btSelecao"));
     auto *btDataSheet = new QPushButton(QStringLiteral("&Folha de dados"), this);
@@ -308,6 +318,12 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
             c <= COL_DESCRICAO ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
     }
     grDados_->setLarguras({Larguras, Larguras + 9});
+    // The narrow columns' titles fit in a slightly smaller type.
+    {
+        QFont f = grDados_->horizontalHeader()->font();
+        f.setPointSizeF(f.pointSizeF() * 0.8);
+        grDados_->horizontalHeader()->setFont(f);
+    }
     grDados_->setAlturaTitulo(30);
     grDados_->setAlturaLinhas(20);
     grDados_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
