@@ -1,5 +1,6 @@
 #include "shell/windows/janelas.h"
 
+#include "quotation/windows/uqldados.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/servicos.h"
 #include "shell/windows/uqloperador.h"
@@ -25,7 +26,7 @@ const EntradaJanela Tabela[] = {
     {0, "TfrmTextoModelo", "Modelo", AJUDA_PRINCIPAL, &CriaTfrmTextoModelo},
     // The client table's data module: loads the client file.
     {0, "Tdm", "", 0, nullptr},
-    {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaJanelaProvisoria},
+    {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaTfrmDados},
     {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaDialogoProvisorio},
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaJanelaProvisoria},
     {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaJanelaProvisoria},
