@@ -318,7 +318,7 @@ private:
                 ++i_;
                 ++lidos;
             }
-            if (lidos > 0)
+            if (lidos == 2) // a cut escape is dropped
                 caractere(cp_[static_cast<std::size_t>(v & 0xFF)]);
             return;
         }
