@@ -43,7 +43,7 @@ struct Passo {
     int primeiro, ultimo;
 };
 
-Passo Tamanhos_(const TEstado &g) {
+Passo TamanhosDoModo(const TEstado &g) {
     if (g.SoTamanho) {
         // A size index outside the table computes nothing.
         if (g.TamanhoUnico < 1 || g.TamanhoUnico > 23)
@@ -317,7 +317,7 @@ TFimCalculo CalculaModeloCarregado(const Avisador &avisar) {
             r.PressaoPadrao =
                 static_cast<double>(static_cast<ld>(g.PressaoCalc) * DensidadePadrao / static_cast<ld>(g.Densidade));
     }
-    const Passo p = Tamanhos_(g);
+    const Passo p = TamanhosDoModo(g);
     Passo2(g, p);
     if (VerificaQualificados(avisar, fim.Falhou))
         return fim;

@@ -226,6 +226,33 @@ TEST_F(SelecaoCli, LoteContraTodasAsLinhasVirgula) {
     EXPECT_EQ(e.saida.trimmed().split(QLatin1Char('\n')).size(), 2 + 4) << qPrintable(e.saida);
 }
 
+TEST_F(SelecaoCli, LoteSalvoPelaPlanilhaEmWindows1252) {
+    const QString f = Csv("tag;qtd;descri\xE7\xE3o;vaz\xE3o;press\xE3o\r\n"
+                          "V-01;1;Exaust\xE3o do galp\xE3o;10.000,0;50\r\n");
+    const Execucao e = Roda({QStringLiteral("--dados"), dir.path(), QStringLiteral("--lote"), f,
+                             QStringLiteral("--linha"), QStringLiteral("MAO"), QStringLiteral("--json")});
+    ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
+    const auto j = Json(e);
+    ASSERT_EQ(j.size(), 1u);
+    EXPECT_EQ(j[0]["Descricao"], "Exaustão do galpão");
+    EXPECT_EQ(j[0]["Vazao"], 10000.0);
+    EXPECT_EQ(j[0]["Temperatura"], 20.0); // columns left out: 20 °C, 0 m
+    EXPECT_EQ(j[0]["Altitude"], 0.0);
+}
+
+TEST_F(SelecaoCli, LoteSemNenhumaLinhaBoaFalha) {
+    const QString f = Csv("tag,qtd,descricao,vazao,pressao\nA,1,x,,50\nB,0,y,100,50\n");
+    const Execucao e = Roda({QStringLiteral("--dados"), dir.path(), QStringLiteral("--lote"), f,
+                             QStringLiteral("--todas")});
+    EXPECT_EQ(e.status, 1);
+    EXPECT_TRUE(e.erro.contains(QStringLiteral("linha 2: falta a vazão"))) << qPrintable(e.erro);
+    EXPECT_TRUE(e.erro.contains(QStringLiteral("linha 3: quantidade inválida"))) << qPrintable(e.erro);
+    const Execucao semArquivo = Roda({QStringLiteral("--dados"), dir.path(), QStringLiteral("--lote"),
+                                      dir.filePath(QStringLiteral("nao.csv")), QStringLiteral("--todas")});
+    EXPECT_EQ(semArquivo.status, 1);
+    EXPECT_TRUE(semArquivo.erro.contains(QStringLiteral("nao.csv")));
+}
+
 TEST(SelecaoAmostra, AlvoDeSanidadeNaLinhaBSD) {
     // 10 000 m³/h, 50 mmCA, 20 °C, 0 m on the sample line BSD.
     ResetaEstado();
