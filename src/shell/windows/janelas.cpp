@@ -1,6 +1,8 @@
 #include "shell/windows/janelas.h"
 
 #include "quotation/windows/uqldados.h"
+#include "selection/windows/uqlcalculos.h"
+#include "selection/windows/uqlcurva.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/servicos.h"
 #include "shell/windows/uqloperador.h"
@@ -28,8 +30,8 @@ const EntradaJanela Tabela[] = {
     {0, "Tdm", "", 0, nullptr},
     {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaTfrmDados},
     {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaDialogoProvisorio},
-    {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaJanelaProvisoria},
-    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaJanelaProvisoria},
+    {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
+    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaJanelaProvisoria},
     {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},

@@ -1,0 +1,100 @@
+#pragma once
+// The selection window: the quotation's items, the fan line of each, the
+// sizes of that line that qualify for the item's duty, the most efficient
+// one highlighted, and the small performance chart of the size under the
+// cursor.
+
+#include "selection/calculo.h"
+#include "shell/windows/janelafilha.h"
+
+#include <QString>
+
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quellora {
+
+class GradeTexto;
+class PainelCurva;
+struct TTextosCurva;
+
+class TfrmCalculos : public JanelaFilha {
+    Q_OBJECT
+public:
+    explicit TfrmCalculos(QWidget *painel);
+
+    // Window state.
+    bool PreenchendoItens = false;
+    bool Iniciando = false;
+    bool CurvaValida = false;
+    bool Selecionando = false;
+    bool Falhou = false;
+    bool VoltaCurva = false;
+
+    int LinhaDestaque() const;
+
+    void LimpaGrade();
+    void PreencheItens();
+    void CalculaGrade(int col, int row);
+    void PreencheGrade();
+    void PreparaCurva();
+    // Runs the calculation in the mode of SoTamanho and fills the size grid.
+    void CalculaTamanhos();
+    // A line button (list position k).
+    void EscolhePorBotao(int k);
+    // Opening a quotation or New: nothing of the last item stays on screen.
+    void Reinicia();
+
+    GradeTexto *grItens() const { return grItens_; }
+    GradeTexto *sgModelos() const { return sgModelos_; }
+    PainelCurva *pb() const { return pb_; }
+    QStringList linhas() const { return linhas_; }
+
+    // The arrangement step receives the admissible arrangements of the size
+    // and the page of its pictures (inlets - 1). Until the arrangement window
+    // takes them, the last handover is kept here.
+    struct Entrega {
+        QString DescTamanho;
+        int Pagina = 0;
+    };
+    static Entrega UltimaEntrega;
+    static std::function<void(const Entrega &)> EntregaAoArranjo;
+
+    // What the curve window receives for the current item and size row.
+    TTextosCurva TextosDaCurva() const;
+
+protected:
+    void aoMostrar() override;
+    void aoEsconder() override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void criaBotoesDeLinha();
+    void selecionaCelulaItens(int col, int row);
+    void mostraSelecaoGuardada(int row);
+    void btSelecionaClick();
+    void abreCurva();
+    void avisa(AvisoCalculo tipo, const QString &texto);
+    void atualizaCurva();
+
+    QLineEdit *edProjeto_;
+    QLineEdit *edOrcamento_;
+    QLabel *lbItem_;
+    GradeTexto *grItens_;
+    GradeTexto *sgModelos_;
+    PainelCurva *pb_;
+    QPushButton *btSeleciona_;
+    QPushButton *btCurva_;
+    QGroupBox *gbLinhas_;
+    QStringList linhas_;
+    bool calculando_ = false;
+};
+
+struct EntradaJanela;
+QWidget *CriaTfrmCalculos(QWidget *painel, const EntradaJanela &entrada);
+
+} // namespace quellora
