@@ -5,6 +5,7 @@
 // ResetaEstado().
 
 #include "catalogue/tipos.h"
+#include "clients/clientes.h"
 #include "proposal/pagina.h"
 #include "quotation/registros.h"
 #include "selection/resultado.h"
@@ -70,6 +71,9 @@ struct TEstado {
     std::int32_t ModeloCalc = 0;
     bool SoTamanho = false;
     std::int32_t TamanhoUnico = 0;
+
+    // --- Clients (data module: client table and its file) ----------------
+    Tdm dm;
 
     // --- Performance chart: inputs (PreparaCurva) and data (CalculaCurva) ---
     TEntradaCurva Curva;

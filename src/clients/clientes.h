@@ -1,0 +1,67 @@
+#pragma once
+// The client table (mtClientes of the data module Tdm): its twelve fields,
+// the order by client name, the check made before every post, and the
+// client file "clientes.dat" in the data directory that keeps it between
+// runs (a container of lzh.h around the table stream of fluxo.h).
+
+#include "clients/tabela.h"
+
+#include <QString>
+
+namespace quellora {
+
+inline constexpr const char *ArquivoClientes = "clientes.dat";
+inline constexpr const char *MsgNomeCliente = "Você precisa informar pelo menos o nome do cliente!";
+
+// Sizes a hostile or damaged file is refused at before anything is decoded.
+inline constexpr qint64 LimiteArquivoClientes = 16 * 1024 * 1024;
+inline constexpr qint64 LimiteFluxoClientes = 128 * 1024 * 1024;
+
+// The data module: the table and what the program knows about its file.
+struct Tdm {
+    TTabela mtClientes;
+    bool Carregada = false;       // LoadClientTable has run
+    bool ArquivoRecusado = false; // the file present at load could not be read
+};
+
+// ID, Cliente, Contato, Fone, Fax, Endereco, Cidade_Estado, email,
+// descontoV, descontoM, Data, Obs.
+QList<TDefCampo> CamposClientes();
+
+// Defines the fields, the order by Cliente and the check before posting;
+// drops every record and clears the modified mark.
+void PreparaTabelaClientes(TTabela &tabela);
+
+// The check before every post: a name that is not blank (blanks and control
+// characters do not count), and an ID (now, as a day count) for a record
+// that has none.
+bool VerificaCliente(TTabela &tabela, QString *erro);
+
+// Sets up G().dm.mtClientes and loads "clientes.dat" from the data
+// directory when it exists (a missing file is an empty table). A file that
+// cannot be read leaves the table empty, is reported with a message that
+// names it, and is kept aside by the next save rather than lost.
+[[nodiscard]] bool LoadClientTable(const QString &dirDados, QString *erro);
+
+// Writes the whole table to "clientes.dat", replacing the old file only
+// once the new one is complete. When the file present at load had been
+// refused, it is first copied aside ('guardadoEm' gets the copy's path).
+[[nodiscard]] bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm = nullptr);
+
+// The chosen client, as the client window hands it back.
+struct DadosCliente {
+    QString Cliente;
+    QString Endereco;
+    QString Cidade_Estado;
+    QString Contato;
+    QString Fone;
+    QString Fax;
+    QString email;
+    double descontoV = 0;
+    double descontoM = 0;
+};
+
+// A discount as typed: the number in the user's locale, or 0.
+double DescontoDoTexto(const QString &texto);
+
+} // namespace quellora
