@@ -4,7 +4,7 @@
 #include "catalogue/constantes.h"
 #include "shell/estado.h"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -73,6 +73,27 @@ struct TabelaTamanhos {
 const TabelaTamanhos &Tab() {
     static const TabelaTamanhos t;
     return t;
+}
+
+// The admissible designations joined by "/", direct coupling last, cut to
+// the 10 characters of the field. The few combinations that occur are kept,
+// so that the table shares their texts.
+const QString &TextoDosArranjos(unsigned correia, bool direto) {
+    static std::array<QString, 1024> feitos;
+    static std::array<bool, 1024> pronto{};
+    const unsigned chave = (correia & 0x1FFu) | (direto ? 0x200u : 0u);
+    if (!pronto[chave]) {
+        QString s;
+        for (int k = 1; k <= 8; ++k)
+            if (correia & (1u << k))
+                s += QLatin1String(Arranjos[k]) + QLatin1Char('/');
+        if (direto)
+            s += QLatin1String(Arranjos[ArranjoDireto]) + QLatin1Char('/');
+        s.chop(1);
+        feitos[chave] = s.left(10);
+        pronto[chave] = true;
+    }
+    return feitos[chave];
 }
 
 // Drops size i from the count of qualifying sizes.
@@ -155,14 +176,7 @@ void Passo4(TEstado &g, Passo p) {
             Desqualifica(r, i);
             continue;
         }
-        // The designations joined by "/" (at most 8 of up to 2 characters).
-        char s[32];
-        std::size_t n = 0;
-        auto junta = [&](const char *t) {
-            while (*t)
-                s[n++] = *t++;
-            s[n++] = '/';
-        };
+        unsigned correia = 0; // bit k: belt arrangement k admissible
         bool direto = false;
         for (int k = 1; k <= 8; ++k) {
             r.ArranjoTeste = k;
@@ -171,21 +185,19 @@ void Passo4(TEstado &g, Passo p) {
                 if (k == ArranjoDireto)
                     direto = true;
                 else
-                    junta(Arranjos[k]);
+                    correia |= 1u << k;
                 if (a.RotMaxTam[i] > r.RotMaxArr[i])
                     r.RotMaxArr[i] = a.RotMaxTam[i];
             }
         }
         // Direct coupling always comes last, and is offered with every belt
         // arrangement when the line has it at all.
-        if (direto || (n > 0 && m.ArranjoModelo[ArranjoDireto].Disponivel))
-            junta(Arranjos[ArranjoDireto]);
-        if (n == 0) {
+        const bool comDireto = direto || (correia != 0 && m.ArranjoModelo[ArranjoDireto].Disponivel);
+        if (correia == 0 && !comDireto) {
             Desqualifica(r, i);
             continue;
         }
-        // Without the final "/", cut to the 10 characters of the field.
-        r.ArranjosTam[i] = QString::fromLatin1(s, static_cast<qsizetype>(std::min<std::size_t>(n - 1, 10)));
+        r.ArranjosTam[i] = TextoDosArranjos(correia, comDireto);
     }
 }
 
