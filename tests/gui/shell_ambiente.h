@@ -1,0 +1,91 @@
+#pragma once
+// A program directory of its own for each main-window test: dados/ with the
+// compiled sample catalogue and texts, scripted message boxes, help requests
+// recorded instead of opening the help window.
+
+#include "catalogue/arquivos.h"
+#include "catalogue/catalogo.h"
+#include "shell/estado.h"
+#include "shell/windows/janelafilha.h"
+#include "shell/windows/janelas.h"
+#include "shell/windows/servicos.h"
+#include "shell/windows/uquellora.h"
+
+#include "gui/respostas.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quellora::teste {
+
+class AmbienteShell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetaEstado();
+        DefineSalvaOrcamento(nullptr);
+        DefineNovoOrcamento(nullptr);
+        DefineMostradorAjuda([this](int c) { ajudas.push_back(c); });
+        ASSERT_TRUE(dir.isValid());
+        dados = dir.filePath(QStringLiteral("dados"));
+        ASSERT_TRUE(QDir().mkpath(dados));
+        const QDir origem(QStringLiteral(QUELLORA_DADOS_DIR));
+        for (const QString &a : origem.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(origem.filePath(a), QDir(dados).filePath(a))) << a.toStdString();
+    }
+
+    void TearDown() override {
+        delete janela;
+        janela = nullptr;
+        DefineMostradorAjuda(nullptr);
+        DefineSalvaOrcamento(nullptr);
+        DefineNovoOrcamento(nullptr);
+        ResetaEstado();
+    }
+
+    // Starts the main window on the directory, with all its windows, shown.
+    TfrmQuellora *abre(int larguraTela = 1024) {
+        janela = new TfrmQuellora(dir.path(), larguraTela);
+        janela->criaJanelas();
+        janela->show();
+        QApplication::processEvents();
+        return janela;
+    }
+
+    QString arquivoDados(const char *nome) const { return QDir(dados).filePath(QString::fromLatin1(nome)); }
+
+    template <class T = QWidget>
+    T *controle(const char *nome) const {
+        return janela ? janela->findChild<T *>(QString::fromLatin1(nome)) : nullptr;
+    }
+
+    static void digita(QWidget *w, const QString &texto) {
+        for (QChar c : texto) {
+            QKeyEvent p(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &p);
+            QKeyEvent s(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &s);
+        }
+    }
+
+    static void tecla(QWidget *w, int key) {
+        QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &p);
+        QKeyEvent s(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &s);
+    }
+
+    Respostas respostas;
+    QTemporaryDir dir;
+    QString dados;
+    TfrmQuellora *janela = nullptr;
+    std::vector<int> ajudas;
+};
+
+} // namespace quellora::teste

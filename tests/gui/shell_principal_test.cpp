@@ -1,0 +1,396 @@
+// The main window: start-up, the list of fan families, navigation between the
+// child windows, New, Save and closing with or without unsaved work.
+
+#include "gui/shell_ambiente.h"
+
+#include "catalogue/binario.h"
+#include "catalogue/tipos.h"
+#include "quotation/orcamento.h"
+#include "shell/windows/janelafilha.h"
+#include "shell/windows/mensagem.h"
+#include "ui/barrastatus.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace quellora;
+using quellora::teste::AmbienteShell;
+
+namespace {
+
+class Principal : public AmbienteShell {
+protected:
+    // Writes denmod.dat with these family names (and a text for each).
+    void gravaFamilias(const std::vector<QString> &nomes) {
+        QByteArray b;
+        for (const QString &n : nomes) {
+            TDenominacao d;
+            d.Familia = n;
+            d.TextoFamilia = n.trimmed().isEmpty() ? QString() : QStringLiteral("Texto de ") + n;
+            b += ParaBytes(d);
+        }
+        QString erro;
+        ASSERT_TRUE(GravaArquivoAtomico(arquivoDados("denmod.dat"), b, &erro)) << erro.toStdString();
+    }
+
+    QString titulo() const { return controle<QLabel>("Panel2")->text(); }
+
+    // Some unsaved work: one item.
+    static void algumTrabalho() {
+        auto &g = G();
+        g.NumItens = 1;
+        g.Itens[1].Vazao = 12000;
+        g.Itens[1].RefTag = QStringLiteral("V-01");
+        SetAlterado(true);
+    }
+};
+
+const QString Pergunta = QStringLiteral("Você alterou algum dado.\r\nDeseja salvar?");
+
+} // namespace
+
+TEST_F(Principal, IniciaNosDadosDeAmostra) {
+    abre();
+    EXPECT_TRUE(janela->iniciou());
+    EXPECT_TRUE(respostas.vistas.isEmpty()) << respostas.vistas.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Quellora 3.0"));
+    EXPECT_EQ(titulo(), QStringLiteral("Quellora - Seleção de ventiladores"));
+    EXPECT_EQ(janela->barraStatus()->texto(3), QStringLiteral("DBL 2003.01.13/C"));
+    EXPECT_EQ(janela->barraStatus()->paineis(), 4);
+    EXPECT_FALSE(controle<QToolButton>("btSave")->isEnabled());
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    EXPECT_EQ(JanelaAnterior(), nullptr);
+
+    // Directories beside the program, projetos/ created.
+    const QString base = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+    EXPECT_EQ(G().DirPrograma, base);
+    EXPECT_EQ(G().DirDados, base + QStringLiteral("dados/"));
+    EXPECT_EQ(G().DirProjetos, base + QStringLiteral("projetos/"));
+    EXPECT_TRUE(QDir(G().DirProjetos).exists());
+
+    // Catalogue loaded: the families (the third record is blank), motors, factors.
+    QStringList nomes;
+    for (QPushButton *b : janela->botoesFamilia())
+        nomes << b->text();
+    EXPECT_EQ(nomes, (QStringList{QStringLiteral("BSD/BDD"), QStringLiteral("GTD"), QStringLiteral("RSD"),
+                                  QStringLiteral("AXI"), QStringLiteral("SCD"), QStringLiteral("PLR")}));
+    EXPECT_GT(G().NumMotores, 0);
+    EXPECT_FALSE(G().Pagina.Logotipo.isNull());
+
+    // Every window of the table exists once, under its class name.
+    int n = 0;
+    const EntradaJanela *t = TabelaJanelas(&n);
+    EXPECT_EQ(n, 28);
+    for (int i = 0; i < n; ++i) {
+        if (!t[i].cria)
+            continue;
+        QWidget *w = JanelaClasse(t[i].classe);
+        ASSERT_NE(w, nullptr) << t[i].classe;
+        EXPECT_EQ(w->objectName(), QString::fromLatin1(t[i].classe));
+        EXPECT_FALSE(w->isVisible()) << t[i].classe;
+    }
+    for (int k = 1; k <= 16; ++k)
+        EXPECT_NE(JanelaNumero(k), nullptr) << k;
+}
+
+TEST_F(Principal, FamiliaEmBrancoNaoOcupaLugar) {
+    gravaFamilias({QStringLiteral("AAA"), QStringLiteral("BB/B"), QStringLiteral("   "), QStringLiteral("DDD"),
+                   QString(), QString(), QString()});
+    abre();
+    const QList<QPushButton *> b = janela->botoesFamilia();
+    ASSERT_EQ(b.size(), 3);
+    EXPECT_EQ(b[0]->text(), QStringLiteral("AAA"));
+    EXPECT_EQ(b[1]->text(), QStringLiteral("BB/B"));
+    EXPECT_EQ(b[2]->text(), QStringLiteral("DDD"));
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(b[c]->geometry(), QRect(0, 20 * c, 75, 20)) << c;
+        auto *l = b[c]->parentWidget()->findChild<QLabel *>(QStringLiteral("lbFamilia%1").arg(c + 1));
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->text(), QStringLiteral("Texto de ") + b[c]->text());
+        EXPECT_EQ(l->pos(), QPoint(80, 20 * c + 3));
+    }
+}
+
+TEST_F(Principal, AvisoDeTelaEstreita) {
+    abre(799);
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    EXPECT_EQ(respostas.vistas[0], QString::fromUtf8(AvisoResolucaoTexto));
+    EXPECT_EQ(respostas.estilos[0], MB_OK_EXCLAMACAO);
+    EXPECT_TRUE(respostas.vistas[0].startsWith(
+        QStringLiteral("Este programa foi designado para trabalhar em um monitor na resolução de 800x600.\r\n")));
+    EXPECT_TRUE(janela->iniciou()); // start-up goes on
+    EXPECT_EQ(janela->botoesFamilia().size(), 6);
+}
+
+TEST_F(Principal, TelaDe800NaoAvisa) {
+    abre(800);
+    EXPECT_TRUE(respostas.vistas.isEmpty());
+}
+
+TEST_F(Principal, ArquivoDoCatalogoIlegivelENomeado) {
+    ASSERT_TRUE(QFile::remove(arquivoDados("dadace.dat")));
+    abre();
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    EXPECT_EQ(respostas.estilos[0], MB_ERRO);
+    EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("dadace.dat"))) << respostas.vistas[0].toStdString();
+    EXPECT_FALSE(janela->iniciou());
+    EXPECT_TRUE(janela->isVisible()); // the program stays open
+    EXPECT_TRUE(janela->botoesFamilia().isEmpty());
+    // Navigation still works.
+    MostraJanela(JAN_OPERADOR);
+    EXPECT_EQ(JanelaAtiva(), JanelaNumero(JAN_OPERADOR));
+}
+
+TEST_F(Principal, ArquivoCurtoDeConfiguracaoENomeado) {
+    QFile f(arquivoDados("dadope.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(100, 'x'));
+    f.close();
+    abre();
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("dadope.dat"))) << respostas.vistas[0].toStdString();
+    EXPECT_FALSE(janela->iniciou());
+}
+
+TEST_F(Principal, SemPerfilDeOperadorIniciaVazio) {
+    QFile::remove(arquivoDados("dadope.dat"));
+    abre();
+    EXPECT_TRUE(respostas.vistas.isEmpty());
+    EXPECT_TRUE(janela->iniciou());
+    EXPECT_EQ(G().Operador, (Faixa<QString, 0, 6>{}));
+}
+
+TEST_F(Principal, VoltaJanelaLogoAposIniciar) {
+    abre();
+    VoltaJanela();
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    EXPECT_EQ(titulo(), QStringLiteral("Quellora - Seleção de ventiladores"));
+    Inicio();
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+}
+
+TEST_F(Principal, Navegacao) {
+    abre();
+    QWidget *operador = JanelaNumero(JAN_OPERADOR);
+    QWidget *curva = JanelaNumero(JAN_CURVA);
+
+    controle<QPushButton>("btOperador")->click();
+    EXPECT_EQ(JanelaAtiva(), operador);
+    EXPECT_TRUE(operador->isVisible());
+    EXPECT_EQ(JanelaAnterior(), nullptr);
+    EXPECT_EQ(titulo(), QStringLiteral("Operador"));
+    EXPECT_EQ(operador->geometry(), janela->painel()->rect());
+
+    TextoStatus(QStringLiteral("algo"));
+    MostraJanela(JAN_CURVA);
+    EXPECT_EQ(JanelaAtiva(), curva);
+    EXPECT_FALSE(operador->isVisible());
+    EXPECT_EQ(JanelaAnterior(), operador);
+    EXPECT_EQ(titulo(), QStringLiteral("Curva"));
+    EXPECT_EQ(janela->barraStatus()->texto(0), QString()); // cleared by navigation
+
+    VoltaJanela();
+    EXPECT_EQ(JanelaAtiva(), operador);
+    EXPECT_FALSE(curva->isVisible());
+    EXPECT_EQ(JanelaAnterior(), nullptr);
+    EXPECT_EQ(titulo(), QStringLiteral("Operador"));
+
+    // No previous window left: back to the main panel.
+    VoltaJanela();
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    EXPECT_FALSE(operador->isVisible());
+    EXPECT_EQ(titulo(), QStringLiteral("Quellora - Seleção de ventiladores"));
+
+    // A number without a window only hides the current one.
+    MostraJanela(JAN_MOTOR);
+    MostraJanela(99);
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    EXPECT_EQ(JanelaAnterior(), JanelaNumero(JAN_MOTOR));
+    EXPECT_EQ(titulo(), QStringLiteral("Quellora - Seleção de ventiladores"));
+
+    // Inicio keeps the remembered window.
+    MostraJanela(JAN_ARRANJO);
+    Inicio();
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    EXPECT_EQ(JanelaAnterior(), JanelaNumero(JAN_MOTOR));
+
+    // Titles of the windows.
+    const std::pair<int, const char *> titulos[] = {
+        {1, "Operador"}, {2, "Dados"},  {3, "Cálculos"}, {4, "Curva"},   {5, "Arranjo"},
+        {6, "Folha de dados"}, {7, "Configuração"}, {8, "Posição"}, {9, "Posição"}, {10, "Motor"},
+        {11, "Abrir/Excluir propostas"}, {12, "Posição"}, {13, "Posição"}, {14, "Posição"}, {15, "Posição"},
+        {16, "Posição"}};
+    for (const auto &[n, t] : titulos) {
+        MostraJanela(n);
+        EXPECT_EQ(JanelaAtiva(), JanelaNumero(n)) << n;
+        EXPECT_EQ(titulo(), QString::fromUtf8(t)) << n;
+    }
+}
+
+TEST_F(Principal, JanelaFilhaAcompanhaOPainel) {
+    abre();
+    MostraJanela(JAN_OPERADOR);
+    janela->resize(janela->width() + 120, janela->height() + 80);
+    QApplication::processEvents();
+    EXPECT_EQ(JanelaAtiva()->geometry(), janela->painel()->rect());
+}
+
+TEST_F(Principal, AbrirComTrabalhoNaoSalvoPerguntaECancelarAindaAbre) {
+    abre();
+    algumTrabalho();
+    respostas.responde(ID_CANCEL);
+    controle<QToolButton>("SpeedButton1")->click();
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    EXPECT_EQ(respostas.vistas[0], Pergunta);
+    EXPECT_EQ(respostas.estilos[0], MB_SIMNAOCANCEL_EXCLAMACAO);
+    EXPECT_EQ(JanelaAtiva(), JanelaNumero(JAN_ABRIR));
+    EXPECT_TRUE(G().Alterado);
+    EXPECT_EQ(G().NumItens, 1);
+}
+
+TEST_F(Principal, AbrirSemAlteracoesNaoPergunta) {
+    abre();
+    controle<QPushButton>("btAbrit")->click();
+    EXPECT_TRUE(respostas.vistas.isEmpty());
+    EXPECT_EQ(JanelaAtiva(), JanelaNumero(JAN_ABRIR));
+}
+
+TEST_F(Principal, NovoComTrabalhoNaoSalvo) {
+    abre();
+    algumTrabalho();
+    auto *novo = controle<QToolButton>("SpeedButton4");
+
+    // Cancel: nothing changes.
+    respostas.responde(ID_CANCEL);
+    novo->click();
+    EXPECT_EQ(respostas.vistas, QStringList{Pergunta});
+    EXPECT_EQ(G().NumItens, 1);
+    EXPECT_EQ(G().Itens[1].RefTag, QStringLiteral("V-01"));
+    EXPECT_TRUE(G().Alterado);
+    EXPECT_TRUE(controle<QToolButton>("btSave")->isEnabled());
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+
+    // No: a new, empty quotation in the data entry window.
+    G().Operador[0] = QStringLiteral("Fulano");
+    respostas.responde(ID_NAO);
+    novo->click();
+    EXPECT_EQ(respostas.vistas.size(), 2);
+    EXPECT_EQ(G().NumItens, 0);
+    EXPECT_EQ(G().Itens[1].RefTag, QString());
+    EXPECT_FALSE(G().Alterado);
+    EXPECT_FALSE(controle<QToolButton>("btSave")->isEnabled());
+    EXPECT_EQ(G().Orcamento.OperadorOrc[0], QStringLiteral("Fulano"));
+    EXPECT_EQ(JanelaAtiva(), JanelaNumero(JAN_DADOS));
+}
+
+TEST_F(Principal, NovoComSimSalvaAntes) {
+    abre();
+    algumTrabalho();
+    int salvou = 0;
+    DefineSalvaOrcamento([&] {
+        ++salvou;
+        return int(ID_SIM);
+    });
+    respostas.responde(ID_SIM);
+    controle<QToolButton>("SpeedButton4")->click();
+    EXPECT_EQ(salvou, 1);
+    EXPECT_EQ(G().NumItens, 0);
+    EXPECT_EQ(JanelaAtiva(), JanelaNumero(JAN_DADOS));
+}
+
+TEST_F(Principal, SalvarAindaIndisponivelNaoFingeSucesso) {
+    abre();
+    algumTrabalho();
+    // Save button: reports that saving is not there yet; the work stays unsaved.
+    controle<QToolButton>("btSave")->click();
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("não foi salva")));
+    EXPECT_TRUE(G().Alterado);
+    EXPECT_TRUE(controle<QToolButton>("btSave")->isEnabled());
+    // New answered Yes: the save fails, so New is cancelled too.
+    respostas.responde(ID_SIM);
+    controle<QToolButton>("SpeedButton4")->click();
+    EXPECT_EQ(G().NumItens, 1);
+    EXPECT_TRUE(G().Alterado);
+}
+
+TEST_F(Principal, SalvarComOperacaoInstalada) {
+    abre();
+    algumTrabalho();
+    int r = ID_CANCEL;
+    DefineSalvaOrcamento([&] { return r; });
+    controle<QToolButton>("btSave")->click();
+    EXPECT_TRUE(G().Alterado); // cancelled in the save dialog
+    r = ID_SIM;
+    controle<QToolButton>("btSave")->click();
+    EXPECT_FALSE(G().Alterado);
+    EXPECT_FALSE(controle<QToolButton>("btSave")->isEnabled());
+}
+
+TEST_F(Principal, SetAlteradoHabilitaSalvar) {
+    abre();
+    auto *salvar = controle<QToolButton>("btSave");
+    SetAlterado(true);
+    EXPECT_TRUE(salvar->isEnabled());
+    EXPECT_TRUE(G().Alterado);
+    SetAlterado(false);
+    EXPECT_FALSE(salvar->isEnabled());
+    EXPECT_FALSE(G().Alterado);
+}
+
+TEST_F(Principal, FecharSemAlteracoesNaoPergunta) {
+    abre();
+    MostraJanela(JAN_OPERADOR);
+    EXPECT_TRUE(janela->close());
+    EXPECT_TRUE(respostas.vistas.isEmpty());
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+}
+
+TEST_F(Principal, FecharComAlteracoes) {
+    abre();
+    algumTrabalho();
+    int salvou = 0;
+    DefineSalvaOrcamento([&] {
+        ++salvou;
+        return int(ID_SIM);
+    });
+    // Cancel keeps the program open.
+    respostas.responde(ID_CANCEL);
+    EXPECT_FALSE(janela->close());
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_EQ(respostas.vistas, QStringList{Pergunta});
+    // No closes without saving.
+    respostas.responde(ID_NAO);
+    EXPECT_TRUE(janela->close());
+    EXPECT_EQ(salvou, 0);
+    EXPECT_FALSE(janela->isVisible());
+}
+
+TEST_F(Principal, FecharComSimSalva) {
+    abre();
+    algumTrabalho();
+    int salvou = 0;
+    int r = ID_CANCEL;
+    DefineSalvaOrcamento([&] {
+        ++salvou;
+        return r;
+    });
+    respostas.responde(ID_SIM);
+    EXPECT_FALSE(janela->close()); // the save dialog was cancelled
+    respostas.responde(ID_SIM);
+    r = ID_SIM;
+    EXPECT_TRUE(janela->close());
+    EXPECT_EQ(salvou, 2);
+}
+
+TEST_F(Principal, AjudaPorContexto) {
+    abre();
+    controle<QPushButton>("btInstrucoes")->click();
+    tecla(controle<QPushButton>("btAbrit"), Qt::Key_F1);
+    MostraJanela(JAN_OPERADOR);
+    tecla(JanelaNumero(JAN_OPERADOR)->findChild<QWidget *>(QStringLiteral("edNome")), Qt::Key_F1);
+    MostraJanela(JAN_ABRIR);
+    tecla(JanelaNumero(JAN_ABRIR), Qt::Key_F1);
+    EXPECT_EQ(ajudas, (std::vector<int>{210, 100, 200, 250}));
+}
