@@ -12,6 +12,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 
 #include <algorithm>
 #include <array>
@@ -102,6 +103,7 @@ public:
     }
 
     void le() {
+        defineTabulacao(720);
         const qsizetype n = d_.size();
         cur_.beginEditBlock();
         while (i_ < n) {
@@ -136,6 +138,14 @@ public:
     }
 
 private:
+    // Default tab stops every 'twips' (the document's \deftab; half an inch
+    // unless it says otherwise).
+    void defineTabulacao(int twips) {
+        QTextOption o = doc_.defaultTextOption();
+        o.setTabStopDistance(std::clamp(twips, 60, 14400) / 15.0);
+        doc_.setDefaultTextOption(o);
+    }
+
     // --- Text output -------------------------------------------------------
     void caractere(QChar ch) {
         if (pular_ > 0) {
@@ -209,6 +219,11 @@ private:
         b.setTextIndent(px(st_.recuoPrimeira));
         b.setTopMargin(std::max(0.0, px(st_.espacoAntes)));
         b.setBottomMargin(std::max(0.0, px(st_.espacoDepois)));
+        if (st_.recuoPrimeira < 0) {
+            // Hanging indent (bullets, numbering): the first tab reaches the
+            // paragraph's left edge.
+            b.setTabPositions({QTextOption::Tab(px(-st_.recuoPrimeira), QTextOption::LeftTab)});
+        }
         return b;
     }
 
@@ -403,6 +418,10 @@ private:
             return;
 
         // Document defaults.
+        if (p == "deftab" && temParametro) {
+            defineTabulacao(v);
+            return;
+        }
         if (p == "deff" && temParametro) {
             fontePadrao_ = v;
             st_.fonte = v;

@@ -72,8 +72,12 @@ void AbreAjuda(int contexto) {
     QWidget *dono = QApplication::activeModalWidget();
     if (!dono)
         dono = JanelaPrincipal();
-    if (!j)
+    if (!j) {
         j = new JanelaAjuda(dono);
+        // Beside the program's window, not over its corner.
+        if (dono)
+            j->move(dono->window()->geometry().topLeft() + QPoint(80, 50));
+    }
     else if (j->parentWidget() != dono) {
         const QRect g = j->geometry();
         j->setParent(dono, Qt::Window);

@@ -74,7 +74,7 @@ TfrmOperador::TfrmOperador(QWidget *painel) : JanelaFilha(QStringLiteral("Operad
     corpo->addSpacing(8);
     corpo->addLayout(botoes);
     auto *caixa = new QWidget(this);
-    caixa->setMaximumWidth(560);
+    caixa->setFixedWidth(540);
     caixa->setLayout(corpo);
 
     auto *l = new QVBoxLayout(this);
