@@ -7,6 +7,7 @@
 #include "catalogue/tipos.h"
 #include "quotation/orcamento.h"
 #include "shell/windows/janelafilha.h"
+#include "shell/windows/splash.h"
 #include "shell/windows/mensagem.h"
 #include "ui/barrastatus.h"
 
@@ -393,4 +394,23 @@ TEST_F(Principal, AjudaPorContexto) {
     MostraJanela(JAN_ABRIR);
     tecla(JanelaNumero(JAN_ABRIR), Qt::Key_F1);
     EXPECT_EQ(ajudas, (std::vector<int>{210, 100, 200, 250}));
+}
+
+TEST(Splash, NomeEmDuasCoresEIniciando) {
+    Splash s;
+    const QImage img = s.grab().toImage();
+    ASSERT_EQ(img.size(), QSize(440, 270));
+    if (!qEnvironmentVariableIsEmpty("QUELLORA_CAPTURAS"))
+        img.save(qEnvironmentVariable("QUELLORA_CAPTURAS") + QStringLiteral("/splash.png"));
+    // Both colours of the product name are painted.
+    int cinza = 0;
+    int azul = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            cinza += c == qRgb(0x82, 0x82, 0x82);
+            azul += c == qRgb(0x43, 0x82, 0xFC);
+        }
+    EXPECT_GT(cinza, 50);
+    EXPECT_GT(azul, 50);
 }

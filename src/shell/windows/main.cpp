@@ -5,7 +5,7 @@
 #include "shell/windows/splash.h"
 #include "shell/windows/uquellora.h"
 
-#include <QPointer>
+#include <QTimer>
 
 using namespace quellora;
 
@@ -24,5 +24,8 @@ int main(int argc, char **argv) {
     janela.show();
     janela.raise();
     janela.activateWindow();
+    // Normally the first activation closes the splash; a desktop that keeps
+    // the focus elsewhere must not leave it (and the hourglass) up.
+    QTimer::singleShot(3000, &janela, [&janela] { janela.fechaSplash(); });
     return app.exec();
 }

@@ -463,13 +463,17 @@ void TfrmQuellora::FPanelResize() {
         t->setGeometry(FPanel_->rect());
 }
 
-void TfrmQuellora::FormActivate() {
+void TfrmQuellora::fechaSplash() {
     if (splash_) {
         splash_->hide();
         splash_->deleteLater();
         splash_ = nullptr;
         QApplication::restoreOverrideCursor();
     }
+}
+
+void TfrmQuellora::FormActivate() {
+    fechaSplash();
     if (QWidget *j = JanelaAtiva())
         j->setFocus();
 }

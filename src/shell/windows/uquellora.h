@@ -48,8 +48,10 @@ public:
     // Creates the program's other windows, once, in their fixed order.
     void criaJanelas();
 
-    // The splash window, destroyed at the first activation.
+    // The splash window, destroyed at the first activation (or by
+    // fechaSplash, for desktops that do not activate the window).
     void defineSplash(QWidget *splash);
+    void fechaSplash();
 
     // False when a file could not be read at start-up (the message told
     // which); the program stays open.
