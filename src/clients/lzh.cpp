@@ -4,6 +4,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -312,6 +313,32 @@ struct Estado {
             dad[i] = NIL;
     }
 
+    // Common length of the keys at a and b from byte 1 on (F when bytes 1
+    // to F - 1 agree), with cmp the difference of the last bytes compared.
+    // Eight bytes at a time where they fit: the result is the same as a
+    // byte-by-byte comparison, which is what the format defines.
+    static int Compara(const std::uint8_t *a, const std::uint8_t *b, int &cmp) {
+        int i = 1;
+        if constexpr (std::endian::native == std::endian::little) {
+            for (; i + 8 <= F; i += 8) {
+                std::uint64_t x, y;
+                std::memcpy(&x, a + i, 8);
+                std::memcpy(&y, b + i, 8);
+                if (const std::uint64_t d = x ^ y) {
+                    i += std::countr_zero(d) / 8;
+                    cmp = static_cast<int>(a[i]) - static_cast<int>(b[i]);
+                    return i;
+                }
+            }
+        }
+        for (; i < F; ++i) {
+            cmp = static_cast<int>(a[i]) - static_cast<int>(b[i]);
+            if (cmp != 0)
+                return i;
+        }
+        return i;
+    }
+
     void InsertNode(int r) {
         int cmp = 1;
         const std::uint8_t *key = &ring[r];
@@ -336,12 +363,7 @@ struct Estado {
                     return;
                 }
             }
-            int i = 1;
-            for (; i < F; ++i) {
-                cmp = static_cast<int>(key[i]) - static_cast<int>(ring[p + i]);
-                if (cmp != 0)
-                    break;
-            }
+            const int i = Compara(key, &ring[p], cmp);
             if (i > THRESHOLD) {
                 const int candidato = ((r - p) & (N - 1)) - 1;
                 if (i > matchLength) {

@@ -278,6 +278,9 @@ TEST_F(Clientes, FalhaAoGravarPreservaOArquivoAnterior) {
     ASSERT_TRUE(SaveClientTable(dir.path(), &erro));
     const QByteArray antes = LeArquivo();
     Adiciona("Beta");
+    // A data directory that is not there.
+    EXPECT_FALSE(SaveClientTable(dir.filePath(QStringLiteral("nao/existe")), &erro));
+    EXPECT_TRUE(erro.contains(QLatin1String("clientes.dat"))) << erro.toStdString();
     // A data directory that cannot be written.
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     const bool falhou = !SaveClientTable(dir.path(), &erro);

@@ -211,16 +211,16 @@ TfrmClientes::TfrmClientes(QWidget *pai) : QDialog(pai) {
     linha(0, 0, 0, 5);  // Cliente
     linha(1, 1, 0, 1);  // Contato
     linha(1, 2, 2, 1);  // Fone
-    linha(2, 3, 2, 1);  // Fax
-    linha(3, 4, 0, 5);  // Endereço
-    linha(4, 5, 0, 3);  // Cidade/Estado
-    linha(5, 6, 0, 3);  // e-mail
-    linha(6, 7, 0, 1);  // Desc.Vent. %
-    linha(6, 8, 2, 1);  // Desc.Mot.%
-    linha(7, 9, 0, 5);  // Obs.
+    linha(1, 3, 4, 1);  // Fax
+    linha(2, 4, 0, 5);  // Endereço
+    linha(3, 5, 0, 3);  // Cidade/Estado
+    linha(4, 6, 0, 3);  // e-mail
+    linha(5, 7, 0, 1);  // Desc.Vent. %
+    linha(5, 8, 2, 1);  // Desc.Mot.%
+    linha(6, 9, 0, 5);  // Obs.
     grade->setColumnStretch(1, 3);
     grade->setColumnStretch(3, 2);
-    grade->setColumnStretch(5, 1);
+    grade->setColumnStretch(5, 2);
     raiz->addLayout(grade);
 
     // Buttons.
