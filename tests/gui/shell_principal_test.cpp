@@ -6,12 +6,17 @@
 #include "catalogue/binario.h"
 #include "catalogue/tipos.h"
 #include "quotation/orcamento.h"
+#include "shell/windows/ajuda.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/splash.h"
 #include "shell/windows/mensagem.h"
 #include "ui/barrastatus.h"
 
+#include <QDialog>
 #include <QLabel>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -393,7 +398,33 @@ TEST_F(Principal, AjudaPorContexto) {
     tecla(JanelaNumero(JAN_OPERADOR)->findChild<QWidget *>(QStringLiteral("edNome")), Qt::Key_F1);
     MostraJanela(JAN_ABRIR);
     tecla(JanelaNumero(JAN_ABRIR), Qt::Key_F1);
-    EXPECT_EQ(ajudas, (std::vector<int>{210, 100, 200, 250}));
+    // Dialogs too.
+    auto *salvar = qobject_cast<QDialog *>(JanelaClasse("TfrmSave"));
+    ASSERT_NE(salvar, nullptr);
+    salvar->open();
+    tecla(salvar, Qt::Key_F1);
+    salvar->reject();
+    EXPECT_EQ(ajudas, (std::vector<int>{210, 100, 200, 250, 160}));
+}
+
+TEST_F(Principal, JanelaDeAjudaAbreNoContexto) {
+    abre();
+    DefineMostradorAjuda(nullptr);
+    MostraAjuda(AJUDA_OPERADOR);
+    JanelaAjuda *a = JanelaAjudaAberta();
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->isVisible());
+    EXPECT_EQ(a->navegador()->source().fragment(), QStringLiteral("c200"));
+    EXPECT_TRUE(a->navegador()->toPlainText().contains(QStringLiteral("Como fazer uma proposta")));
+    // Every context the windows use has its place in the help text.
+    QStringList ancoras;
+    const QTextDocument *doc = a->navegador()->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto f = b.begin(); !f.atEnd(); ++f)
+            ancoras << f.fragment().charFormat().anchorNames();
+    for (int c : {100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 210, 220, 230, 240, 250, 260, 270})
+        EXPECT_TRUE(ancoras.contains(QStringLiteral("c%1").arg(c))) << c;
+    a->close();
 }
 
 TEST(Splash, NomeEmDuasCoresEIniciando) {

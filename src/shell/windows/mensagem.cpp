@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quellora {
 
@@ -16,13 +17,21 @@ int Mostra(const QString &titulo, const QString &texto, QMessageBox::Icon icone,
     QMessageBox box(icone, titulo, texto, botoes, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(padrao);
-    if (botoes & QMessageBox::Yes) {
-        box.setButtonText(QMessageBox::Yes, QStringLiteral("&Sim"));
-        box.setButtonText(QMessageBox::No, QStringLiteral("&Não"));
-    }
+    if (botoes & QMessageBox::Yes)
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+    if (botoes & QMessageBox::No)
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
     if (botoes & QMessageBox::Cancel)
-        box.setButtonText(QMessageBox::Cancel, QStringLiteral("Cancelar"));
-    switch (box.exec()) {
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    // Under the busy pointer (start-up, a long operation) the box still
+    // takes the normal one.
+    const bool ocupado = QApplication::overrideCursor() != nullptr;
+    if (ocupado)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int r = box.exec();
+    if (ocupado)
+        QApplication::restoreOverrideCursor();
+    switch (r) {
     case QMessageBox::Yes:
         return ID_SIM;
     case QMessageBox::No:
