@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -385,4 +386,35 @@ TEST_F(JanelaClientes, RelacaoDeClientesEmPdf) {
     EXPECT_GE(b.count("/Type /Page\n") + b.count("/Type /Page\r") + b.count("/Type /Page "), 2) << b.size();
     if (qEnvironmentVariableIsSet("QUELLORA_GUARDA_PDF"))
         QFile::copy(pdf, qEnvironmentVariable("QUELLORA_GUARDA_PDF"));
+}
+
+TEST_F(JanelaClientes, EscolheClienteComoOsOutrosChamam) {
+    Respostas r;
+    Abre();
+    Novo(QStringLiteral("Alfa"));
+    Novo(QStringLiteral("Zeta"), QStringLiteral("3333-4444"), QStringLiteral("5"));
+    clica("btOK");
+    janela.reset();
+
+    // OK on the window the call shows: the client the search found.
+    QTimer::singleShot(0, [] {
+        auto *d = qobject_cast<TfrmClientes *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->findChild<QPushButton *>(QStringLiteral("btOK"))->click();
+    });
+    DadosCliente c;
+    ASSERT_TRUE(EscolheCliente(nullptr, QStringLiteral("Ze"), c));
+    EXPECT_EQ(c.Cliente, QStringLiteral("Zeta"));
+    EXPECT_EQ(c.Fone, QStringLiteral("3333-4444"));
+    EXPECT_EQ(c.descontoV, 5.0);
+
+    // Cancel: nothing chosen.
+    QTimer::singleShot(0, [] {
+        auto *d = qobject_cast<TfrmClientes *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
+    });
+    DadosCliente nada;
+    EXPECT_FALSE(EscolheCliente(nullptr, QStringLiteral("A"), nada));
+    EXPECT_TRUE(nada.Cliente.isEmpty());
 }
