@@ -13,9 +13,10 @@ namespace quellora {
 inline constexpr const char *ArquivoClientes = "clientes.dat";
 inline constexpr const char *MsgNomeCliente = "Você precisa informar pelo menos o nome do cliente!";
 
-// Sizes a hostile or damaged file is refused at before anything is decoded.
-inline constexpr qint64 LimiteArquivoClientes = 16 * 1024 * 1024;
-inline constexpr qint64 LimiteFluxoClientes = 128 * 1024 * 1024;
+// Sizes a hostile or damaged file is refused at before anything is decoded
+// (a 32 MB table stream holds some 190 000 clients).
+inline constexpr qint64 LimiteArquivoClientes = 8 * 1024 * 1024;
+inline constexpr qint64 LimiteFluxoClientes = 32 * 1024 * 1024;
 
 // The data module: the table and what the program knows about its file.
 struct Tdm {
