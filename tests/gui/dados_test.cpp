@@ -464,6 +464,19 @@ TEST_F(DadosTest, FolhaDeDadosGuardaOQueMudouMesmoDepoisDeVoltar) {
     EXPECT_EQ(G().Itens[1].Vazao, 801.0);
 }
 
+TEST_F(DadosTest, StatusMostraCtrlDelEnquantoAGradeTemOFoco) {
+    painel->activateWindow();
+    QApplication::processEvents();
+    if (!painel->isActiveWindow())
+        GTEST_SKIP() << "no active window on this platform";
+    grade->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(TextoStatusAtual(), QString::fromUtf8(StatusExcluirLinha));
+    edit("edProjeto")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(TextoStatusAtual(), "");
+}
+
 // --- Header fields -------------------------------------------------------------------
 
 TEST_F(DadosTest, ClientesPreencheOsCamposEOsDescontos) {
