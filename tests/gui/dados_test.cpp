@@ -292,6 +292,13 @@ TEST_F(DadosTest, EnterAndaComoTabEValorNaoNumericoERecusado) {
     vaiPara(2, 1);
     celula("x");
     EXPECT_EQ(grade->Cells(2, 1), "");
+    // Nor a negative quantity, flow or pressure.
+    vaiPara(2, 1);
+    celula("-2");
+    EXPECT_EQ(grade->Cells(2, 1), "");
+    vaiPara(4, 1);
+    celula("-1500");
+    EXPECT_EQ(grade->Cells(4, 1), "1500");
     // A temperature below absolute zero is refused.
     vaiPara(6, 1);
     celula("-300");

@@ -520,6 +520,12 @@ void TfrmDados::linhaNova(int r) {
 }
 
 void TfrmDados::celulaEditada(int c, int r) {
+    if ((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && grDados_->Numero(c, r) < 0) {
+        // No negative quantity, flow or pressure: refused like a text that
+        // is not a number.
+        grDados_->setCells(c, r, grDados_->anterior_);
+        return;
+    }
     if (c == COL_TEMPERATURA && grDados_->Numero(c, r) <= -273.0) {
         // No air below absolute zero: the cell keeps its previous value.
         grDados_->setCells(c, r, grDados_->anterior_);
