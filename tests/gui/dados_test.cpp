@@ -2,6 +2,7 @@
 // with the keys, the buttons, the client and project fields.
 
 #include "clients/clientes.h"
+#include "clients/windows/uqlclientes.h"
 #include "quotation/orcamento.h"
 #include "quotation/windows/uqldados.h"
 #include "shell/estado.h"
@@ -16,8 +17,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -533,6 +537,43 @@ TEST_F(DadosTest, ClientesPreencheOsCamposEOsDescontos) {
     ASSERT_EQ(r.vistas.size(), 1);
     EXPECT_EQ(r.vistas[0], QString::fromUtf8(MsgEscolhaCliente));
     EXPECT_EQ(o.Cidade_Estado, "Campinas/SP");
+}
+
+TEST_F(DadosTest, ClientesUsaAJanelaDeClientes) {
+    Respostas r;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    G().DirDados = dir.path() + QLatin1Char('/');
+    // The user adds a client in the client window and presses OK.
+    bool viu = false;
+    QTimer::singleShot(0, [&] {
+        auto *c = qobject_cast<TfrmClientes *>(QApplication::activeModalWidget());
+        if (!c)
+            return;
+        viu = true;
+        c->btNovoClick();
+        // The discount as the user's locale writes it.
+        const QString desconto = QLocale().toString(7.5);
+        for (const auto &[nome, texto] : {std::pair{"DBEdit1", QStringLiteral("Tecelagem Lima")},
+                                          {"DBEdit3", QStringLiteral("11 5555-0000")}, {"DBEdit8", desconto}}) {
+            auto *ed = c->findChild<QLineEdit *>(QString::fromLatin1(nome));
+            ASSERT_NE(ed, nullptr) << nome;
+            ed->setFocus();
+            for (QChar ch : texto)
+                tecla(ed, ch.toUpper().unicode(), Qt::NoModifier, QString(ch));
+        }
+        c->btOKClick();
+        if (c->isVisible())
+            c->reject();
+    });
+    botao("BitBtn1");
+    ASSERT_TRUE(viu);
+    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join("|").toStdString();
+    EXPECT_EQ(edit("edNome")->text(), "Tecelagem Lima");
+    EXPECT_EQ(G().Orcamento.Cliente, "Tecelagem Lima");
+    EXPECT_EQ(G().Orcamento.Fone, "11 5555-0000");
+    EXPECT_EQ(G().Orcamento.descontoV, 7.5);
+    EXPECT_TRUE(QFile::exists(dir.filePath("clientes.dat")));
 }
 
 TEST_F(DadosTest, ProjetoENumeroAcompanhamOCabecalho) {

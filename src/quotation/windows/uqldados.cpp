@@ -2,6 +2,7 @@
 
 #include "catalogue/binario.h"
 #include "clients/clientes.h"
+#include "clients/windows/uqlclientes.h"
 #include "quotation/orcamento.h"
 #include "shell/estado.h"
 #include "shell/windows/janelas.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,14 +39,6 @@ struct Ganchos {
 Ganchos &H() {
     static Ganchos h;
     return h;
-}
-
-// Without the client window's own call: the window (if any) shown modally;
-// nothing can be read back from it, so nothing is chosen.
-bool EscolhaPadrao(const QString &, DadosCliente &) {
-    if (auto *d = qobject_cast<QDialog *>(JanelaClasse("TfrmClientes")))
-        d->exec();
-    return false;
 }
 
 // A cell's whole number as the 32-bit field holds it.
@@ -457,7 +449,7 @@ void TfrmDados::BitBtn1Click() {
     DadosCliente c;
     const EscolhaCliente &escolhe = H().escolhe;
     const QString pesquisa = edNome_->text().trimmed();
-    const bool ok = escolhe ? escolhe(pesquisa, c) : EscolhaPadrao(pesquisa, c);
+    const bool ok = escolhe ? escolhe(pesquisa, c) : EscolheCliente(window(), pesquisa, c);
     if (!ok) {
         edNome_->setFocus();
         return;

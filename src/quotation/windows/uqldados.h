@@ -128,7 +128,8 @@ void GravaDados();
 
 // How "&Clientes" chooses a client: the client window shown modally with
 // 'pesquisa' in its search box; true with the chosen client after OK, false
-// when cancelled. The client window installs it.
+// when cancelled. By default the client window's EscolheCliente; tests put
+// their own choice here.
 using EscolhaCliente = std::function<bool(const QString &pesquisa, DadosCliente &escolhido)>;
 void DefineEscolhaCliente(EscolhaCliente f); // null: back to the default
 
