@@ -313,12 +313,13 @@ struct Estado {
             dad[i] = NIL;
     }
 
-    // Common length of the keys at a and b from byte 1 on (F when bytes 1
-    // to F - 1 agree), with cmp the difference of the last bytes compared.
-    // Eight bytes at a time where they fit: the result is the same as a
-    // byte-by-byte comparison, which is what the format defines.
-    static int Compara(const std::uint8_t *a, const std::uint8_t *b, int &cmp) {
-        int i = 1;
+    // Common length of the keys at a and b (F when bytes 1 to F - 1 agree),
+    // with cmp the difference of the last bytes compared, given that bytes
+    // 0 to inicio - 1 are known to agree. Eight bytes at a time where they
+    // fit: the result is that of a byte-by-byte comparison from byte 1, which
+    // is what the format defines.
+    static int Compara(const std::uint8_t *a, const std::uint8_t *b, int inicio, int &cmp) {
+        int i = inicio;
         if constexpr (std::endian::native == std::endian::little) {
             for (; i + 8 <= F; i += 8) {
                 std::uint64_t x, y;
@@ -345,6 +346,12 @@ struct Estado {
         int p = N + 1 + key[0];
         rson[r] = lson[r] = NIL;
         matchLength = 0;
+        // The tree is ordered by the F-byte keys, so every node below the
+        // last node we went right of (a lower bound) and the last we went
+        // left of (an upper bound) shares with the key at least the shorter
+        // of the two common lengths: the comparison may start there.
+        int comumInferior = 1;
+        int comumSuperior = 1;
         for (;;) {
             if (cmp >= 0) {
                 if (rson[p] != NIL) {
@@ -363,7 +370,11 @@ struct Estado {
                     return;
                 }
             }
-            const int i = Compara(key, &ring[p], cmp);
+            const int i = Compara(key, &ring[p], std::min(comumInferior, comumSuperior), cmp);
+            if (cmp >= 0)
+                comumInferior = i;
+            else
+                comumSuperior = i;
             if (i > THRESHOLD) {
                 const int candidato = ((r - p) & (N - 1)) - 1;
                 if (i > matchLength) {

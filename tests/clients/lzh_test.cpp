@@ -140,6 +140,24 @@ TEST(Container, ImagensDerivadasAMao) {
     }
 }
 
+// A longer payload checked against an independent implementation of the
+// same coder (size and CRC-32 of the whole container), so that a faster
+// match finder can never change the files written.
+TEST(Container, CargaLongaIgualAUmaImplementacaoIndependente) {
+    QByteArray p;
+    for (int i = 0; i < 5000; ++i)
+        p += QStringLiteral("Cliente %1 Ltda;(11) %2-%3;Rua %4\r\n")
+                 .arg(i, 5, 10, QLatin1Char('0'))
+                 .arg((i * 37) % 10000, 4, 10, QLatin1Char('0'))
+                 .arg((i * 91) % 10000, 4, 10, QLatin1Char('0'))
+                 .arg(i % 300)
+                 .toLatin1();
+    ASSERT_EQ(p.size(), 213130);
+    const QByteArray c = CompactaContainer(p);
+    EXPECT_EQ(c.size(), 55419);
+    EXPECT_EQ(TCRC32().Calcula(c), 0x5353A065u);
+}
+
 TEST(Container, PayloadVazioIgnoraOQueSegueOCabecalho) {
     QString erro;
     EXPECT_EQ(Descompacta(Hex("404C4843" "00000000" "00000000"), &erro), QByteArray());
