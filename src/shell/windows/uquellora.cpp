@@ -398,7 +398,8 @@ void TfrmQuellora::FormCreate(const QString &dirPrograma, int larguraTela) {
         montaFamilias();
 
     sb_->defineTexto(3, QStringLiteral("DBL ") + g.VersaoDados);
-    g.Pagina.Logotipo = ImagemSvg(QStringLiteral(":/imagens/logo.svg"), QSize(400, 100));
+    // On the proposal's white page: the dark variant, sized as printed at 96 dpi.
+    g.Pagina.Logotipo = ImagemSvg(QStringLiteral(":/imagens/logo_proposta.svg"), QSize(240, 60));
     if (auto *Image2 = findChild<QLabel *>(QStringLiteral("Image2")))
         Image2->setPixmap(QPixmap::fromImage(g.Pagina.Logotipo));
 }
@@ -474,8 +475,11 @@ void TfrmQuellora::fechaSplash() {
 
 void TfrmQuellora::FormActivate() {
     fechaSplash();
-    if (QWidget *j = JanelaAtiva())
-        j->setFocus();
+    // The child window gets the focus back, on the control that had it.
+    if (QWidget *j = JanelaAtiva()) {
+        QWidget *f = j->focusWidget();
+        (f && j->isAncestorOf(f) ? f : j)->setFocus();
+    }
 }
 
 void TfrmQuellora::mostraSobre() {
