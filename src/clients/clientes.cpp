@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace quellora {
 
@@ -101,13 +102,16 @@ bool LoadClientTable(const QString &dirDados, QString *erro) {
     }
     QByteArray fluxo;
     QString motivo;
-    if (!DescompactaContainer(container, fluxo, &motivo))
-        return recusa(motivo);
-
     TDadosTabela dados;
     dados.Campos = dm.mtClientes.Campos();
-    if (!LeFluxoTabela(fluxo, dados, &motivo))
-        return recusa(motivo);
+    try {
+        if (!DescompactaContainer(container, fluxo, &motivo))
+            return recusa(motivo);
+        if (!LeFluxoTabela(fluxo, dados, &motivo))
+            return recusa(motivo);
+    } catch (const std::bad_alloc &) {
+        return recusa(QString::fromLatin1(MsgSemMemoria));
+    }
     dm.mtClientes.Substitui(std::move(dados));
     dm.mtClientes.DefineModificada(false);
     return true;
@@ -115,8 +119,15 @@ bool LoadClientTable(const QString &dirDados, QString *erro) {
 
 bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm) {
     Tdm &dm = G().dm;
-    const QByteArray arquivo = CompactaContainer(GravaFluxoTabela(dm.mtClientes.Dados()));
     const QString caminho = CaminhoEm(dirDados, QString::fromLatin1(ArquivoClientes));
+    QByteArray arquivo;
+    try {
+        arquivo = CompactaContainer(GravaFluxoTabela(dm.mtClientes.Dados()));
+    } catch (const std::bad_alloc &) {
+        if (erro)
+            *erro = QStringLiteral("Não foi possível gravar \"%1\": %2").arg(Nome(caminho), QString::fromLatin1(MsgSemMemoria));
+        return false;
+    }
 
     if (dm.ArquivoRecusado && QFileInfo::exists(caminho)) {
         // The unreadable file may still be recovered: keep it.
