@@ -1,12 +1,15 @@
 // The message box itself (no scripted answerer): buttons of each style and
 // the results of pressing them.
 
+#include "shell/windows/aplicacao.h"
 #include "shell/windows/mensagem.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -89,4 +92,20 @@ TEST(Mensagem, RespondedorSoDevolveResultadosValidos) {
     DefineRespondedor([](const QString &, int) { return int(ID_NAO); });
     EXPECT_EQ(Mensagem(QStringLiteral("x"), MB_SIMNAO_EXCLAMACAO), ID_NAO);
     DefineRespondedor(nullptr);
+}
+
+TEST(Mensagem, ErroQueEscapaDeUmEventoEMostrado) {
+    QStringList vistas;
+    std::vector<int> estilos;
+    DefineRespondedor([&](const QString &t, int e) {
+        vistas << t;
+        estilos.push_back(e);
+        return int(ID_OK);
+    });
+    EXPECT_FALSE(ExecutaProtegido([]() -> bool { throw std::runtime_error("Erro de leitura em \"x.dat\"."); }));
+    EXPECT_FALSE(ExecutaProtegido([]() -> bool { throw 3; }));
+    EXPECT_TRUE(ExecutaProtegido([] { return true; }));
+    DefineRespondedor(nullptr);
+    EXPECT_EQ(vistas, (QStringList{QStringLiteral("Erro de leitura em \"x.dat\"."), QStringLiteral("Erro inesperado.")}));
+    EXPECT_EQ(estilos, (std::vector<int>{MB_ERRO, MB_ERRO}));
 }

@@ -8,15 +8,19 @@ namespace quellora {
 
 AplicacaoQuellora::AplicacaoQuellora(int &argc, char **argv) : QApplication(argc, argv) {}
 
-bool AplicacaoQuellora::notify(QObject *receptor, QEvent *evento) {
+bool ExecutaProtegido(const std::function<bool()> &tratamento) {
     try {
-        return QApplication::notify(receptor, evento);
+        return tratamento();
     } catch (const std::exception &e) {
-        MensagemErro(QString::fromLocal8Bit(e.what()));
+        MensagemErro(QString::fromUtf8(e.what()));
     } catch (...) {
         MensagemErro(QStringLiteral("Erro inesperado."));
     }
     return false;
+}
+
+bool AplicacaoQuellora::notify(QObject *receptor, QEvent *evento) {
+    return ExecutaProtegido([&] { return QApplication::notify(receptor, evento); });
 }
 
 } // namespace quellora

@@ -4,7 +4,13 @@
 
 #include <QApplication>
 
+#include <functional>
+
 namespace quellora {
+
+// Runs one event's handling; an exception that escapes it is shown in an
+// error box (its text) and the event counts as not handled.
+bool ExecutaProtegido(const std::function<bool()> &tratamento);
 
 class AplicacaoQuellora : public QApplication {
     Q_OBJECT
