@@ -24,10 +24,10 @@ namespace {
 
 // Creation order of the program's windows after the main window.
 const EntradaJanela Tabela[] = {
-    {JAN_OPERADOR, "TfrmOperador", "Operador", AJUDA_OPERADOR, &CriaTfrmOperador},
-    {0, "TfrmTextoModelo", "Modelo", AJUDA_PRINCIPAL, &CriaTfrmTextoModelo},
     // The client table's data module: loads the client file.
     {0, "Tdm", "", 0, nullptr},
+    {JAN_OPERADOR, "TfrmOperador", "Operador", AJUDA_OPERADOR, &CriaTfrmOperador},
+    {0, "TfrmTextoModelo", "Modelo", AJUDA_PRINCIPAL, &CriaTfrmTextoModelo},
     {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaTfrmDados},
     {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaDialogoProvisorio},
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
