@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -310,6 +312,8 @@ TEST_F(Selecao, CurvaRecebeOsTextosImprimeECopia) {
     QTest::mouseClick(curva->findChild<QPushButton *>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
     EXPECT_FALSE(Pagina().Imprimindo);
+    if (const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS"); !pasta.isEmpty())
+        QFile::copy(pdf, QDir(pasta).filePath(QStringLiteral("curva.pdf")));
 
     // Cancel prints nothing.
     const QString outro = dir.filePath(QStringLiteral("outro.pdf"));

@@ -41,6 +41,19 @@ enum { IT_ITEM, IT_MODELO, IT_TAG, IT_QTD, IT_DESCRICAO, IT_VAZAO, IT_PRESSAO, I
 enum { SG_TAM, SG_ARR, SG_ROT, SG_VEL, SG_VP, SG_PT20, SG_REND, SG_POTOP, SG_POT20, SG_POTMOTOR, SG_INDICE, SG_LWA };
 
 QString Num(double v) { return GradeTexto::TextoNumero(v); }
+
+const QList<int> LargurasTamanhos = {45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48};
+
+// Columns keep their designed widths unless what they show needs more.
+void AjustaLarguras(GradeTexto *g, const QList<int> &minimas) {
+    for (int c = 0; c < minimas.size() && c < g->ColCount(); ++c) {
+        if (minimas[c] <= 3)
+            continue;
+        g->resizeColumnToContents(c);
+        if (g->columnWidth(c) < minimas[c])
+            g->setColumnWidth(c, minimas[c]);
+    }
+}
 QString Fmt(double v, int casas) { return QString::number(v, 'f', casas); }
 
 TItemOrc &Item(int k) {
@@ -127,7 +140,8 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
                                   "n\r%", "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW", "", "LwA\rdB(A)"};
     for (int c = 0; c < 12; ++c)
         sgModelos_->setTitulo(c, QString::fromUtf8(titulosTam[c]));
-    sgModelos_->setLarguras({45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48});
+    sgModelos_->setLarguras(LargurasTamanhos);
+    sgModelos_->setTextElideMode(Qt::ElideNone);
     const struct {
         int col;
         const char *fmt;
@@ -343,6 +357,7 @@ void TfrmCalculos::PreencheGrade() {
         ++r;
     }
     sgModelos_->setLinhaDestaque(destaque);
+    AjustaLarguras(sgModelos_, LargurasTamanhos);
     if (destaque >= 1)
         sgModelos_->setCelulaAtual(SG_TAM, destaque);
     calculando_ = false;
@@ -491,6 +506,7 @@ void TfrmCalculos::mostraSelecaoGuardada(int row) {
     sgModelos_->setCells(SG_INDICE, 1, QString());
     sgModelos_->setCells(SG_LWA, 1, Num(it.LwA));
     sgModelos_->setLinhaDestaque(1);
+    AjustaLarguras(sgModelos_, LargurasTamanhos);
     sgModelos_->setCelulaAtual(SG_TAM, 1);
     calculando_ = false;
     PreparaCurva();
