@@ -445,3 +445,25 @@ TEST(Splash, NomeEmDuasCoresEIniciando) {
     EXPECT_GT(cinza, 50);
     EXPECT_GT(azul, 50);
 }
+
+TEST(JanelaFilhaSemPrincipal, ProtocoloDeMostrarEEsconder) {
+    // Windows under test on their own: the services remember title and status.
+    QWidget painel;
+    painel.resize(500, 300);
+    JanelaFilha j(QStringLiteral("Teste"), 123, &painel);
+    QWidget filho(&j);
+    painel.show();
+    j.show();
+    EXPECT_EQ(JanelaAtiva(), &j);
+    EXPECT_EQ(TituloAtual(), QStringLiteral("Teste"));
+    EXPECT_EQ(j.geometry(), painel.rect());
+    EXPECT_EQ(ContextoAjuda(&filho), 123);
+    EXPECT_EQ(ContextoAjuda(&painel), AJUDA_PRINCIPAL);
+    TextoStatus(QStringLiteral("x"));
+    EXPECT_EQ(TextoStatusAtual(), QStringLiteral("x"));
+    j.hide();
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    Inicio();
+    EXPECT_EQ(TituloAtual(), QStringLiteral("Quellora - Seleção de ventiladores"));
+    EXPECT_EQ(TextoStatusAtual(), QString());
+}
