@@ -303,6 +303,12 @@ TEST_F(DadosTest, EnterAndaComoTabEValorNaoNumericoERecusado) {
     vaiPara(4, 1);
     celula("-1500");
     EXPECT_EQ(grade->Cells(4, 1), "1500");
+    vaiPara(2, 1);
+    celula("99999999999");
+    EXPECT_EQ(grade->Cells(2, 1), "");
+    vaiPara(2, 1);
+    celula("2147483647");
+    EXPECT_EQ(grade->Cells(2, 1), "2147483647");
     // A temperature below absolute zero is refused.
     vaiPara(6, 1);
     celula("-300");

@@ -512,9 +512,10 @@ void TfrmDados::linhaNova(int r) {
 }
 
 void TfrmDados::celulaEditada(int c, int r) {
-    if ((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && grDados_->Numero(c, r) < 0) {
-        // No negative quantity, flow or pressure: refused like a text that
-        // is not a number.
+    const double v = grDados_->Numero(c, r);
+    if (((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) || (c == COL_QTD && v > INT_MAX)) {
+        // No negative quantity, flow or pressure, nor a quantity the item
+        // cannot hold: refused like a text that is not a number.
         grDados_->setCells(c, r, grDados_->anterior_);
         return;
     }
