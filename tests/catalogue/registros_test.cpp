@@ -3,17 +3,17 @@
 
 #include "catalogue/tipos.h"
 
+#include "imagem_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 
 using namespace quellora;
+using namespace quellora::teste;
 
 namespace {
 
-double Dbl(const QByteArray &b, std::size_t off) { return LeitorBinario(b).dbl(off); }
-std::int32_t Int(const QByteArray &b, std::size_t off) { return LeitorBinario(b).integer(off); }
-QString Str(const QByteArray &b, std::size_t off, int n) { return LeitorBinario(b).str(off, n); }
 
 TDadosModelo ModeloDistinto() {
     TDadosModelo m;

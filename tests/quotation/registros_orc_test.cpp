@@ -3,17 +3,16 @@
 
 #include "quotation/registros.h"
 
+#include "imagem_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 
 using namespace quellora;
+using namespace quellora::teste;
 
 namespace {
-double Dbl(const QByteArray &b, std::size_t off) { return LeitorBinario(b).dbl(off); }
-std::int32_t Int(const QByteArray &b, std::size_t off) { return LeitorBinario(b).integer(off); }
-QString Str(const QByteArray &b, std::size_t off, int n) { return LeitorBinario(b).str(off, n); }
-std::uint8_t Byte(const QByteArray &b, std::size_t off) { return static_cast<std::uint8_t>(b[static_cast<qsizetype>(off)]); }
 } // namespace
 
 TEST(RegistroOrcamento, CabecalhoNasPosicoes) {
