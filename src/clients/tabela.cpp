@@ -209,6 +209,13 @@ bool TTabela::Grava(QString *erro) {
         return true;
     if (AntesDeGravar && !AntesDeGravar(*this, erro))
         return false;
+    for (int i = 0; i < dados_.Campos.size(); ++i) {
+        if (dados_.Campos[i].Obrigatorio && (i >= buffer_.size() || !buffer_[i].isValid())) {
+            if (erro)
+                *erro = QStringLiteral("Field '%1' must have a value").arg(dados_.Campos[i].Rotulo);
+            return false;
+        }
+    }
     TRegistro r = buffer_;
     if (estado_ == Editando && atual_ >= 0 && atual_ < Quantos())
         dados_.Registros.removeAt(atual_);

@@ -105,7 +105,8 @@ public:
     void Edita();
     // Starts a new record (posting a pending edit first).
     bool Insere(QString *erro);
-    // Checks (AntesDeGravar) and stores the record at its place in the order.
+    // Checks (AntesDeGravar, then the required fields: "Field '%s' must
+    // have a value") and stores the record at its place in the order.
     bool Grava(QString *erro);
     // Drops the pending edit or the new record.
     void Cancela();

@@ -291,3 +291,19 @@ TEST_F(Clientes, FalhaAoGravarPreservaOArquivoAnterior) {
     EXPECT_TRUE(erro.contains(QLatin1String("clientes.dat"))) << erro.toStdString();
     EXPECT_EQ(LeArquivo(), antes);
 }
+
+TEST_F(Clientes, CampoObrigatorioDeUmArquivo) {
+    TDadosTabela t;
+    t.Campos = CamposClientes();
+    t.Campos[3].Obrigatorio = true; // Fone
+    QString erro;
+    ASSERT_TRUE(GravaArquivoAtomico(Arquivo(), CompactaContainer(GravaFluxoTabela(t)), &erro));
+    ResetaEstado();
+    ASSERT_TRUE(LoadClientTable(dir.path(), &erro)) << erro.toStdString();
+    ASSERT_TRUE(T().Insere(&erro));
+    T().DefineValor(1, QStringLiteral("Acme"));
+    EXPECT_FALSE(T().Grava(&erro));
+    EXPECT_EQ(erro, QStringLiteral("Field 'Fone' must have a value"));
+    T().DefineValor(3, QStringLiteral("1234"));
+    EXPECT_TRUE(T().Grava(&erro)) << erro.toStdString();
+}

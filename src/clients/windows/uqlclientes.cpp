@@ -305,6 +305,7 @@ void TfrmClientes::Mostra() {
         if (campo >= 0) {
             const TDefCampo &def = t.Campos()[campo];
             ed->setMaxLength(CampoTexto(def.Tipo) && def.Tamanho > 0 ? def.Tamanho : 32767);
+            ed->setReadOnly(def.SomenteLeitura);
         }
         const QString texto = campo >= 0 ? t.Texto(campo) : QString();
         if (ed->text() != texto && !pendentes_.contains(i))
