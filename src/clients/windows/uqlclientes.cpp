@@ -4,6 +4,7 @@
 #include "shell/estado.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
+#include "shell/windows/servicos.h"
 
 #include <QApplication>
 #include <QDate>
@@ -141,6 +142,7 @@ TfrmClientes::TfrmClientes(QWidget *pai) : QDialog(pai) {
     setObjectName(QStringLiteral("TfrmClientes"));
     setWindowTitle(QStringLiteral("Clientes"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    DefineContextoAjuda(this, AJUDA_CLIENTES); // F1
 
     auto *raiz = new QVBoxLayout(this);
 
