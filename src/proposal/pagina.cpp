@@ -114,9 +114,12 @@ void Cabecalho() {
     fonte.setPointSize(std::max(1, static_cast<int>(s * 1.5)));
     p.Folha->setFont(fonte);
 
+    // The logo's size at 96 pixels per inch; a picture drawn at a higher
+    // resolution says so by its device pixel ratio.
     const long double k = PixelsPorPolegada() / 96.0L;
-    const int w = static_cast<int>(p.Logotipo.width() * k);
-    const int h = static_cast<int>(p.Logotipo.height() * k);
+    const QSizeF logico = p.Logotipo.deviceIndependentSize();
+    const int w = static_cast<int>(logico.width() * k);
+    const int h = static_cast<int>(logico.height() * k);
     DesenhaBitmap(*p.Folha, {p.PosX, p.PosY, p.PosX + w, p.PosY + h}, p.Logotipo);
     p.AlturaLinha = h + 2;
 

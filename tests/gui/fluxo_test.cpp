@@ -9,6 +9,7 @@
 #include "selection/windows/uqlcurva.h"
 #include "ui/grade.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -126,4 +127,24 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     EXPECT_TRUE(calc->isVisible());
     EXPECT_EQ(calc->sgModelos()->RowCount(), linhas);
     EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join(QLatin1Char('|')).toStdString();
+
+    // "Novo", not saving: an empty quotation in an emptied data entry.
+    ASSERT_TRUE(G().Alterado);
+    r.responde(ID_NAO);
+    QTest::mouseClick(controle<QAbstractButton>("SpeedButton4"), Qt::LeftButton);
+    ASSERT_EQ(r.vistas.size(), 1);
+    EXPECT_EQ(r.vistas[0], QStringLiteral("Você alterou algum dado.\r\nDeseja salvar?"));
+    EXPECT_EQ(G().NumItens, 0);
+    EXPECT_FALSE(G().Alterado);
+    EXPECT_TRUE(dados->isVisible());
+    EXPECT_EQ(grade->RowCount(), 2);
+    EXPECT_TRUE(grade->Cells(1, 1).isEmpty());
+    EXPECT_TRUE(grade->Cells(4, 1).isEmpty());
+    EXPECT_EQ(grade->Cells(6, 1), QStringLiteral("20"));
+    EXPECT_TRUE(projeto->text().isEmpty());
+    EXPECT_FALSE(calc->CurvaValida);
+    EXPECT_TRUE(calc->sgModelos()->Cells(0, 1).isEmpty());
+    // Leaving for selection again stores nothing of the old items.
+    QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
+    EXPECT_EQ(G().NumItens, 0);
 }

@@ -1,6 +1,8 @@
 #include "shell/windows/servicos.h"
 
 #include "quotation/orcamento.h"
+#include "quotation/windows/uqldados.h"
+#include "selection/windows/uqlcalculos.h"
 #include "shell/estado.h"
 #include "shell/windows/ajuda.h"
 #include "shell/windows/janelafilha.h"
@@ -41,7 +43,11 @@ int SalvarIndisponivel() {
 }
 
 void NovoPadrao() {
+    if (auto *calculos = qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS)))
+        calculos->Reinicia();
     LimpaOrcamento();
+    if (auto *dados = JanelaDados())
+        dados->LimpaDados();
     SetAlterado(false);
     MostraJanela(JAN_DADOS);
 }

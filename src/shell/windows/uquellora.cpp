@@ -45,8 +45,9 @@ const QColor CorTitulo(0x00, 0x00, 0x80);     // navy
 const QColor CorPainelDireito(0x5A, 0x63, 0x6E);
 const QColor CorFaixa(0x1F, 0x3A, 0x6B);
 
-QImage ImagemSvg(const QString &recurso, const QSize &tamanho) {
-    QImage img(tamanho, QImage::Format_ARGB32_Premultiplied);
+QImage ImagemSvg(const QString &recurso, const QSize &tamanho, qreal escala = 1) {
+    QImage img(tamanho * escala, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(escala);
     img.fill(Qt::transparent);
     QSvgRenderer r(recurso);
     QPainter p(&img);
@@ -399,7 +400,8 @@ void TfrmQuellora::FormCreate(const QString &dirPrograma, int larguraTela) {
 
     sb_->defineTexto(3, QStringLiteral("DBL ") + g.VersaoDados);
     // On the proposal's white page: the dark variant, sized as printed at 96 dpi.
-    g.Pagina.Logotipo = ImagemSvg(QStringLiteral(":/imagens/logo_proposta.svg"), QSize(240, 60));
+    // Drawn at printer resolution; the page scales it by its logical size.
+    g.Pagina.Logotipo = ImagemSvg(QStringLiteral(":/imagens/logo_proposta.svg"), QSize(240, 60), 6.25);
     if (auto *Image2 = findChild<QLabel *>(QStringLiteral("Image2")))
         Image2->setPixmap(QPixmap::fromImage(g.Pagina.Logotipo));
 }
