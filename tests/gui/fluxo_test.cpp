@@ -10,7 +10,9 @@
 #include "ui/grade.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -66,6 +68,21 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     ASSERT_TRUE(dados && dados->isVisible());
     auto *grade = dados->findChild<GradeTexto *>(QStringLiteral("grDados"));
     ASSERT_TRUE(grade);
+    // "&Clientes" opens the program's client window; Cancel leaves the
+    // client fields as they were.
+    QString modal;
+    QTimer::singleShot(0, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        modal = w ? w->objectName() : QString();
+        if (w && !qEnvironmentVariable("QUELLORA_CAPTURAS").isEmpty())
+            w->grab().save(QDir(qEnvironmentVariable("QUELLORA_CAPTURAS")).filePath(QStringLiteral("2_clientes.png")));
+        if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+    });
+    QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    EXPECT_EQ(modal, QStringLiteral("TfrmClientes"));
+    EXPECT_TRUE(dados->findChild<QLineEdit *>(QStringLiteral("edNome"))->text().isEmpty());
+
     auto *projeto = dados->findChild<QLineEdit *>(QStringLiteral("edProjeto"));
     projeto->setFocus();
     digita(projeto, QStringLiteral("Ventilação da fundição"));

@@ -1,5 +1,6 @@
 #include "shell/windows/janelas.h"
 
+#include "clients/windows/uqlclientes.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
@@ -29,7 +30,7 @@ const EntradaJanela Tabela[] = {
     {JAN_OPERADOR, "TfrmOperador", "Operador", AJUDA_OPERADOR, &CriaTfrmOperador},
     {0, "TfrmTextoModelo", "Modelo", AJUDA_PRINCIPAL, &CriaTfrmTextoModelo},
     {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaTfrmDados},
-    {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaDialogoProvisorio},
+    {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaTfrmClientes},
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
     {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaJanelaProvisoria},
