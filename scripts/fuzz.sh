@@ -4,15 +4,17 @@
 #
 #   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 #
-# Defaults: 300 seconds, both targets (fuzz_container, fuzz_fluxo). One
-# fuzzer process at a time. The working corpus grows in build-fuzz/corpus/
+# Defaults: 300 seconds, every target (each fuzz/fuzz_*.cpp). One fuzzer
+# process at a time. The working corpus grows in build-fuzz/corpus/
 # (seeded from fuzz/corpus/); crashes land in build-fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SEGUNDOS="${1:-300}"
 shift || true
 ALVOS=("$@")
-[ ${#ALVOS[@]} -eq 0 ] && ALVOS=(fuzz_container fuzz_fluxo)
+if [ ${#ALVOS[@]} -eq 0 ]; then
+  for f in fuzz/fuzz_*.cpp; do ALVOS+=("$(basename "$f" .cpp)"); done
+fi
 BUILD_DIR="${FUZZ_BUILD_DIR:-build-fuzz}"
 
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then

@@ -10,6 +10,9 @@ PACOTES=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick poppler-utils
+  qt6-translations-l10n
+  python3 python3-aiosmtpd
+  libreoffice-calc-nogui xdg-utils shared-mime-info
 )
 
 falta=()
