@@ -1,0 +1,37 @@
+#pragma once
+// The quotation file: the header record followed by the items, nothing else
+// (1716 + 1364 × n bytes, n = NumItensOrc, 0 to 40). These functions work on
+// images and paths only; the operations on the quotation being edited
+// (GravaArquivo, LeArquivo) are built on them.
+
+#include "quotation/registros.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace quellora {
+
+struct TArquivoOrc {
+    TOrcamento Orcamento;
+    std::vector<TItemOrc> Itens; // items 1..n in order
+};
+
+// "0012/03" -> "0012_03.orc": the fifth character becomes "_".
+QString NomeArquivoOrc(const QString &numOrc);
+
+// The file image. NumItensOrc is written as the number of items given, so
+// the image always says how long it is.
+QByteArray ArquivoOrcParaBytes(const TArquivoOrc &a);
+// Reads an image. Refuses (with a message naming 'nome') an image shorter
+// than a header, announcing more than 40 items or a negative count, or
+// shorter than its items; 'a' is untouched then. Bytes past the last item
+// are ignored, as a reader of the records would.
+[[nodiscard]] bool ArquivoOrcDeBytes(const QByteArray &dados, const QString &nome, TArquivoOrc &a, QString *erro);
+
+// Whole-file read and atomic write (a failed write leaves the old file).
+[[nodiscard]] bool LeArquivoOrc(const QString &caminho, TArquivoOrc &a, QString *erro);
+[[nodiscard]] bool GravaArquivoOrc(const QString &caminho, const TArquivoOrc &a, QString *erro);
+
+} // namespace quellora
