@@ -72,6 +72,9 @@ struct TEstado {
     bool SoTamanho = false;
     std::int32_t TamanhoUnico = 0;
 
+    // --- Position pickers: the position last pointed at needs a frame -------
+    bool PosicaoExigeQuadro = false;
+
     // --- Clients (data module: client table and its file) ----------------
     Tdm dm;
 
