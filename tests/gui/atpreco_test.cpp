@@ -5,6 +5,7 @@
 #include "shell_ambiente.h"
 
 #include "pricing/atualizacao.h"
+#include "pricing/item_bsd450.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -28,19 +29,10 @@ TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     g.Orcamento.ICMS = 1;
     g.Orcamento.FatoresOrc.FatorVent[1] = 1;
     g.NumItens = 2;
-    for (int k = 1; k <= 2; ++k) {
-        TItemOrc &it = g.Itens[k];
-        it.Selecionado = true;
-        it.Qtd = 1;
-        it.Arranjo = 1;
-        it.Tamanho = k == 1 ? 450 : 1800;
-        it.IndiceTam = k == 1 ? 10 : 22;
-        it.PrecoVent = 1000;
-        it.AcessSel[2] = true;
-    }
-    g.Itens[1].ComMotor = true;
-    g.Itens[1].RegMotor = 10;
-    g.Itens[1].Polos = 4;
+    g.Itens[1] = g.Itens[2] = teste::ItemBSD450();
+    g.Itens[2].Tamanho = 1800;
+    g.Itens[2].IndiceTam = 22;
+    g.Itens[2].ComMotor = false;
     g.ItemAtual = 2;
 
     bool ok = false;
@@ -68,8 +60,8 @@ TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     EXPECT_EQ(respostas.vistas[0], QString::fromUtf8(MsgErroAtualizacao));
     EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("preço\n\r\n\r-Valor")));
     EXPECT_EQ(g.Itens[1].PrecoVent, 7210);
-    EXPECT_EQ(g.Itens[2].PrecoVent, 1000);
-    EXPECT_EQ(g.Itens[1].PrecoAcess, 550);
+    EXPECT_EQ(g.Itens[2].PrecoVent, 1234);
+    EXPECT_EQ(g.Itens[1].PrecoAcess, 550 + 370);
     EXPECT_EQ(g.ItemAtual, 1);
 
     if (const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS"); !pasta.isEmpty())

@@ -1,11 +1,11 @@
 // The price update over the quotation being edited, on a copy of the sample
-// catalogue (BSD 450 in arrangement "1": fan 7210; accessories MM "INC.",
-// PREC 550, PC 370; motor group 1 row 10: 1830/1750/2360/2970 for 2/4/6/8
-// poles, group 6 row 10: 6140 (2/4) and 5850 (4/8)).
+// catalogue (item_bsd450.h; besides, motor group 6 row 10: 6140 for the 2/4
+// and 5850 for the 4/8 Dahlander, none for 6 and 8 poles).
 
 #include "catalogue/arquivos.h"
 #include "catalogue/catalogo.h"
 #include "pricing/atualizacao.h"
+#include "pricing/item_bsd450.h"
 #include "shell/estado.h"
 
 #include <QDir>
@@ -17,6 +17,7 @@
 #include <functional>
 
 using namespace quellora;
+using namespace quellora::teste;
 
 namespace {
 
@@ -42,24 +43,6 @@ protected:
             b += ParaBytes(r);
         QString erro;
         ASSERT_TRUE(GravaArquivoAtomico(dir.filePath(QStringLiteral("premod.dat")), b, &erro));
-    }
-
-    static TItemOrc ItemBSD450() {
-        TItemOrc it;
-        it.Selecionado = true;
-        it.Qtd = 1;
-        it.Linha = QStringLiteral("BSD");
-        it.Arranjo = 1;
-        it.Tamanho = 450;
-        it.IndiceTam = 10;
-        it.ComMotor = true;
-        it.GrupoMotor = 0;
-        it.RegMotor = 10;
-        it.Polos = 4;
-        it.PrecoVent = 1234;
-        it.PrecoMotor = it.PrecoListaMotor = 99;
-        it.AcessSel[1] = it.AcessSel[2] = it.AcessSel[3] = true; // MM, PREC, PC
-        return it;
     }
 
     QTemporaryDir dir;

@@ -1,57 +1,34 @@
 // quellora-cli precos over saved quotations, on the sample catalogue.
 
+#include "cli_execucao.h"
+#include "pricing/item_bsd450.h"
 #include "quotation/arquivo_orc.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace quellora;
+using namespace quellora::teste;
 
 namespace {
 
-struct Execucao {
-    int status = -1;
-    QString saida, erro;
-};
-
 Execucao Precos(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(QUELLORA_CLI),
-            QStringList{QStringLiteral("precos"), QStringLiteral("--dados"), QStringLiteral(QUELLORA_DADOS_DIR)} +
-                args);
-    Execucao e;
-    if (!p.waitForFinished(60000))
-        return e;
-    e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.saida = QString::fromUtf8(p.readAllStandardOutput());
-    e.erro = QString::fromUtf8(p.readAllStandardError());
-    return e;
+    return ExecutaCli(QStringList{QStringLiteral("precos"), QStringLiteral("--dados"),
+                                  QStringLiteral(QUELLORA_DADOS_DIR)} +
+                      args);
 }
 
-// A quotation of 'qtd' BSD 450 / "1" with a 4-pole motor of group 1 and the
-// PREC accessory, at old prices, ICMS 18 % (factors 1 and 1.25).
+// A quotation of 'qtd' items BSD 450 at old prices, ICMS 18 % (factors 1
+// and 1.25), with or without a special accessory.
 TArquivoOrc Orcamento(int qtd, int especiais) {
     TArquivoOrc a;
     a.Orcamento.ICMS = 1;
     a.Orcamento.FatoresOrc.FatorVent[1] = 1;
     a.Orcamento.FatoresOrc.FatorMotor[1] = 1.25;
     a.Orcamento.NumAcessEsp = especiais;
-    TItemOrc it;
-    it.Selecionado = true;
+    TItemOrc it = ItemBSD450();
     it.Qtd = qtd;
-    it.Linha = QStringLiteral("BSD");
-    it.Arranjo = 1;
-    it.Tamanho = 450;
-    it.IndiceTam = 10;
-    it.ComMotor = true;
-    it.RegMotor = 10;
-    it.Polos = 4;
-    it.PrecoVent = 1000;
-    it.PrecoMotor = it.PrecoListaMotor = 100;
-    it.AcessSel[2] = true;
     a.Itens = {it};
     return a;
 }
@@ -82,9 +59,9 @@ TEST(PrecosCli, AtualizaEGravaOsOrcamentos) {
         const TItemOrc &it = lido.Itens.at(0);
         EXPECT_EQ(it.PrecoVent, 7210);
         EXPECT_EQ(it.PrecoMotor, 1750);
-        EXPECT_EQ(it.PrecoAcess, 550);
+        EXPECT_EQ(it.PrecoAcess, 550 + 370);
         // The total as the proposal prices it: fan × 1 + accessories, motor × 1.25.
-        EXPECT_DOUBLE_EQ(lido.Orcamento.ValorTotalOrc, c.qtd * (7210 + 550 + 1750 * 1.25));
+        EXPECT_DOUBLE_EQ(lido.Orcamento.ValorTotalOrc, c.qtd * (7210 + 920 + 1750 * 1.25));
     }
 
     // A file that cannot be read fails the run; the others are still updated.
