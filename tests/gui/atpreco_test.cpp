@@ -39,7 +39,8 @@ TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     ASSERT_TRUE(QMetaObject::invokeMethod(w, "AtualizaOrcamento", Q_RETURN_ARG(bool, ok)));
     EXPECT_TRUE(ok);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w->parentWidget(), janela); // on top of the main window, not modal
+    EXPECT_FALSE(w->isModal());
     EXPECT_EQ(w->size(), QSize(400, 400));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Atualização de preços"));
 

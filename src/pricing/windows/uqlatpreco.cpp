@@ -14,7 +14,10 @@
 
 namespace quellora {
 
-TfrmAtPreco::TfrmAtPreco(QWidget *pai) : QDialog(pai, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+// A dialog of the main window stays on top of it and of the program's other
+// windows; a desktop-wide "always on top" would also hide the program's own
+// message boxes that follow the report.
+TfrmAtPreco::TfrmAtPreco(QWidget *pai) : QDialog(pai) {
     setObjectName(QStringLiteral("TfrmAtPreco"));
     setWindowTitle(QStringLiteral("Atualização de preços"));
     setModal(false);
