@@ -2,13 +2,13 @@
 // the shipped sample catalogue.
 
 #include "catalogue/catalogo.h"
+#include "cli_execucao.h"
 #include "quotation/orcamento.h"
 #include "selection/calculo.h"
 #include "selection/linha_mao.h"
 #include "shell/estado.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -19,22 +19,7 @@ using namespace quellora::teste;
 
 namespace {
 
-struct Execucao {
-    int status = -1;
-    QString saida, erro;
-};
-
-Execucao Roda(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(QUELLORA_CLI), QStringList{QStringLiteral("selecao")} + args);
-    Execucao e;
-    if (!p.waitForFinished(60000))
-        return e;
-    e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.saida = QString::fromUtf8(p.readAllStandardOutput());
-    e.erro = QString::fromUtf8(p.readAllStandardError());
-    return e;
-}
+Execucao Roda(const QStringList &args) { return ExecutaCli(QStringList{QStringLiteral("selecao")} + args); }
 
 nlohmann::json Json(const Execucao &e) {
     return nlohmann::json::parse(e.saida.toStdString(), nullptr, false);

@@ -1,6 +1,7 @@
 #include "shell/windows/janelas.h"
 
 #include "clients/windows/uqlclientes.h"
+#include "pricing/windows/uqlatpreco.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
@@ -51,7 +52,7 @@ const EntradaJanela Tabela[] = {
     {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
+    {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaTfrmAtPreco},
     {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},
     {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaDialogoProvisorio},
 };
