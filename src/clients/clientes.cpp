@@ -5,6 +5,7 @@
 #include "clients/fluxo.h"
 #include "clients/lzh.h"
 #include "shell/estado.h"
+#include "shell/numeros.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -150,9 +151,8 @@ bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm
 }
 
 double DescontoDoTexto(const QString &texto) {
-    bool ok = false;
-    const double v = LocalNumeros().toDouble(texto.trimmed(), &ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    double v = 0;
+    return LeNumero(texto, &v) ? v : 0.0;
 }
 
 } // namespace quellora

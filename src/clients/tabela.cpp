@@ -1,5 +1,7 @@
 #include "clients/tabela.h"
 
+#include "shell/numeros.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -270,7 +272,7 @@ QString TTabela::Texto(int campo) const {
         return {};
     const TipoCampo t = dados_.Campos[campo].Tipo;
     if (CampoReal(t))
-        return LocalNumeros().toString(v.toDouble(), 'g', 15);
+        return NumeroGeral(v.toDouble());
     if (CampoInteiro(t))
         return LocalNumeros().toString(v.toInt());
     if (t == TipoCampo::Boolean)
@@ -308,8 +310,8 @@ bool TTabela::DefineTexto(int campo, const QString &texto, QString *erro) {
     }
     bool ok = false;
     if (CampoReal(c.Tipo)) {
-        const double v = LocalNumeros().toDouble(texto.trimmed(), &ok);
-        if (ok && std::isfinite(v)) {
+        double v = 0;
+        if (LeNumero(texto, &v)) {
             DefineValor(campo, v);
             return true;
         }

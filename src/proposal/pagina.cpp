@@ -34,6 +34,10 @@ QFontMetrics Metricas() {
     return f ? QFontMetrics(f->font(), f->device()) : QFontMetrics(QFont());
 }
 
+// The text area's margin from the frame: 4 pixels at 96 pixels per inch, as
+// far on any canvas.
+int MargemTexto() { return std::max(4, PixelsPorPolegada() / 24); }
+
 // Frame over r with the current pen: pixels Left..Right-1, Top..Bottom-1.
 void Moldura(QPainter &f, const Retangulo &r) {
     f.drawRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
@@ -128,7 +132,10 @@ void Cabecalho() {
     const auto &o = G().Orcamento;
     const QString texto = QStringLiteral("Proposta nº ") + o.NumOrc + QStringLiteral(" - ") +
                           DataParaDateTime(o.Data).toString(QStringLiteral("dd/MM/yyyy"));
-    EscreveEm(p.AreaPagina.Right - LarguraTexto(texto), texto, true);
+    // Its last letter keeps the text area's margin from the frame also at a
+    // printer's resolution, where the area's four pixels are a hair.
+    const int margem = MargemTexto() - 4;
+    EscreveEm(p.AreaPagina.Right - margem - LarguraTexto(texto), texto, true);
 
     fonte.setPointSize(std::max(1, s));
     p.Folha->setFont(fonte);

@@ -1,5 +1,7 @@
 #include "selection/desenho_curva.h"
 
+#include "shell/numeros.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -80,9 +82,9 @@ TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, st
     return g;
 }
 
-QString RotuloVazao(std::int32_t escalaVazao, int i) { return QString::number(i * (escalaVazao / 8)); }
+QString RotuloVazao(std::int32_t escalaVazao, int i) { return NumeroGeral(i * (escalaVazao / 8)); }
 
-QString RotuloPressao(std::int32_t escalaPressao, int passos) { return QString::number(passos * (escalaPressao / 5)); }
+QString RotuloPressao(std::int32_t escalaPressao, int passos) { return NumeroGeral(passos * (escalaPressao / 5)); }
 
 TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco) {
     auto &p = Pagina();
@@ -131,9 +133,9 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
     // 4-6. Room for the titles and labels.
     TMedidasCurva m;
     m.AlturaTituloPressao = fm.height();
-    m.LarguraEscalaPressao = fm.horizontalAdvance(QString::number(d.EscalaPressao));
+    m.LarguraEscalaPressao = fm.horizontalAdvance(NumeroGeral(d.EscalaPressao));
     m.AlturaTituloVazao = fm.height();
-    m.LarguraEscalaVazao = fm.horizontalAdvance(QString::number(d.EscalaVazao));
+    m.LarguraEscalaVazao = fm.horizontalAdvance(NumeroGeral(d.EscalaVazao));
     {
         const int left4 = area.Left + m.AlturaTituloPressao + m.LarguraEscalaPressao;
         f.setPen(QPen(Qt::black, 0));
@@ -173,7 +175,7 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
         for (int j = 1; j <= 7; ++j)
             linha << ponto(c, j);
         f.drawPolyline(linha);
-        const QString t = QString::number(d.RpmCurva[c]);
+        const QString t = NumeroGeral(d.RpmCurva[c]);
         const QPoint p1 = ponto(c, 1);
         TextoEm(f, p1.x() - 2 - fm.horizontalAdvance(t), p1.y() - fm.height() / 2, t);
     }
@@ -189,7 +191,7 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
 
     // 11. Their efficiencies, turned by 60°, at the top curve.
     for (int j = 1; j <= 7; ++j) {
-        QString t = QString::number(std::lround(d.RendCurva[j]));
+        QString t = NumeroGeral(std::lround(d.RendCurva[j]));
         if (p.Imprimindo)
             t += QLatin1Char('%');
         const QPoint pt = ponto(10, j);
@@ -206,7 +208,7 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
             linha << ponto(0, j);
         f.drawPolyline(linha);
         const QPoint ult = ponto(0, 7);
-        TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, QString::number(d.RpmCurva[0]) + QStringLiteral("rpm"));
+        TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, NumeroGeral(d.RpmCurva[0]) + QStringLiteral("rpm"));
     }
 
     // 13. The operating point, filled yellow.

@@ -1,7 +1,11 @@
 #include "ui/grade.h"
 
+#include "shell/numeros.h"
+#include "shell/windows/mensagem.h"
+
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -9,6 +13,24 @@
 #include <cmath>
 
 namespace quellora {
+
+namespace {
+
+// A cell whose text for screen readers is the text the grid shows, not the
+// full value it keeps.
+class ItemGrade : public QTableWidgetItem {
+public:
+    QTableWidgetItem *clone() const override { return new ItemGrade(*this); }
+    QVariant data(int papel) const override {
+        if (papel == Qt::AccessibleTextRole) {
+            if (const auto *g = qobject_cast<const GradeTexto *>(tableWidget()))
+                return g->TextoExibido(column(), row() + 1);
+        }
+        return QTableWidgetItem::data(papel);
+    }
+};
+
+} // namespace
 
 // Editors and display of the grid's cells.
 class DelegadoGrade : public QStyledItemDelegate {
@@ -20,9 +42,7 @@ public:
     void initStyleOption(QStyleOptionViewItem *op, const QModelIndex &i) const override {
         QStyledItemDelegate::initStyleOption(op, i);
         const int col = i.column();
-        auto f = g_->formatos_.find(col);
-        if (f != g_->formatos_.end())
-            op->text = GradeTexto::Formata(op->text, f->second);
+        op->text = g_->exibe(col, op->text);
         auto a = g_->alinhamentos_.find(col);
         op->displayAlignment = (a != g_->alinhamentos_.end() ? a->second : Qt::AlignLeft) | Qt::AlignVCenter;
         if (i.row() + 1 == g_->destaque_) {
@@ -64,7 +84,7 @@ public:
             return;
         }
         if (auto *ed = qobject_cast<QLineEdit *>(editor))
-            ed->setText(t);
+            ed->setText(textoEdicao(i.column(), t));
     }
 
     void setModelData(QWidget *editor, QAbstractItemModel *modelo, const QModelIndex &i) const override {
@@ -74,30 +94,81 @@ public:
         else if (auto *ed = qobject_cast<QLineEdit *>(editor))
             novo = ed->text();
         const QString antigo = i.data(Qt::EditRole).toString();
-        auto n = g_->numericas_.find(i.column());
-        if (n != g_->numericas_.end()) {
-            QString t = novo.trimmed();
-            t.replace(QLatin1Char(','), QLatin1Char('.'));
-            if (t.isEmpty()) {
-                novo = QString();
-            } else {
-                bool ok = false;
-                const double v = t.toDouble(&ok);
-                if (!ok || !std::isfinite(v) || (n->second && v != std::trunc(v)))
-                    return; // not a number: the cell keeps what it had
-                novo = t;
+        if (g_->numericas_.count(i.column())) {
+            QString armazenado, motivo;
+            if (!g_->LeDigitado(i.column(), novo, &armazenado, &motivo)) {
+                avisa(motivo);
+                return; // the cell keeps what it had
             }
+            novo = armazenado;
         }
         if (novo != antigo)
             modelo->setData(i, novo, Qt::EditRole);
     }
 
+protected:
+    // A number the cell does not take is refused before the cursor leaves
+    // the cell: the reason is shown, the editor gets the cell's value back
+    // and the cursor stays.
+    bool eventFilter(QObject *o, QEvent *e) override {
+        auto *ed = qobject_cast<QLineEdit *>(o);
+        if (ed && avisando_ && e->type() == QEvent::FocusOut)
+            return true; // the message box took the focus; the editor stays open
+        if (ed && e->type() == QEvent::KeyPress && deixaCelula(static_cast<QKeyEvent *>(e)->key())) {
+            const QModelIndex i = g_->currentIndex();
+            QString armazenado, motivo;
+            if (i.isValid() && g_->indexWidget(i) == ed && g_->numericas_.count(i.column()) &&
+                !g_->LeDigitado(i.column(), ed->text(), &armazenado, &motivo)) {
+                avisa(motivo);
+                ed->setText(textoEdicao(i.column(), i.data(Qt::EditRole).toString()));
+                ed->selectAll();
+                ed->setFocus();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(o, e);
+    }
+
 private:
+    static bool deixaCelula(int tecla) {
+        switch (tecla) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // What the editor of a number cell shows: the locale's form.
+    QString textoEdicao(int col, const QString &t) const {
+        double v = 0;
+        if (g_->numericas_.count(col) && LeNumero(t, &v))
+            return NumeroGeral(v);
+        return t;
+    }
+
+    void avisa(const QString &motivo) const {
+        if (avisando_)
+            return;
+        avisando_ = true;
+        MensagemErro(motivo);
+        avisando_ = false;
+    }
+
     GradeTexto *g_;
+    mutable bool avisando_ = false; // a refusal is being shown
 };
 
 GradeTexto::GradeTexto(int colunas, QWidget *pai) : QTableWidget(0, colunas, pai) {
     setItemDelegate(new DelegadoGrade(this));
+    setItemPrototype(new ItemGrade);
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
@@ -129,7 +200,7 @@ QTableWidgetItem *GradeTexto::item_(int col, int row, bool cria) {
         return nullptr;
     QTableWidgetItem *it = item(row - 1, col);
     if (!it && cria) {
-        it = new QTableWidgetItem;
+        it = new ItemGrade;
         if (!Editavel(col))
             it->setFlags(it->flags() & ~Qt::ItemIsEditable);
         const bool antes = preenchendo;
@@ -162,11 +233,8 @@ void GradeTexto::setCells(int col, int row, const QString &texto) {
 }
 
 double GradeTexto::Numero(int col, int row) const {
-    QString t = Cells(col, row).trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
+    double v = 0;
+    return LeNumero(Cells(col, row), &v) ? v : 0.0;
 }
 
 int GradeTexto::Col() const { return currentIndex().isValid() ? currentIndex().column() : 0; }
@@ -257,14 +325,48 @@ void GradeTexto::currentChanged(const QModelIndex &atual, const QModelIndex &ant
         emit celulaSelecionada(atual.column(), atual.row() + 1);
 }
 
+bool GradeTexto::LeDigitado(int col, const QString &texto, QString *armazenado, QString *motivo) const {
+    const QString t = texto.trimmed();
+    if (t.isEmpty()) {
+        if (armazenado)
+            armazenado->clear();
+        return true;
+    }
+    auto n = numericas_.find(col);
+    const bool inteiro = n != numericas_.end() && n->second;
+    double v = 0;
+    QString porque;
+    bool ok = LeNumero(t, &v) && (!inteiro || v == std::trunc(v));
+    if (ok && aceitaNumero)
+        ok = aceitaNumero(col, v, &porque);
+    if (!ok) {
+        if (motivo)
+            *motivo = porque.isEmpty() ? QStringLiteral("Valor inválido: %1").arg(t) : porque;
+        return false;
+    }
+    if (armazenado)
+        *armazenado = TextoNumero(v);
+    return true;
+}
+
+QString GradeTexto::exibe(int col, const QString &texto) const {
+    auto f = formatos_.find(col);
+    if (f != formatos_.end())
+        return Formata(texto, f->second);
+    if (numericas_.count(col))
+        return Formata(texto, QString());
+    return texto;
+}
+
+QString GradeTexto::TextoExibido(int col, int row) const {
+    return row == 0 ? Titulo(col) : exibe(col, Cells(col, row));
+}
+
 QString GradeTexto::Formata(const QString &texto, const QString &formato) {
-    bool ok = false;
-    const double v = texto.trimmed().toDouble(&ok);
-    if (!ok)
+    double v = 0;
+    if (!LeNumero(texto, &v))
         return texto;
-    const int ponto = static_cast<int>(formato.indexOf(QLatin1Char('.')));
-    const int casas = ponto < 0 ? 0 : static_cast<int>(formato.size()) - ponto - 1;
-    return QString::number(v, 'f', casas);
+    return formato.isEmpty() ? NumeroGeral(v) : FormataFloat(formato, v);
 }
 
 QString GradeTexto::TextoNumero(double v) { return QString::number(v, 'g', 15); }

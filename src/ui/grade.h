@@ -41,15 +41,24 @@ public:
     void setLarguras(const QList<int> &px);
     void setAlinhamento(int col, Qt::Alignment a);
 
-    // Display format of a column: "0", "0.0", "0.00", "0.000"; the cell keeps
-    // the full value.
+    // Display format of a column: "0", "0.0", "0.00", "0.000" (FormataFloat);
+    // an empty format shows the general form (NumeroGeral). The cell keeps
+    // the full value. Number columns without a format show the general form.
     void setFormato(int col, const QString &formato);
     // Columns the user may type in; others are read-only.
     void setEditavel(int col, bool editavel);
     bool Editavel(int col) const;
-    // A typed value that is not a number is refused (the cell keeps its
-    // previous value). 'inteiro': only whole numbers.
+    // A number column: its editor shows the locale's form and takes that or
+    // the dot form. A typed value that is not a number (or not a whole one,
+    // with 'inteiro'), or that aceitaNumero refuses, is reported in an error
+    // box; the cell keeps its previous value and the cursor stays on it.
     void setNumerica(int col, bool inteiro);
+    // The window's own rule for a typed number of a column: false refuses it,
+    // with the reason in 'motivo' (left empty: "Valor inválido: <text>").
+    std::function<bool(int col, double valor, QString *motivo)> aceitaNumero;
+    // What the user types into a number column, checked: true with the text
+    // the cell stores (empty for an empty cell), false with the reason.
+    bool LeDigitado(int col, const QString &texto, QString *armazenado, QString *motivo) const;
     // Longest text the user may type in the column.
     void setMaxComprimento(int col, int n);
     // The column is a drop-down restricted to these choices.
@@ -67,9 +76,14 @@ public:
     // While set, programmatic cell changes do not emit celulaEditada.
     bool preenchendo = false;
 
-    // Formats a number held as text for display ("0.00" etc.).
+    // The cell's text as the grid shows it (and screen readers read it).
+    QString TextoExibido(int col, int row) const;
+
+    // Formats a number held as text for display ("0.00" etc., empty: the
+    // general form) in the user's locale; a text that is no number is shown
+    // as it is.
     static QString Formata(const QString &texto, const QString &formato);
-    static QString TextoNumero(double v); // full decimal text of a number
+    static QString TextoNumero(double v); // full decimal text of a number, dot form
 
 signals:
     void celulaSelecionada(int col, int row);
@@ -81,6 +95,7 @@ protected:
 private:
     friend class DelegadoGrade;
     QTableWidgetItem *item_(int col, int row, bool cria);
+    QString exibe(int col, const QString &texto) const;
     int destaque_ = -1;
     bool revertendo_ = false;
     std::map<int, QString> formatos_;

@@ -23,6 +23,7 @@ class Clientes : public ::testing::Test {
 protected:
     void SetUp() override {
         // Names sort as a Brazilian user's system sorts them.
+        localAntes = QLocale();
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
         ResetaEstado();
         ASSERT_TRUE(dir.isValid());
@@ -31,9 +32,10 @@ protected:
     }
     void TearDown() override {
         ResetaEstado();
-        QLocale::setDefault(QLocale::system());
+        QLocale::setDefault(localAntes);
     }
 
+    QLocale localAntes;
     TTabela &T() { return G().dm.mtClientes; }
     QString Arquivo() const { return CaminhoEm(dir.path(), QStringLiteral("clientes.dat")); }
 

@@ -11,6 +11,7 @@
 #include "respostas.h"
 #include "selection/calculo.h"
 #include "shell/estado.h"
+#include "shell/windows/aplicacao.h"
 #include "ui/grade.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +29,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTranslator>
 
 using namespace quellora;
 
@@ -285,7 +290,7 @@ TEST_F(Selecao, CurvaRecebeOsTextosImprimeECopia) {
     EXPECT_EQ(t.Valores[1], QStringLiteral("VE-1"));
     EXPECT_EQ(t.Valores[3], QStringLiteral("BSD ") + w->sgModelos()->Cells(0, w->sgModelos()->Row()));
     EXPECT_EQ(t.Valores[4], QStringLiteral("10000 m³/h"));
-    EXPECT_EQ(t.Valores[5], QStringLiteral("50.0 mmCA"));
+    EXPECT_EQ(t.Valores[5], QStringLiteral("50,0 mmCA"));
     EXPECT_EQ(t.Bloco[5].second, QStringLiteral("50 mmCA"));
     EXPECT_TRUE(t.Valores[9].endsWith(QStringLiteral(" %")));
 
@@ -323,4 +328,38 @@ TEST_F(Selecao, CurvaRecebeOsTextosImprimeECopia) {
     };
     QTest::mouseClick(curva->findChild<QPushButton *>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     EXPECT_FALSE(QFileInfo::exists(outro));
+}
+
+TEST_F(Selecao, DialogoDeImpressaoFalaPortugues) {
+    // As the program starts: Qt's own texts in Brazilian Portuguese.
+    QTranslator *traducao = CarregaTraducoes();
+    ASSERT_TRUE(traducao) << "qtbase_pt_BR.qm not found";
+    teste::Respostas r;
+    QTest::mouseClick(BotaoDaLinha(w, QStringLiteral("BSD")), Qt::LeftButton);
+    curva->defineTextos(w->TextosDaCurva());
+    curva->show();
+
+    // "&Imprime" opens the print dialog; what it says is read, then it is
+    // cancelled.
+    QString titulo;
+    QStringList botoes;
+    QTimer::singleShot(0, [&] {
+        QWidget *d = QApplication::activeModalWidget();
+        if (!d)
+            return;
+        titulo = d->windowTitle();
+        for (auto *b : d->findChildren<QPushButton *>())
+            botoes << b->text();
+        if (auto *dlg = qobject_cast<QDialog *>(d))
+            dlg->reject();
+    });
+    QTest::mouseClick(curva->findChild<QPushButton *>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    // Standard buttons anywhere say the same.
+    const QString cancela = QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
+    QCoreApplication::removeTranslator(traducao);
+    delete traducao;
+    EXPECT_EQ(titulo, QStringLiteral("Imprimir"));
+    EXPECT_TRUE(botoes.contains(QStringLiteral("Cancelar"))) << botoes.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(botoes.contains(QStringLiteral("Cancel"))) << botoes.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(cancela, QStringLiteral("Cancelar"));
 }

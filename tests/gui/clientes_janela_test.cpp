@@ -35,6 +35,7 @@ namespace {
 class JanelaClientes : public ::testing::Test {
 protected:
     void SetUp() override {
+        localAntes = QLocale();
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
         ResetaEstado();
         ASSERT_TRUE(dir.isValid());
@@ -44,7 +45,7 @@ protected:
     void TearDown() override {
         janela.reset();
         ResetaEstado();
-        QLocale::setDefault(QLocale::system());
+        QLocale::setDefault(localAntes);
     }
 
     // A new program run: the state starts over and the window loads the file.
@@ -116,6 +117,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QLocale localAntes;
     std::unique_ptr<TfrmClientes> janela;
 };
 

@@ -11,6 +11,7 @@
 
 #include "gui/respostas.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDate>
 #include <QHeaderView>
@@ -135,7 +136,7 @@ TEST_F(DadosTest, CriacaoMostraUmaLinhaComTitulosLargurasEDensidade) {
     EXPECT_EQ(grade->Cells(0, 1), "1");
     EXPECT_EQ(grade->Cells(6, 1), "20");
     EXPECT_EQ(grade->Cells(7, 1), "0");
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1.205");
+    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1,205");
     EXPECT_FALSE(grade->Editavel(0));
     EXPECT_FALSE(grade->Editavel(8));
 
@@ -169,7 +170,7 @@ TEST_F(DadosTest, TresItensOTerceiroSemPressaoSelecaoGuardaDois) {
     linha("EX-01", "2", "Exaustor", "1500", "45.5", "40", "800");
     ASSERT_EQ(grade->Row(), 2) << "Enter after the last cell appends a row";
     EXPECT_EQ(grade->Col(), 1);
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1.028");
+    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1,028");
     linha("", "1", "", "2000", "30");
     EXPECT_EQ(grade->RowCount(), 4);
     // Third row: a flow, no pressure.
@@ -253,7 +254,7 @@ TEST_F(DadosTest, AcrescimoExigeVazaoEPressaoEObedeceAoLimite) {
     EXPECT_EQ(grade->Cells(0, 2), "2");
     EXPECT_EQ(grade->Cells(6, 2), "20");
     EXPECT_EQ(grade->Cells(7, 2), "0");
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 2), "0.000"), "1.205");
+    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 2), "0.000"), "1,205");
     EXPECT_TRUE(janela->Modificado());
 
     // Up to forty items, and not one more.
@@ -313,13 +314,101 @@ TEST_F(DadosTest, EnterAndaComoTabEValorNaoNumericoERecusado) {
     vaiPara(6, 1);
     celula("-300");
     EXPECT_EQ(grade->Cells(6, 1), "20");
-    ASSERT_EQ(r.vistas.size(), 1);
-    EXPECT_EQ(r.vistas[0], QString::fromUtf8(MsgTemperaturaInvalida));
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1.205");
+    // Each refusal says why.
+    const QStringList motivos = {"Valor inválido: abc", "Valor inválido: 12.5",        "Valor inválido: x",
+                                 "Valor inválido: -2",  "Valor inválido: -1500",       "Valor inválido: 99999999999",
+                                 QString::fromUtf8(MsgTemperaturaInvalida)};
+    EXPECT_EQ(r.vistas, motivos);
+    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1,205");
     // A comma is read as the decimal point.
     vaiPara(7, 1);
     celula("1000,5");
     EXPECT_EQ(grade->Cells(7, 1), "1000.5");
+}
+
+TEST_F(DadosTest, NumerosNaFormaDoLocalDoUsuario) {
+    Respostas r;
+    vaiPara(1, 1);
+    // A Brazilian user types a comma; the cell keeps the value with a dot and
+    // shows it, and the density, the Brazilian way.
+    linha("EX-01", "1", "Exaustor", "1500", "12,5", "40,5", "800");
+    EXPECT_EQ(grade->Cells(5, 1), "12.5");
+    EXPECT_EQ(grade->TextoExibido(5, 1), "12,5");
+    EXPECT_EQ(grade->TextoExibido(6, 1), "40,5");
+    EXPECT_EQ(grade->TextoExibido(8, 1), "1,027");
+    // Its editor shows the same, and the dot form is taken too.
+    vaiPara(5, 1);
+    tecla(Qt::Key_F2);
+    ASSERT_NE(alvo(), grade);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(alvo())->text(), "12,5");
+    tecla(Qt::Key_Escape);
+    vaiPara(7, 1);
+    celula("812.5");
+    EXPECT_EQ(grade->Cells(7, 1), "812.5");
+    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join("|").toStdString();
+    botao("btSelecao");
+    EXPECT_EQ(G().Itens[1].Pressao, 12.5);
+    EXPECT_EQ(G().Itens[1].Temperatura, 40.5);
+    EXPECT_EQ(G().Itens[1].Altitude, 812.5);
+
+    // An English-speaking user reads and types dots: the comma is no decimal
+    // point there.
+    const QLocale antes;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(grade->TextoExibido(5, 1), "12.5");
+    EXPECT_EQ(grade->TextoExibido(8, 1), "1.025");
+    vaiPara(5, 1);
+    celula("7,5");
+    EXPECT_EQ(grade->Cells(5, 1), "12.5");
+    EXPECT_EQ(r.vistas, QStringList{"Valor inválido: 7,5"});
+    QLocale::setDefault(antes);
+}
+
+TEST_F(DadosTest, ValorRecusadoDizPorQueEOCursorFicaNaCelula) {
+    Respostas r;
+    vaiPara(4, 1);
+    celula("1500");
+    EXPECT_EQ(grade->Col(), 5);
+    celula("-3");
+    EXPECT_EQ(r.vistas, QStringList{"Valor inválido: -3"});
+    EXPECT_EQ(grade->Col(), 5) << "the cursor stays on the refused cell";
+    EXPECT_EQ(grade->Cells(5, 1), "");
+    // Its editor is still open, with the cell's own value back, selected:
+    // what is typed next replaces it.
+    ASSERT_NE(alvo(), grade);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(alvo())->text(), "");
+    celula("30");
+    EXPECT_EQ(grade->Cells(5, 1), "30");
+    EXPECT_EQ(grade->Col(), 6);
+    celula("abc");
+    EXPECT_EQ(r.vistas.last(), "Valor inválido: abc");
+    EXPECT_EQ(grade->Col(), 6);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(alvo())->text(), "20");
+    // Also when the cursor would leave downwards.
+    digita("-400");
+    tecla(Qt::Key_Down);
+    EXPECT_EQ(r.vistas.last(), QString::fromUtf8(MsgTemperaturaInvalida));
+    EXPECT_EQ(grade->Row(), 1);
+    EXPECT_EQ(grade->Cells(6, 1), "20");
+    EXPECT_EQ(r.vistas.size(), 3);
+}
+
+TEST_F(DadosTest, LeitorDeTelaLeOQueACelulaMostra) {
+    Respostas r;
+    vaiPara(4, 1);
+    celula("1500");
+    celula("12,5");
+    QAccessibleInterface *tabela = QAccessible::queryAccessibleInterface(grade);
+    ASSERT_TRUE(tabela && tabela->tableInterface());
+    auto lido = [&](int c, int row) {
+        QAccessibleInterface *celula = tabela->tableInterface()->cellAt(row - 1, c);
+        return celula ? celula->text(QAccessible::Name) : QString();
+    };
+    EXPECT_NE(grade->Cells(8, 1), "1,205");
+    EXPECT_EQ(lido(8, 1), "1,205");
+    EXPECT_EQ(lido(5, 1), "12,5");
+    EXPECT_EQ(lido(4, 1), "1500");
+    EXPECT_EQ(lido(0, 1), "1");
 }
 
 // --- A selected item's duty ---------------------------------------------------------
@@ -642,7 +731,7 @@ TEST_F(DadosTest, CarregaELimpaDados) {
     EXPECT_EQ(grade->Cells(1, 1), "N.D.");
     EXPECT_EQ(grade->Cells(3, 1), "---");
     EXPECT_EQ(grade->Cells(4, 1), "1500");
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "0.947");
+    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "0,947");
     EXPECT_EQ(grade->Cells(5, 2), "12.25");
 
     // Shown again (as after a client was chosen in the save dialog), the

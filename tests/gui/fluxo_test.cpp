@@ -1,7 +1,8 @@
 // A quotation from the main window to the chart, as a newcomer would make
 // it: data entry with three items (the third left without pressure), the
-// selection of each on a line, the chart window. With QUELLORA_CAPTURAS set
-// to a folder, the windows are also saved there as pictures.
+// selection of each on a line, the chart window, the detours that leave the
+// selection and come back, the printed chart sheet. With QUELLORA_CAPTURAS
+// set to a folder, the windows are also saved there as pictures.
 
 #include "shell_ambiente.h"
 
@@ -14,7 +15,10 @@
 #include <QLabel>
 #include <QTimer>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quellora;
@@ -53,6 +57,34 @@ protected:
             envia(alvo(g), Qt::Key_Return);
         }
     }
+
+    // The line button with this code.
+    static void clicaLinha(QWidget *calc, const char *codigo) {
+        for (auto *b : calc->findChildren<QPushButton *>())
+            if (b->objectName().startsWith(QLatin1String("btLinha")) && b->text() == QLatin1String(codigo)) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        ADD_FAILURE() << "no line button " << codigo;
+    }
+
+    // From the main window: data entry with these rows typed in, then
+    // "&Seleção".
+    TfrmCalculos *selecao(const QList<QStringList> &linhas) {
+        QTest::mouseClick(controle<QPushButton>("btDados"), Qt::LeftButton);
+        QWidget *dados = JanelaNumero(JAN_DADOS);
+        auto *grade = dados->findChild<GradeTexto *>(QStringLiteral("grDados"));
+        grade->setFocus();
+        grade->setCelulaAtual(1, 1);
+        for (const QStringList &l : linhas)
+            linha(grade, l);
+        QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
+        return qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS));
+    }
+
+    const QList<QStringList> TresItens = {{"EX-01", "2", "Exaustor", "10000", "50", "", ""},
+                                          {"IN-02", "1", "Insuflamento", "20000", "150", "", ""},
+                                          {"RS-03", "1", "Retorno", "3000", "20", "", ""}};
 };
 
 } // namespace
@@ -97,7 +129,7 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     linha(grade, {QStringLiteral("RS-03"), QStringLiteral("1"), QStringLiteral("Sem pressão"),
                   QStringLiteral("3000")});
     EXPECT_EQ(grade->RowCount(), 4);
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 2), QStringLiteral("0.000")), QStringLiteral("1.028"));
+    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 2), QStringLiteral("0.000")), QStringLiteral("1,028"));
     captura("2_dados");
 
     QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
@@ -110,12 +142,7 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     ASSERT_TRUE(calc && calc->isVisible());
     EXPECT_EQ(TituloAtual(), QStringLiteral("Cálculos"));
     EXPECT_EQ(calc->grItens()->RowCount(), 3);
-    QPushButton *bsd = nullptr;
-    for (auto *b : calc->findChildren<QPushButton *>())
-        if (b->text() == QLatin1String("BSD"))
-            bsd = b;
-    ASSERT_TRUE(bsd);
-    QTest::mouseClick(bsd, Qt::LeftButton);
+    clicaLinha(calc, "BSD");
     ASSERT_GT(calc->sgModelos()->RowCount(), 2);
     const int destaque = calc->LinhaDestaque();
     EXPECT_GE(calc->sgModelos()->Numero(0, destaque), 560);
@@ -125,9 +152,7 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
 
     // Item 2 on GTD.
     calc->grItens()->setCelulaAtual(1, 2);
-    for (auto *b : calc->findChildren<QPushButton *>())
-        if (b->text() == QLatin1String("GTD"))
-            QTest::mouseClick(b, Qt::LeftButton);
+    clicaLinha(calc, "GTD");
     EXPECT_EQ(G().Itens[2].Linha.isEmpty(), true); // not confirmed yet
     EXPECT_TRUE(G().Itens[2].TextoModelo.startsWith(QStringLiteral("GTD")));
     captura("4_selecao_item2");
@@ -164,4 +189,140 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     // Leaving for selection again stores nothing of the old items.
     QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
     EXPECT_EQ(G().NumItens, 0);
+}
+
+TEST_F(Fluxo, VoltaDeOutraJanelaSemLinhasNaoDeixaGraficoNemBotoes) {
+    teste::Respostas r;
+    abre();
+    janela->resize(900, 640);
+    TfrmCalculos *calc = selecao(TresItens);
+    ASSERT_TRUE(calc && calc->isVisible());
+    ASSERT_EQ(G().NumItens, 3);
+    const char *linhas[] = {"BSD", "GTD", "BSD"};
+    for (int k = 1; k <= 3; ++k) {
+        calc->grItens()->setCelulaAtual(1, k);
+        clicaLinha(calc, linhas[k - 1]);
+    }
+    auto *btSeleciona = calc->findChild<QPushButton *>(QStringLiteral("btSeleciona"));
+    auto *btCurva = calc->findChild<QPushButton *>(QStringLiteral("btCurva"));
+    ASSERT_TRUE(btCurva->isEnabled());
+
+    // No arrangement was confirmed: back from another window the lines are
+    // gone, and with them the sizes, the chart and what acts on them.
+    auto semGrafico = [&](const char *onde) {
+        SCOPED_TRACE(onde);
+        for (int k = 1; k <= 3; ++k)
+            EXPECT_TRUE(calc->grItens()->Cells(1, k).isEmpty());
+        EXPECT_TRUE(calc->sgModelos()->Cells(0, 1).isEmpty());
+        EXPECT_TRUE(calc->sgModelos()->Titulo(0).isEmpty());
+        EXPECT_FALSE(btSeleciona->isEnabled());
+        EXPECT_FALSE(btCurva->isEnabled());
+        EXPECT_FALSE(calc->CurvaValida);
+        const QImage img = calc->pb()->imagem();
+        int tinta = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                tinta += img.pixel(x, y) != qRgb(255, 255, 255);
+        EXPECT_EQ(tinta, 0) << "the small chart is blank";
+    };
+    QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btConfigura")), Qt::LeftButton);
+    QTest::mouseClick(JanelaNumero(JAN_CONFIGURA)->findChild<QPushButton *>(QStringLiteral("btRetornar")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(calc->isVisible());
+    semGrafico("Configuração");
+    QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btDataSheet")), Qt::LeftButton);
+    QTest::mouseClick(JanelaNumero(JAN_DATASHEET)->findChild<QPushButton *>(QStringLiteral("btRetornar")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(calc->isVisible());
+    semGrafico("Folha de dados");
+    captura("6_selecao_de_volta");
+
+    // A line for item 1 again: its own chart, and the curve window shows
+    // item 1 and the highlighted size.
+    calc->grItens()->setCelulaAtual(1, 1);
+    clicaLinha(calc, "BSD");
+    ASSERT_TRUE(btCurva->isEnabled());
+    EXPECT_TRUE(btSeleciona->isEnabled());
+    const int row = calc->sgModelos()->Row();
+    EXPECT_EQ(G().Curva.CurvaDiametro, static_cast<int>(calc->sgModelos()->Numero(0, row)));
+    QTest::mouseClick(btCurva, Qt::LeftButton);
+    auto *curva = qobject_cast<TfrmCurva *>(JanelaNumero(JAN_CURVA));
+    ASSERT_TRUE(curva && curva->isVisible());
+    auto st = [&](int i) { return curva->findChild<QLabel *>(QStringLiteral("st%1").arg(i))->text(); };
+    EXPECT_EQ(curva->findChild<QLabel *>(QStringLiteral("lbItem"))->text(), QStringLiteral("Item: 1"));
+    EXPECT_EQ(st(2), QStringLiteral("EX-01"));
+    EXPECT_EQ(st(4), QStringLiteral("BSD ") + calc->sgModelos()->Cells(0, row));
+    EXPECT_EQ(st(5), QStringLiteral("10000 m³/h"));
+    EXPECT_NE(st(9), QStringLiteral("0,00 kW"));
+    EXPECT_NE(st(10), QStringLiteral("0 %"));
+    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Fluxo, FolhaDaCurvaImpressaComOLogotipoInteiroEOCabecalhoDentroDaMoldura) {
+    teste::Respostas r;
+    abre();
+    TfrmCalculos *calc = selecao({TresItens[0]});
+    ASSERT_TRUE(calc && calc->isVisible());
+    clicaLinha(calc, "BSD");
+    QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btCurva")), Qt::LeftButton);
+    auto *curva = qobject_cast<TfrmCurva *>(JanelaNumero(JAN_CURVA));
+    ASSERT_TRUE(curva && curva->isVisible());
+
+    // Printed on a PDF printer at its own (high) resolution, then looked at
+    // as a page at 100 pixels per inch.
+    QTemporaryDir pasta;
+    const QString pdf = pasta.filePath(QStringLiteral("folha.pdf"));
+    curva->confirmaImpressao = [&](QPrinter &p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+        return true;
+    };
+    QTest::mouseClick(curva->findChild<QPushButton *>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    constexpr int Ppp = 100;
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                {QStringLiteral("-r"), QString::number(Ppp), QStringLiteral("-png"),
+                                 QStringLiteral("-singlefile"), pdf, pasta.filePath(QStringLiteral("folha"))}),
+              0);
+    const QImage pagina = QImage(pasta.filePath(QStringLiteral("folha.png"))).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(pagina.isNull());
+    if (const QString capturas = qEnvironmentVariable("QUELLORA_CAPTURAS"); !capturas.isEmpty())
+        pagina.save(QDir(capturas).filePath(QStringLiteral("7_folha_da_curva.png")));
+
+    // The logo's blues (its fan, "LORA" and the line under it) span the
+    // whole 240 x 60 box at 96 pixels per inch: 97 % of its width, 94 % of
+    // its height, nothing beyond.
+    QRect logo;
+    for (int y = 0; y < pagina.height() / 5; ++y)
+        for (int x = 0; x < pagina.width(); ++x) {
+            const QColor c = pagina.pixelColor(x, y);
+            if (c.blue() > c.red() + 60)
+                logo |= QRect(x, y, 1, 1);
+        }
+    const double largura = 240.0 * Ppp / 96, altura = 60.0 * Ppp / 96;
+    EXPECT_NEAR(logo.width(), 0.97 * largura, 0.03 * largura);
+    EXPECT_NEAR(logo.height(), 0.94 * altura, 0.06 * altura);
+
+    // Along the heading text, from the page's right edge: the outer frame,
+    // the inner frame, then the text, a margin (4 pixels at 96 per inch)
+    // away from the inner frame.
+    auto escuro = [&](int x) {
+        for (int y = logo.top() + 3; y <= logo.top() + 12; ++y)
+            if (qGray(pagina.pixel(x, y)) < 160)
+                return true;
+        return false;
+    };
+    int x = pagina.width() - 1;
+    auto ate = [&](bool tinta) {
+        while (x > 0 && escuro(x) != tinta)
+            --x;
+    };
+    ate(true); // outer frame
+    ate(false);
+    ate(true); // inner frame
+    const int molduraInterna = x;
+    ate(false);
+    ate(true); // the heading's last letter
+    ASSERT_GT(x, logo.right()) << "the heading text lies right of the logo";
+    EXPECT_GE(molduraInterna - x - 1, 4 * Ppp / 96 - 1);
+    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join(QLatin1Char('|')).toStdString();
 }

@@ -134,11 +134,9 @@ protected:
                           (gatilho == AllEditTriggers || (editTriggers() & gatilho)) && Editavel(i.column());
         if (abre && i.column() >= COL_VAZAO && !j_->confirmaAlteracao(i.row() + 1))
             return false;
-        const QString antes = Cells(i.column(), i.row() + 1);
         if (!GradeTexto::edit(i, gatilho, evento))
             return false;
         if (abre) {
-            anterior_ = antes;
             if (QWidget *ed = indexWidget(i))
                 ed->installEventFilter(this);
         }
@@ -178,7 +176,6 @@ private:
     }
 
     TfrmDados *j_;
-    QString anterior_; // the cell's text before its editor opened
 };
 
 // --- Window ------------------------------------------------------------------
@@ -341,6 +338,7 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     // A tag keeps 10 characters: no more can be typed.
     grDados_->setMaxComprimento(COL_TAG, 10);
     grDados_->setMaxComprimento(COL_DESCRICAO, 12);
+    grDados_->aceitaNumero = [](int c, double v, QString *motivo) { return AceitaNumero(c, v, motivo); };
     grDados_->podeSelecionar = [this](int c, int r) { return podeSelecionar(c, r); };
     connect(grDados_, &GradeTexto::celulaEditada, this, [this](int c, int r) { celulaEditada(c, r); });
     auto *lbItens = new QLabel(QStringLiteral("&Itens"), this);
@@ -511,20 +509,20 @@ void TfrmDados::linhaNova(int r) {
     CalculaDensidadeLinha(r);
 }
 
+bool TfrmDados::AceitaNumero(int c, double v, QString *motivo) {
+    // No negative quantity, flow or pressure, nor a quantity the item cannot
+    // hold: refused like a text that is not a number.
+    if (((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) || (c == COL_QTD && v > INT_MAX))
+        return false;
+    // No air below absolute zero.
+    if (c == COL_TEMPERATURA && v <= -273.0) {
+        *motivo = QString::fromUtf8(MsgTemperaturaInvalida);
+        return false;
+    }
+    return true;
+}
+
 void TfrmDados::celulaEditada(int c, int r) {
-    const double v = grDados_->Numero(c, r);
-    if (((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) || (c == COL_QTD && v > INT_MAX)) {
-        // No negative quantity, flow or pressure, nor a quantity the item
-        // cannot hold: refused like a text that is not a number.
-        grDados_->setCells(c, r, grDados_->anterior_);
-        return;
-    }
-    if (c == COL_TEMPERATURA && grDados_->Numero(c, r) <= -273.0) {
-        // No air below absolute zero: the cell keeps its previous value.
-        grDados_->setCells(c, r, grDados_->anterior_);
-        MensagemErro(QString::fromUtf8(MsgTemperaturaInvalida));
-        return;
-    }
     SetAlterado(true);
     if (c == COL_TEMPERATURA || c == COL_ALTITUDE)
         CalculaDensidadeLinha(r);

@@ -95,6 +95,9 @@ private:
     // Grid events.
     void CalculaDensidadeLinha(int r);
     void celulaEditada(int c, int r);
+    // A typed quantity, flow, pressure, temperature or altitude the item
+    // cannot take (the grid reports it, with 'motivo' when there is one).
+    static bool AceitaNumero(int c, double v, QString *motivo);
     bool podeSelecionar(int c, int r);
     bool confirmaAlteracao(int r); // the question on a selected item's duty
     bool podeAcrescentar();        // the three checks before a row is appended

@@ -6,6 +6,7 @@
 #include "selection/curva.h"
 #include "selection/windows/uqlcurva.h"
 #include "shell/estado.h"
+#include "shell/numeros.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
@@ -54,7 +55,9 @@ void AjustaLarguras(GradeTexto *g, const QList<int> &minimas) {
             g->setColumnWidth(c, minimas[c]);
     }
 }
-QString Fmt(double v, int casas) { return QString::number(v, 'f', casas); }
+QString Fmt(double v, int casas) {
+    return FormataFloat(casas > 0 ? QStringLiteral("0.") + QString(casas, QLatin1Char('0')) : QStringLiteral("0"), v);
+}
 
 TItemOrc &Item(int k) {
     static TItemOrc vazio;
@@ -118,6 +121,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     grItens_->setFormato(IT_VAZAO, QStringLiteral("0"));
     grItens_->setFormato(IT_PRESSAO, QStringLiteral("0.0"));
     grItens_->setFormato(IT_DENSIDADE, QStringLiteral("0.000"));
+    grItens_->setFormato(IT_TEMPERATURA, QString());
     grItens_->setAlinhamento(IT_ITEM, Qt::AlignHCenter);
     for (int c : {IT_QTD, IT_VAZAO, IT_PRESSAO, IT_TEMPERATURA, IT_DENSIDADE})
         grItens_->setAlinhamento(c, Qt::AlignRight);
@@ -253,6 +257,7 @@ void TfrmCalculos::LimpaGrade() {
     sgModelos_->clearContents();
     sgModelos_->setRowCount(2);
     calculando_ = antes;
+    atualizaCurva();
 }
 
 void TfrmCalculos::Reinicia() {
@@ -388,6 +393,11 @@ void TfrmCalculos::PreparaCurva() {
 }
 
 void TfrmCalculos::atualizaCurva() {
+    // An empty size grid has no chart to show and no size to choose.
+    if (sgModelos_->Cells(SG_TAM, 1).isEmpty()) {
+        CurvaValida = false;
+        btSeleciona_->setEnabled(false);
+    }
     pb_->setValido(CurvaValida);
     btCurva_->setEnabled(CurvaValida);
 }
@@ -415,8 +425,10 @@ void TfrmCalculos::CalculaGrade(int col, int row) {
     const QString t = grItens_->Cells(IT_MODELO, row);
     g.ModeloCalc = t.isEmpty() ? -1 : static_cast<int>(linhas_.indexOf(t));
     it.TextoModelo = t.left(30);
-    if (g.ModeloCalc < 0)
+    if (g.ModeloCalc < 0) {
+        sgModelos_->setTitulo(SG_TAM, QString());
         return;
+    }
     it.RegModelo = g.ModeloCalc;
     it.IndModelo = g.ModeloCalc;
     g.Densidade = it.DensidadeItem;
@@ -443,7 +455,7 @@ void TfrmCalculos::CalculaGrade(int col, int row) {
     }
     sgModelos_->setFocus();
     sgModelos_->setTitulo(SG_TAM, g.Modelo.Codigo);
-    btCurva_->setEnabled(true);
+    atualizaCurva();
     SetAlterado(true);
 }
 

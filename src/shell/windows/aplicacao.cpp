@@ -2,9 +2,27 @@
 
 #include "shell/windows/mensagem.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 namespace quellora {
+
+QTranslator *CarregaTraducoes() {
+    auto *app = QCoreApplication::instance();
+    if (!app)
+        return nullptr;
+    auto *t = new QTranslator(app);
+    const QString nome = QStringLiteral("qtbase_pt_BR");
+    if ((t->load(nome, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+         t->load(nome, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")))) &&
+        QCoreApplication::installTranslator(t))
+        return t;
+    delete t;
+    return nullptr;
+}
 
 AplicacaoQuellora::AplicacaoQuellora(int &argc, char **argv) : QApplication(argc, argv) {}
 

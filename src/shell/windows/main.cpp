@@ -11,6 +11,7 @@ using namespace quellora;
 
 int main(int argc, char **argv) {
     AplicacaoQuellora app(argc, argv);
+    CarregaTraducoes();
 
     auto *splash = new Splash;
     QApplication::setOverrideCursor(Qt::WaitCursor);

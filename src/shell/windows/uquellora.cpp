@@ -52,7 +52,10 @@ QImage ImagemSvg(const QString &recurso, const QSize &tamanho, qreal escala = 1)
     QSvgRenderer r(recurso);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    r.render(&p);
+    // The whole drawing over the picture's size in its own units: the
+    // painter's default bounds would be the picture's pixels, which a picture
+    // made for a higher resolution has more of.
+    r.render(&p, QRectF(QPointF(0, 0), QSizeF(tamanho)));
     return img;
 }
 

@@ -1,0 +1,17 @@
+// The logic tests run under one fixed locale, a Brazilian user's, whatever
+// the machine's: what the core shows follows it, what it stores does not.
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LocalFixo : public ::testing::Environment {
+public:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
+};
+
+[[maybe_unused]] const auto *const Registrado = ::testing::AddGlobalTestEnvironment(new LocalFixo);
+
+} // namespace
