@@ -51,14 +51,16 @@ TResumoOrc ResumoOrcamento(const QString &arquivo, const QByteArray &cabecalho) 
     r.Cliente = QStringLiteral("-.-");
     if (static_cast<std::size_t>(cabecalho.size()) < TOrcamento::TamanhoRegistro)
         return r;
-    TOrcamento o;
-    Le(LeitorBinario(cabecalho), 0, o);
+    // Only the four fields shown (Projeto, Cliente, Data, ValorTotalOrc of
+    // TOrcamento): thousands of headers are read each time the list shows.
+    const LeitorBinario l(cabecalho);
     r.Legivel = true;
-    r.Data = o.Data;
-    if (!o.Cliente.isEmpty())
-        r.Cliente = o.Cliente;
-    r.Projeto = o.Projeto;
-    r.Total = o.ValorTotalOrc;
+    r.Projeto = l.str(9, 80);
+    const QString cliente = l.str(344, 50);
+    if (!cliente.isEmpty())
+        r.Cliente = cliente;
+    r.Data = l.data(608);
+    r.Total = l.dbl(1468);
     return r;
 }
 
@@ -69,7 +71,7 @@ std::vector<TResumoOrc> ListaOrcamentos(const QString &dirProjetos) {
         it.next();
         QFile f(it.filePath());
         QByteArray cabecalho;
-        if (f.open(QIODevice::ReadOnly))
+        if (f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             cabecalho = f.read(static_cast<qint64>(TOrcamento::TamanhoRegistro));
         lista.push_back(ResumoOrcamento(it.fileName(), cabecalho));
     }
@@ -79,29 +81,47 @@ std::vector<TResumoOrc> ListaOrcamentos(const QString &dirProjetos) {
 namespace {
 
 // The exchange sort: each row p against every later row i, exchanged when
-// p's key is greater. On an index, so that rows are moved once at the end.
+// p's key is greater. It runs on each key's rank among the distinct keys
+// (-1 for a NaN, which is greater than nothing and nothing is greater than)
+// and on an index, so that comparisons are cheap and rows move once.
 template <class K>
 std::vector<std::size_t> Troca(const std::vector<K> &chaves) {
     const std::size_t n = chaves.size();
+    auto nan = [](const K &k) {
+        if constexpr (std::is_floating_point_v<K>)
+            return std::isnan(k);
+        else
+            return false;
+    };
+    std::vector<K> distintas;
+    distintas.reserve(n);
+    for (const K &k : chaves)
+        if (!nan(k))
+            distintas.push_back(k);
+    std::sort(distintas.begin(), distintas.end());
+    distintas.erase(std::unique(distintas.begin(), distintas.end()), distintas.end());
+    std::vector<int> rank(n);
+    for (std::size_t i = 0; i < n; ++i)
+        rank[i] = nan(chaves[i]) ? -1
+                                 : static_cast<int>(std::lower_bound(distintas.begin(), distintas.end(), chaves[i]) -
+                                                    distintas.begin());
     std::vector<std::size_t> ind(n);
-    std::iota(ind.begin(), ind.end(), std::size_t{0});
-    // With no two keys equal (and no NaN) any sort gives the same order; the
-    // exchange sort's quadratic time is needed only to place equal keys.
-    bool distintas = true;
-    if constexpr (std::is_floating_point_v<K>)
-        distintas = std::none_of(chaves.begin(), chaves.end(), [](K k) { return std::isnan(k); });
-    if (distintas) {
-        std::vector<std::size_t> rapido = ind;
-        std::sort(rapido.begin(), rapido.end(), [&](std::size_t a, std::size_t b) { return chaves[a] < chaves[b]; });
-        for (std::size_t i = 0; i + 1 < n && distintas; ++i)
-            distintas = chaves[rapido[i]] < chaves[rapido[i + 1]];
-        if (distintas)
-            return rapido;
+    if (distintas.size() == n) {
+        // No two keys equal: every sort gives this order.
+        for (std::size_t i = 0; i < n; ++i)
+            ind[static_cast<std::size_t>(rank[i])] = i;
+        return ind;
     }
+    std::iota(ind.begin(), ind.end(), std::size_t{0});
+    std::vector<int> r(n);
+    for (std::size_t i = 0; i < n; ++i)
+        r[i] = rank[i];
     for (std::size_t p = 0; p + 1 < n; ++p)
         for (std::size_t i = p + 1; i < n; ++i)
-            if (chaves[ind[p]] > chaves[ind[i]])
+            if (r[p] >= 0 && r[i] >= 0 && r[p] > r[i]) {
+                std::swap(r[p], r[i]);
                 std::swap(ind[p], ind[i]);
+            }
     return ind;
 }
 

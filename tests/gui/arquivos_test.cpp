@@ -123,20 +123,25 @@ TEST_F(ArquivosOrc, SalvaFechaReabreAbreMudaEExclui) {
     EXPECT_EQ(LeitorBinario(contador.readAll()).integer(0), 2);
     contador.close();
 
-    // Novo on a typed number whose file exists, answered No: nothing is
-    // written and the quotation keeps its number.
+    // Novo on a typed number: "0000" is no number; 0001 exists, and the
+    // overwrite answered No writes nothing and keeps the quotation's number.
     digita(projeto, QStringLiteral(" 2"));
-    respostas.responde(ID_NAO);
+    respostas.responde(ID_OK).responde(ID_NAO);
     salva([&](TfrmSave *d) {
         auto *ed = em(d, "edOrc");
         ed->setFocus();
         ed->home(false);
-        digita(ed, QStringLiteral("0001"));
+        digita(ed, QStringLiteral("0000"));
         EXPECT_FALSE(em<QPushButton>(d, "btMesmo")->isEnabled()) << "typing a number disables Mesmo";
         clica(d, "btNovo");
+        EXPECT_TRUE(d->isVisible());
+        ed->home(false);
+        digita(ed, QStringLiteral("0001"));
+        clica(d, "btNovo");
     });
-    ASSERT_EQ(respostas.vistas.size(), 1);
-    EXPECT_EQ(respostas.vistas[0], QString::fromUtf8(MsgOrcamentoExiste));
+    ASSERT_EQ(respostas.vistas.size(), 2);
+    EXPECT_EQ(respostas.vistas[0], QString::fromUtf8(MsgNumeroInvalido));
+    EXPECT_EQ(respostas.vistas[1], QString::fromUtf8(MsgOrcamentoExiste));
     EXPECT_EQ(G().Orcamento.NumOrc, numero);
     EXPECT_EQ(G().Orcamento.Numero, 1);
     EXPECT_EQ(arquivo(nome), salvo);
@@ -146,9 +151,13 @@ TEST_F(ArquivosOrc, SalvaFechaReabreAbreMudaEExclui) {
     salva([&](TfrmSave *d) { clica(d, "btMesmo"); });
     EXPECT_FALSE(G().Alterado);
 
-    // Closed and started again: the quotation is in the list.
+    // Closed and started again: the quotation is in the list. Some work
+    // typed first, and Cancel to the save question: the list still opens.
     reinicia();
     respostas.vistas.clear();
+    QTest::mouseClick(controle<QPushButton>("btDados"), Qt::LeftButton);
+    digita(em(JanelaNumero(JAN_DADOS), "edProjeto"), QStringLiteral("Rascunho"));
+    respostas.responde(ID_CANCEL);
     QTest::mouseClick(controle<QPushButton>("btAbrit"), Qt::LeftButton);
     auto *abrir = qobject_cast<TfrmOpen *>(JanelaNumero(JAN_ABRIR));
     ASSERT_TRUE(abrir && abrir->isVisible());
@@ -162,8 +171,12 @@ TEST_F(ArquivosOrc, SalvaFechaReabreAbreMudaEExclui) {
     EXPECT_EQ(lista->Cells(COL_PROJETO, 1), QStringLiteral("Ventilação da fundição"));
     captura("abrir");
 
-    // Enter opens it into data entry, as it was.
+    // Enter opens it into data entry, as it was: the work kept by Cancel is
+    // not dropped without asking again (No: dropped).
+    respostas.responde(ID_NAO);
     envia(lista, Qt::Key_Return);
+    EXPECT_EQ(respostas.vistas, QStringList(2, QStringLiteral("Você alterou algum dado.\r\nDeseja salvar?")));
+    respostas.vistas.clear();
     dados = JanelaNumero(JAN_DADOS);
     ASSERT_TRUE(dados->isVisible());
     EXPECT_EQ(em(dados, "edNome")->text(), QStringLiteral("Metalúrgica Andrade"));
