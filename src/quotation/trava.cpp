@@ -14,10 +14,11 @@
 #include <algorithm>
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
 #include <windows.h>
 #else
 #include <cerrno>
-#include <csignal>
+#include <signal.h>
 #include <sys/types.h>
 #endif
 
