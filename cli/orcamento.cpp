@@ -13,8 +13,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <nlohmann/json.hpp>
+
+#include <cstdio>
 
 namespace quellora::cli {
 
@@ -26,7 +29,9 @@ const char *const Uso =
     "                                                  grava o JSON como arquivo de orçamento\n"
     "  quellora-cli orcamento lista [PASTA] [--ordem numero|data|cliente|projeto|total] [--json]\n"
     "                                                  as propostas da pasta (padrão: projetos/)\n"
-    "  quellora-cli orcamento numera N [--dados PASTA]  toma N números do contador de propostas";
+    "  quellora-cli orcamento numera N [--dados PASTA] [--intervalo MS]\n"
+    "                                                  toma N números do contador de propostas, com\n"
+    "                                                  MS milissegundos entre um e outro";
 
 int Mostra(const QString &arquivo) {
     TArquivoOrc a;
@@ -105,9 +110,11 @@ int Lista(QStringList a) {
 
 int Numera(QStringList a) {
     const QString dados = Opcao(a, QStringLiteral("--dados"), DirDadosPadrao());
+    bool okIntervalo = false;
+    const int intervalo = Opcao(a, QStringLiteral("--intervalo"), QStringLiteral("0")).toInt(&okIntervalo);
     bool ok = false;
     const int n = a.size() == 1 ? a[0].toInt(&ok) : 0;
-    if (!ok || n < 1) {
+    if (!ok || n < 1 || !okIntervalo || intervalo < 0) {
         Erro(QStringLiteral("Uso:\n%1\n").arg(QString::fromUtf8(Uso)));
         return 2;
     }
@@ -119,6 +126,9 @@ int Numera(QStringList a) {
             return 1;
         }
         Saida(QString::number(numero) + QLatin1Char('\n'));
+        std::fflush(stdout);
+        if (intervalo > 0)
+            QThread::msleep(static_cast<unsigned long>(intervalo));
     }
     return 0;
 }

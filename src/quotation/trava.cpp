@@ -166,7 +166,7 @@ bool TravaArquivo::trava(int esperaMs, QString *erro) {
             return false;
         }
         QThread::msleep(static_cast<unsigned long>(pausa + QRandomGenerator::global()->bounded(pausa + 1)));
-        pausa = std::min(pausa * 2, 50);
+        pausa = std::min(pausa * 2, 10);
     }
 }
 

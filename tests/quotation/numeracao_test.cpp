@@ -165,26 +165,32 @@ TEST(TravaContador, TravasVelhasSaoRecuperadasEVivasNao) {
 TEST(TravaContador, DoisProcessosNumeramAoMesmoTempo) {
     QTemporaryDir dir;
     // Both programs start while the counter is held, so they contend for it
-    // from their first number on.
+    // from their first number on, and pause a little after each number, as
+    // two users saving one quotation after another.
     TravaArquivo porta(dir.filePath(QString::fromLatin1(ArqTravaContador)));
     QString erro;
     ASSERT_TRUE(porta.trava(1000, &erro));
     QProcess a, b;
     for (QProcess *p : {&a, &b})
         p->start(QStringLiteral(QUELLORA_CLI), {QStringLiteral("orcamento"), QStringLiteral("numera"),
-                                                QStringLiteral("200"), QStringLiteral("--dados"), dir.path()});
+                                                QStringLiteral("200"), QStringLiteral("--dados"), dir.path(),
+                                                QStringLiteral("--intervalo"), QStringLiteral("1")});
     ASSERT_TRUE(a.waitForStarted() && b.waitForStarted());
     QThread::msleep(300);
     porta.libera();
     std::set<int> numeros;
+    std::set<int> deA;
     std::size_t total = 0;
     for (QProcess *p : {&a, &b}) {
         ASSERT_TRUE(p->waitForFinished(60000));
         ASSERT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
         const QStringList linhas = QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         EXPECT_EQ(linhas.size(), 200);
-        for (const QString &l : linhas)
+        for (const QString &l : linhas) {
             numeros.insert(l.toInt());
+            if (p == &a)
+                deA.insert(l.toInt());
+        }
         total += static_cast<std::size_t>(linhas.size());
     }
     EXPECT_EQ(total, 400u);
@@ -192,4 +198,6 @@ TEST(TravaContador, DoisProcessosNumeramAoMesmoTempo) {
     EXPECT_EQ(*numeros.begin(), 1);
     EXPECT_EQ(*numeros.rbegin(), 400);
     EXPECT_EQ(Contador(dir), 401);
+    // They did take turns: the first program's numbers are not one run.
+    EXPECT_GT(*deA.rbegin() - *deA.begin(), 199);
 }
