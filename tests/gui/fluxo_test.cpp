@@ -27,37 +27,6 @@ namespace {
 
 class Fluxo : public teste::AmbienteShell {
 protected:
-    void captura(const char *nome) {
-        const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
-        if (pasta.isEmpty() || !janela)
-            return;
-        QApplication::processEvents();
-        janela->grab().save(QDir(pasta).filePath(QString::fromLatin1(nome) + QStringLiteral(".png")));
-    }
-
-    static void envia(QWidget *w, int key, const QString &texto = {}) {
-        QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier, texto);
-        QApplication::sendEvent(w, &p);
-        QKeyEvent s(QEvent::KeyRelease, key, Qt::NoModifier, texto);
-        QApplication::sendEvent(w, &s);
-        QApplication::processEvents();
-    }
-
-    // Keys go to the cell editor while one is open.
-    static QWidget *alvo(GradeTexto *g) {
-        if (QWidget *ed = g->indexWidget(g->currentIndex()))
-            return ed;
-        return g;
-    }
-
-    static void linha(GradeTexto *g, const QStringList &celulas) {
-        for (const QString &v : celulas) {
-            for (QChar c : v)
-                envia(alvo(g), c.toUpper().unicode(), QString(c));
-            envia(alvo(g), Qt::Key_Return);
-        }
-    }
-
     // The line button with this code.
     static void clicaLinha(QWidget *calc, const char *codigo) {
         for (auto *b : calc->findChildren<QPushButton *>())

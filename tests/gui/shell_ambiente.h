@@ -10,17 +10,21 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/servicos.h"
 #include "shell/windows/uquellora.h"
+#include "ui/grade.h"
 
 #include "gui/respostas.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace quellora::teste {
@@ -79,6 +83,58 @@ protected:
         QApplication::sendEvent(w, &p);
         QKeyEvent s(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(w, &s);
+    }
+
+    // With QUELLORA_CAPTURAS set to a folder, the main window is saved there
+    // as a picture.
+    void captura(const char *nome) const {
+        const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
+        if (pasta.isEmpty() || !janela)
+            return;
+        QApplication::processEvents();
+        janela->grab().save(QDir(pasta).filePath(QString::fromLatin1(nome) + QStringLiteral(".png")));
+    }
+
+    static void envia(QWidget *w, int key, const QString &texto = {}) {
+        QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier, texto);
+        QApplication::sendEvent(w, &p);
+        QKeyEvent s(QEvent::KeyRelease, key, Qt::NoModifier, texto);
+        QApplication::sendEvent(w, &s);
+        QApplication::processEvents();
+    }
+
+    // Keys go to the cell editor while one is open.
+    static QWidget *alvo(GradeTexto *g) {
+        if (QWidget *ed = g->indexWidget(g->currentIndex()))
+            return ed;
+        return g;
+    }
+
+    // Cells typed one after the other, Enter after each.
+    static void linha(GradeTexto *g, const QStringList &celulas) {
+        for (const QString &v : celulas) {
+            for (QChar c : v)
+                envia(alvo(g), c.toUpper().unicode(), QString(c));
+            envia(alvo(g), Qt::Key_Return);
+        }
+    }
+
+    // The next modal dialog, once it shows, is handed to 'f' (which closes
+    // it); 'visto' gets its object name.
+    static void noProximoDialogo(std::function<void(QDialog *)> f, QString *visto = nullptr) {
+        auto *t = new QTimer;
+        t->setInterval(10);
+        QObject::connect(t, &QTimer::timeout, t, [t, f, visto] {
+            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            t->stop();
+            t->deleteLater();
+            if (visto)
+                *visto = d->objectName();
+            f(d);
+        });
+        t->start();
     }
 
     Respostas respostas;

@@ -305,20 +305,26 @@ TEST_F(Principal, NovoComSimSalvaAntes) {
     EXPECT_EQ(JanelaAtiva(), JanelaNumero(JAN_DADOS));
 }
 
-TEST_F(Principal, SalvarAindaIndisponivelNaoFingeSucesso) {
+TEST_F(Principal, SalvarCanceladoNaoFingeSucesso) {
     abre();
     algumTrabalho();
-    // Save button: reports that saving is not there yet; the work stays unsaved.
+    auto cancela = [](QDialog *d) { d->findChild<QPushButton *>(QStringLiteral("btCancel"))->click(); };
+    // Save button: the save dialog, cancelled; the work stays unsaved.
+    QString dialogo;
+    noProximoDialogo(cancela, &dialogo);
     controle<QToolButton>("btSave")->click();
-    ASSERT_EQ(respostas.vistas.size(), 1);
-    EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("não foi salva")));
+    EXPECT_EQ(dialogo, QStringLiteral("TfrmSave"));
+    EXPECT_TRUE(respostas.vistas.isEmpty());
     EXPECT_TRUE(G().Alterado);
     EXPECT_TRUE(controle<QToolButton>("btSave")->isEnabled());
-    // New answered Yes: the save fails, so New is cancelled too.
+    // New answered Yes: the save is cancelled, so New is cancelled too.
     respostas.responde(ID_SIM);
+    noProximoDialogo(cancela);
     controle<QToolButton>("SpeedButton4")->click();
-    EXPECT_EQ(G().NumItens, 1);
+    EXPECT_EQ(G().Itens[1].RefTag, QStringLiteral("V-01"));
     EXPECT_TRUE(G().Alterado);
+    EXPECT_EQ(JanelaAtiva(), nullptr);
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("projetos"))).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(Principal, SalvarComOperacaoInstalada) {

@@ -445,10 +445,7 @@ bool TfrmDados::eventFilter(QObject *o, QEvent *e) {
 
 void TfrmDados::BitBtn1Click() {
     DadosCliente c;
-    const EscolhaCliente &escolhe = H().escolhe;
-    const QString pesquisa = edNome_->text().trimmed();
-    const bool ok = escolhe ? escolhe(pesquisa, c) : EscolheCliente(window(), pesquisa, c);
-    if (!ok) {
+    if (!EscolheClienteOrcamento(window(), edNome_->text().trimmed(), c)) {
         edNome_->setFocus();
         return;
     }
@@ -714,6 +711,12 @@ void GravaDados() {
 }
 
 void DefineEscolhaCliente(EscolhaCliente f) { H().escolhe = std::move(f); }
+
+bool EscolheClienteOrcamento(QWidget *pai, const QString &pesquisa, DadosCliente &escolhido) {
+    if (const EscolhaCliente &escolhe = H().escolhe)
+        return escolhe(pesquisa, escolhido);
+    return EscolheCliente(pai, pesquisa, escolhido);
+}
 
 void DefineIndiceICMS(IndiceICMSAtual f) { H().icms = std::move(f); }
 

@@ -135,6 +135,8 @@ void GravaDados();
 // their own choice here.
 using EscolhaCliente = std::function<bool(const QString &pesquisa, DadosCliente &escolhido)>;
 void DefineEscolhaCliente(EscolhaCliente f); // null: back to the default
+// The choice as "&Clientes" and the save dialog's "Procura cliente" make it.
+bool EscolheClienteOrcamento(QWidget *pai, const QString &pesquisa, DadosCliente &escolhido);
 
 // The ICMS choice (list index 0..3) the first store initialises the
 // commercial terms with. The configuration window installs its list's

@@ -2,7 +2,9 @@
 
 #include "clients/windows/uqlclientes.h"
 #include "pricing/windows/uqlatpreco.h"
+#include "quotation/windows/uqlabrir.h"
 #include "quotation/windows/uqldados.h"
+#include "quotation/windows/uqlsalvar.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
 #include "shell/windows/janelafilha.h"
@@ -40,7 +42,7 @@ const EntradaJanela Tabela[] = {
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaJanelaProvisoria},
-    {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaJanelaProvisoria},
+    {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaTfrmOpen},
     {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaDialogoProvisorio},
     {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
     {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
@@ -48,7 +50,7 @@ const EntradaJanela Tabela[] = {
     {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaDialogoProvisorio},
+    {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaTfrmSave},
     {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
@@ -132,6 +134,24 @@ QWidget *JanelaClasse(const char *classe) {
         if (std::strcmp(c.entrada->classe, classe) == 0)
             return c.janela.data();
     return nullptr;
+}
+
+namespace {
+QWidget *ComSlot(const char *classe, const char *metodo, const char *parametros) {
+    QWidget *w = JanelaClasse(classe);
+    const QByteArray assinatura = QMetaObject::normalizedSignature(QByteArray(metodo) + parametros);
+    return w && w->metaObject()->indexOfMethod(assinatura.constData()) >= 0 ? w : nullptr;
+}
+} // namespace
+
+bool ChamaJanela(const char *classe, const char *metodo) {
+    QWidget *w = ComSlot(classe, metodo, "()");
+    return w && QMetaObject::invokeMethod(w, metodo, Qt::DirectConnection);
+}
+
+bool ChamaJanela(const char *classe, const char *metodo, bool valor) {
+    QWidget *w = ComSlot(classe, metodo, "(bool)");
+    return w && QMetaObject::invokeMethod(w, metodo, Qt::DirectConnection, Q_ARG(bool, valor));
 }
 
 QWidget *CriaJanelaProvisoria(QWidget *painel, const EntradaJanela &entrada) {

@@ -39,6 +39,12 @@ JanelaFilha *JanelaNumero(int n);
 // A window by class name ("TfrmOperador"), or null.
 QWidget *JanelaClasse(const char *classe);
 
+// Calls the public slot 'metodo' of the window of class 'classe' when the
+// window has it; windows built apart reach each other this way. False when
+// the window or the slot is not there (nothing is done then).
+bool ChamaJanela(const char *classe, const char *metodo);
+bool ChamaJanela(const char *classe, const char *metodo, bool valor);
+
 // Placeholders for windows still to be built.
 QWidget *CriaJanelaProvisoria(QWidget *painel, const EntradaJanela &entrada);
 QWidget *CriaDialogoProvisorio(QWidget *painel, const EntradaJanela &entrada);

@@ -1,7 +1,9 @@
 #include "shell/windows/servicos.h"
 
+#include "catalogue/catalogo.h"
 #include "quotation/orcamento.h"
 #include "quotation/windows/uqldados.h"
+#include "quotation/windows/uqlsalvar.h"
 #include "selection/windows/uqlcalculos.h"
 #include "shell/estado.h"
 #include "shell/windows/ajuda.h"
@@ -26,6 +28,7 @@ struct EstadoServicos {
     OperacaoSalvar salvar;
     OperacaoNovo novo;
     std::function<void(int)> ajuda;
+    int respostaAbrir = ID_OK;
 };
 
 EstadoServicos &S() {
@@ -35,19 +38,18 @@ EstadoServicos &S() {
 
 constexpr const char *PropriedadeAjuda = "contextoAjuda";
 
-int SalvarIndisponivel() {
-    Mensagem(QStringLiteral("A gravação de propostas ainda não está disponível nesta versão do programa.\r\n"
-                            "A proposta não foi salva."),
-             MB_OK_EXCLAMACAO);
-    return ID_CANCEL;
-}
-
 void NovoPadrao() {
     if (auto *calculos = qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS)))
         calculos->Reinicia();
     LimpaOrcamento();
     if (auto *dados = JanelaDados())
         dados->LimpaDados();
+    // The factors in force come from the factors file again (an opened
+    // quotation may have brought its own); the configuration clears itself.
+    QString erro;
+    if (!CarregaFatores(G().DirDados, &erro))
+        MensagemErro(erro);
+    ChamaJanela("TfrmConfigura", "OrcamentoNovo");
     SetAlterado(false);
     MostraJanela(JAN_DADOS);
 }
@@ -58,7 +60,7 @@ void NovoPadrao() {
 
 void MostraJanela(int n) {
     if (n == JAN_ABRIR)
-        PerguntaSalvar(); // the open window opens whatever the answer
+        S().respostaAbrir = PerguntaSalvar(); // the open window opens whatever the answer
     auto &s = S();
     if (QWidget *atual = s.ativa) {
         s.anterior = atual;
@@ -147,8 +149,10 @@ void DefineNovoOrcamento(OperacaoNovo f) { S().novo = std::move(f); }
 int SalvaOrcamento() {
     if (S().salvar)
         return S().salvar();
-    return SalvarIndisponivel();
+    return SalvaOrcamentoJanela();
 }
+
+int RespostaAoAbrir() { return S().respostaAbrir; }
 
 void NovoOrcamento() {
     if (S().novo)

@@ -75,17 +75,21 @@ void SetAlterado(bool v);
 // salvar?": Yes saves (6 saved, 2 cancelled), No gives 7, Cancel 2.
 int PerguntaSalvar();
 
-// Saving and starting a new quotation belong to the quotation-file windows;
-// they install their operations here. Saving returns 6 when saved and 2 when
-// cancelled or refused. Until a saving operation is installed, saving
-// reports that it is not available and returns 2.
+// Saving returns 6 when saved and 2 when cancelled or refused. By default
+// it is the save dialog's (SalvaOrcamentoJanela); tests may install their
+// own operations here.
 using OperacaoSalvar = std::function<int()>;
 using OperacaoNovo = std::function<void()>;
 void DefineSalvaOrcamento(OperacaoSalvar f); // null: back to the default
 void DefineNovoOrcamento(OperacaoNovo f);    // null: back to the default
 int SalvaOrcamento();
-// Default: LimpaOrcamento, SetAlterado(false), MostraJanela(2).
+// Default: the selection window reset, LimpaOrcamento, data entry emptied,
+// the factors file read again, the configuration window's OrcamentoNovo,
+// SetAlterado(false), MostraJanela(2).
 void NovoOrcamento();
+// The answer of the save question asked when the open window was last
+// shown (1 when nothing had changed).
+int RespostaAoAbrir();
 // The top bar's Save (tag 1) and New (tag 3).
 void LeGravaLimpa(int tag);
 

@@ -1,0 +1,253 @@
+// The quotation being edited saved to and read from its file, the listing of
+// the projects folder and its sort, and the factors a quotation brings when
+// it is opened.
+
+#include "quotation/propostas.h"
+
+#include "catalogue/arquivos.h"
+#include "quotation/arquivo_orc.h"
+#include "quotation/orcamento.h"
+#include "shell/estado.h"
+
+#include "quotation/orcamento_cheio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace quellora;
+using namespace quellora::teste;
+
+namespace {
+
+class Propostas : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetaEstado();
+        ASSERT_TRUE(dir.isValid());
+    }
+    void TearDown() override { ResetaEstado(); }
+
+    // The quotation into the shared state, as if typed and selected.
+    static void Coloca(const TArquivoOrc &a) {
+        auto &g = G();
+        g.Orcamento = a.Orcamento;
+        g.NumItens = static_cast<int>(a.Itens.size());
+        for (int k = 1; k <= g.NumItens; ++k)
+            g.Itens[k] = a.Itens[static_cast<std::size_t>(k - 1)];
+    }
+    static QByteArray EmMemoria() {
+        const auto &g = G();
+        TArquivoOrc a;
+        a.Orcamento = g.Orcamento;
+        for (int k = 1; k <= g.NumItens; ++k)
+            a.Itens.push_back(g.Itens[k]);
+        return ArquivoOrcParaBytes(a);
+    }
+    QByteArray Arquivo(const QString &nome) const {
+        QFile f(dir.filePath(nome));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void Escreve(const QString &nome, const QByteArray &b) const {
+        QFile f(dir.filePath(nome));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(b);
+    }
+
+    QTemporaryDir dir;
+};
+
+TResumoOrc Linha(const char *numero, double data, const char *cliente, const char *projeto, double total) {
+    TResumoOrc r;
+    r.Numero = QString::fromUtf8(numero);
+    r.Data = data;
+    r.Cliente = QString::fromUtf8(cliente);
+    r.Projeto = QString::fromUtf8(projeto);
+    r.Total = total;
+    return r;
+}
+
+} // namespace
+
+TEST_F(Propostas, CheioGravadoELidoVoltaByteAByte) {
+    const TArquivoOrc cheio = OrcamentoCheio();
+    const QByteArray imagem = ArquivoOrcParaBytes(cheio);
+    ASSERT_EQ(imagem.size(), 1716 + 40 * 1364);
+    Coloca(cheio);
+    G().ArqOrc = QStringLiteral("0012_03.orc");
+    QString erro;
+    ASSERT_TRUE(GravaArquivo(dir.path(), &erro)) << erro.toStdString();
+    EXPECT_EQ(Arquivo(QStringLiteral("0012_03.orc")), imagem);
+
+    ResetaEstado();
+    G().Itens[40].RefTag = QStringLiteral("lixo");
+    G().ArqOrc = QStringLiteral("0012_03.orc");
+    ASSERT_TRUE(LeArquivo(dir.path(), &erro)) << erro.toStdString();
+    EXPECT_EQ(G().NumItens, 40);
+    EXPECT_EQ(EmMemoria(), imagem);
+
+    // Three items: 5808 bytes; the items past them are emptied on reading.
+    TArquivoOrc tres = cheio;
+    tres.Itens.resize(3);
+    ASSERT_TRUE(GravaArquivoOrc(dir.filePath(QStringLiteral("tres.orc")), tres, &erro));
+    EXPECT_EQ(Arquivo(QStringLiteral("tres.orc")).size(), 5808);
+    G().ArqOrc = QStringLiteral("tres.orc");
+    ASSERT_TRUE(LeArquivo(dir.path(), &erro));
+    EXPECT_EQ(G().NumItens, 3);
+    EXPECT_EQ(G().Itens[4], TItemOrc{});
+    EXPECT_EQ(G().Itens[40], TItemOrc{});
+}
+
+TEST_F(Propostas, ArquivoMalFormadoRecusadoSemTocarAMemoria) {
+    const QByteArray bom = ArquivoOrcParaBytes(OrcamentoCheio(2));
+    QByteArray demais = bom;
+    GravadorBinario(demais).integer(632, 41);
+    struct Caso {
+        const char *nome;
+        QByteArray dados;
+    } casos[] = {{"cortado no cabeçalho", bom.left(1000)},
+                 {"cortado no segundo item", bom.left(1716 + 1364 + 10)},
+                 {"41 itens anunciados", demais + QByteArray(1364 * 39, '\0')}};
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nome);
+        Coloca(OrcamentoCheio(1));
+        G().ArqOrc = QStringLiteral("ruim.orc");
+        const QByteArray antes = EmMemoria();
+        Escreve(QStringLiteral("ruim.orc"), c.dados);
+        QString erro;
+        EXPECT_FALSE(LeArquivo(dir.path(), &erro));
+        EXPECT_TRUE(erro.contains(QStringLiteral("ruim.orc"))) << erro.toStdString();
+        EXPECT_EQ(G().NumItens, 1);
+        EXPECT_EQ(EmMemoria(), antes);
+    }
+}
+
+TEST_F(Propostas, GravacaoQueFalhaDeixaOArquivoAnterior) {
+    // The file system refuses every byte past 20 000 of a file (a full
+    // disk, a quota): the 40-item quotation cannot be written whole.
+    const QString nome = QStringLiteral("0001_24.orc");
+    Coloca(OrcamentoCheio(1));
+    G().ArqOrc = nome;
+    QString erro;
+    ASSERT_TRUE(GravaArquivo(dir.path(), &erro));
+    const QByteArray antigo = Arquivo(nome);
+
+    Coloca(OrcamentoCheio(40));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    rlimit limite = antes;
+    limite.rlim_cur = 20000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    const bool gravou = GravaArquivo(dir.path(), &erro);
+    setrlimit(RLIMIT_FSIZE, &antes);
+
+    EXPECT_FALSE(gravou);
+    EXPECT_TRUE(erro.contains(nome)) << erro.toStdString();
+    EXPECT_EQ(Arquivo(nome), antigo);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{nome}) << "no temporary file left";
+}
+
+TEST_F(Propostas, ListagemLeOsCabecalhos) {
+    TArquivoOrc a;
+    a.Orcamento.Cliente = QStringLiteral("Metalúrgica Andrade");
+    a.Orcamento.Projeto = QStringLiteral("Cabine de pintura");
+    a.Orcamento.Data = 37634.5;
+    a.Orcamento.ValorTotalOrc = 1234.5;
+    QString erro;
+    ASSERT_TRUE(GravaArquivoOrc(dir.filePath(QStringLiteral("0012_03.orc")), a, &erro));
+    a.Orcamento.Cliente.clear();
+    ASSERT_TRUE(GravaArquivoOrc(dir.filePath(QStringLiteral("0013_03.orc")), a, &erro));
+    Escreve(QStringLiteral("0014_03.orc"), QByteArray(100, 'x'));
+    Escreve(QStringLiteral("notas.txt"), QByteArray("não é proposta"));
+
+    std::vector<TResumoOrc> l = ListaOrcamentos(dir.path());
+    OrdenaOrcamentos(l, ORDEM_NUMERO);
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[0].Numero, QStringLiteral("0012/03"));
+    EXPECT_EQ(l[0].Arquivo, QStringLiteral("0012_03.orc"));
+    EXPECT_EQ(l[0].Cliente, QStringLiteral("Metalúrgica Andrade"));
+    EXPECT_EQ(l[0].Projeto, QStringLiteral("Cabine de pintura"));
+    EXPECT_EQ(TextoDataOrcamento(l[0].Data), QStringLiteral("13/01/2003"));
+    EXPECT_EQ(l[0].Total, 1234.5);
+    EXPECT_EQ(l[1].Cliente, QStringLiteral("-.-"));
+    EXPECT_FALSE(l[2].Legivel) << "a file shorter than a header is still listed";
+    EXPECT_TRUE(ListaOrcamentos(dir.filePath(QStringLiteral("nao_existe"))).empty());
+}
+
+TEST(OrdenacaoOrcamentos, CadaChave) {
+    // Rows in the order the folder gave them.
+    const std::vector<TResumoOrc> pasta = {
+        Linha("0003/03", 37700, "Beta", "Zeta", 300),    Linha("0001/03", 37600, "-.-", "alfa", 50),
+        Linha("0010/02", 37000, "Beta", "Alfa", 1e6),     Linha("0002/03", 37650, "acme", "Água", 0.5),
+        Linha("0004/03", 37000, "Acme", "Alfa", 300),
+    };
+    struct Caso {
+        const char *nome;
+        int chave;
+        std::vector<const char *> numeros;
+    } casos[] = {
+        {"número, como texto", ORDEM_NUMERO, {"0001/03", "0002/03", "0003/03", "0004/03", "0010/02"}},
+        {"data", ORDEM_DATA, {"0010/02", "0004/03", "0001/03", "0002/03", "0003/03"}},
+        // "-.-" before letters, capitals before small letters; of the two
+        // "Beta" the exchange sort puts the later row first.
+        {"cliente", ORDEM_CLIENTE, {"0001/03", "0004/03", "0010/02", "0003/03", "0002/03"}},
+        // Code-page order: "Água" (0xC1) after every plain letter.
+        {"projeto", ORDEM_PROJETO, {"0010/02", "0004/03", "0003/03", "0001/03", "0002/03"}},
+        {"total, o mais barato primeiro", ORDEM_TOTAL, {"0002/03", "0001/03", "0003/03", "0004/03", "0010/02"}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nome);
+        std::vector<TResumoOrc> l = pasta;
+        OrdenaOrcamentos(l, c.chave);
+        ASSERT_EQ(l.size(), c.numeros.size());
+        for (std::size_t i = 0; i < l.size(); ++i)
+            EXPECT_EQ(l[i].Numero.toStdString(), c.numeros[i]) << i;
+    }
+    // Ties: each row against every later one, exchanged when greater, so
+    // equal keys do not keep their order: B1 A1 B2 A2 gives A1 A2 B2 B1.
+    std::vector<TResumoOrc> l = {Linha("B1", 0, "B", "", 0), Linha("A1", 0, "A", "", 0), Linha("B2", 0, "B", "", 0),
+                                 Linha("A2", 0, "A", "", 0)};
+    OrdenaOrcamentos(l, ORDEM_CLIENTE);
+    EXPECT_EQ(l[0].Numero + l[1].Numero + l[2].Numero + l[3].Numero, QStringLiteral("A1A2B2B1"));
+}
+
+TEST_F(Propostas, AbrirTrazOsFatoresEOICMS) {
+    TFatores arquivo;
+    arquivo.FatorVent[3] = 1.5;
+    arquivo.Entrega = 30;
+    TFatores doOrcamento;
+    doOrcamento.FatorVent[3] = 2.25;
+    doOrcamento.Entrega = 45;
+    struct Caso {
+        const char *nome;
+        int icms;
+        bool iniciado;
+        TFatores fatoresOrc;
+        int icmsDepois;
+        double fatorEmVigor;
+    } casos[] = {
+        {"ICMS 0 vira 3", 0, false, doOrcamento, 3, 2.25},
+        {"ICMS -1 vira 3", -1, false, doOrcamento, 3, 2.25},
+        {"ICMS 7 não existe: vira 3", 7, false, doOrcamento, 3, 2.25},
+        {"ICMS 2 fica", 2, false, doOrcamento, 2, 2.25},
+        // Never initialised: no factors of its own, those of the file stay.
+        {"sem bloco comercial", -1, false, TFatores{}, 3, 1.5},
+        {"iniciado pelo arranjo", 1, true, TFatores{}, 1, 0},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nome);
+        G().Fatores = arquivo;
+        G().Orcamento.ICMS = c.icms;
+        G().Orcamento.Iniciado = c.iniciado;
+        G().Orcamento.FatoresOrc = c.fatoresOrc;
+        AplicaFatoresDoOrcamento();
+        EXPECT_EQ(G().Orcamento.ICMS, c.icmsDepois);
+        EXPECT_EQ(G().Fatores.FatorVent[3], c.fatorEmVigor);
+    }
+}
