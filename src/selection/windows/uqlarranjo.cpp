@@ -86,7 +86,7 @@ const Lugar Lugares[NumCaixasArranjo + 1] = {
     {0, 0, 0},                                                   // (no box 0)
     {PAG_SIMPLES, 16, 136},  {PAG_SIMPLES, 194, 136}, {PAG_SIMPLES, 372, 136}, {PAG_SIMPLES, 550, 136},
     {PAG_SIMPLES, 105, 304}, {PAG_SIMPLES, 283, 304}, {PAG_SIMPLES, 461, 304},
-    {PAG_DUPLA, 120, 266},   {PAG_DUPLA, 450, 266},
+    {PAG_DUPLA, 120, 260},   {PAG_DUPLA, 450, 260},
 };
 
 const char *const Rotulos[NumCaixasArranjo + 1] = {
