@@ -120,16 +120,6 @@ TLinhaGrade LinhaDaTabela(const GradeTexto *sg, int row) {
     return l;
 }
 
-TItemOrc &ItemAtualOuVazio() {
-    static TItemOrc vazio;
-    auto &g = G();
-    if (g.ItemAtual < 1 || g.ItemAtual > MaxItens) {
-        vazio = TItemOrc{};
-        return vazio;
-    }
-    return g.Itens[g.ItemAtual];
-}
-
 } // namespace
 
 TfrmArranjo::TfrmArranjo(QWidget *painel) : JanelaFilha(QStringLiteral("Arranjo"), AJUDA_ARRANJO, painel) {
@@ -209,7 +199,8 @@ TfrmMotor4 *TfrmArranjo::dialogoMotor() {
 
 void TfrmArranjo::aoMostrar() {
     const auto &g = G();
-    const TItemOrc &it = ItemAtualOuVazio();
+    const TItemOrc *corrente = ItemCorrente();
+    const TItemOrc it = corrente ? *corrente : TItemOrc{};
     itemAntes_ = it;
     ListaArranjos = it.DescTamanho;
     const int pag = it.PaginaArranjo == 2 ? PAG_DUPLA : PAG_SIMPLES;
@@ -253,7 +244,8 @@ void TfrmArranjo::VerMarca(QCheckBox *cb, bool marcada) {
     DiretoEscolhido = ArranjoDiretoNaPagina(ArranjoEscolhido, n >= 1 ? Lugares[n].pagina : pagina());
     if (DiretoEscolhido)
         MensagemInfo(MsgAcoplamentoDireto);
-    ItemAtualOuVazio().Direto = DiretoEscolhido;
+    if (TItemOrc *it = ItemCorrente())
+        it->Direto = DiretoEscolhido;
     btOK_->setEnabled(true);
     if (CaixaMarcada && CaixaMarcada != cb) {
         const QSignalBlocker bloqueio(CaixaMarcada);
@@ -280,11 +272,13 @@ void TfrmArranjo::btOKClick() {
             MensagemErro(erro);
             return;
         }
-        TItemOrc &it = ItemAtualOuVazio();
-        const std::int32_t rotMotor = it.RotMotor;
+        TItemOrc *it = ItemCorrente();
+        if (!it)
+            return;
+        const std::int32_t rotMotor = it->RotMotor;
         PreparaDeverDoItem(i);
         calc->CalculaTamanhos();
-        it.RotMotor = rotMotor;
+        it->RotMotor = rotMotor;
         if (g.Resultado.NumQualificados == 0 || i < 1 || i > 23) {
             voltaSemTamanho();
             return;
@@ -331,14 +325,15 @@ void TfrmArranjo::voltaSemTamanho() {
     g.SoTamanho = false;
     // The item goes back to its duty without a selection: nothing of the
     // speed that failed stays in it.
-    TItemOrc &it = ItemAtualOuVazio();
-    it.Selecionado = false;
-    it.Direto = false;
-    it.Polos = itemAntes_.Polos;
-    it.FreqDireto = itemAntes_.FreqDireto;
-    it.VazaoDireto = itemAntes_.VazaoDireto;
-    it.PressaoDireto = itemAntes_.PressaoDireto;
-    it.RotMotor = itemAntes_.RotMotor;
+    if (TItemOrc *it = ItemCorrente()) {
+        it->Selecionado = false;
+        it->Direto = false;
+        it->Polos = itemAntes_.Polos;
+        it->FreqDireto = itemAntes_.FreqDireto;
+        it->VazaoDireto = itemAntes_.VazaoDireto;
+        it->PressaoDireto = itemAntes_.PressaoDireto;
+        it->RotMotor = itemAntes_.RotMotor;
+    }
     if (TfrmCalculos *calc = calculos())
         calc->Falhou = true;
     MostraJanela(JAN_CALCULOS);
@@ -347,8 +342,8 @@ void TfrmArranjo::voltaSemTamanho() {
 void TfrmArranjo::ConfirmaArranjo() {
     auto &g = G();
     TfrmCalculos *calc = calculos();
-    const int k = g.ItemAtual;
-    if (!calc || k < 1 || k > MaxItens || ArranjoEscolhido < 1 || ArranjoEscolhido > 8)
+    TItemOrc *item = ItemCorrente();
+    if (!calc || !item || ArranjoEscolhido < 1 || ArranjoEscolhido > 8)
         return;
     // The line's prices first: a file that cannot be read leaves the item
     // as it was.
@@ -358,7 +353,7 @@ void TfrmArranjo::ConfirmaArranjo() {
         return;
     }
     GradeTexto *sg = calc->sgModelos();
-    TItemOrc &it = g.Itens[k];
+    TItemOrc &it = *item;
     it.RegModelo = g.ModeloCalc;
     if (!g.SoTamanho) {
         const int r = sg->Row();
@@ -379,7 +374,8 @@ void TfrmArranjo::ConfirmaArranjo() {
 
 void TfrmArranjo::cancela() {
     // Nothing chosen: the item keeps the drive it had.
-    ItemAtualOuVazio().Direto = itemAntes_.Direto;
+    if (TItemOrc *it = ItemCorrente())
+        it->Direto = itemAntes_.Direto;
     MostraJanela(JAN_CALCULOS);
 }
 

@@ -49,14 +49,11 @@ void DesmarcaPadrao() {
     clb->item(0)->setCheckState(Qt::Unchecked);
 }
 
-TItemOrc &ItemDoMotor() {
-    static TItemOrc vazio;
-    auto &g = G();
-    if (g.ItemAtual < 1 || g.ItemAtual > MaxItens) {
-        vazio = TItemOrc{};
-        return vazio;
-    }
-    return g.Itens[g.ItemAtual];
+// The item shown: the current one, or an empty one when there is none.
+const TItemOrc &ItemDoMotor() {
+    static const TItemOrc vazio;
+    const TItemOrc *it = ItemCorrente();
+    return it ? *it : vazio;
 }
 
 QComboBox *Lista(const char *nome, const QStringList &itens, QWidget *pai) {
@@ -253,7 +250,7 @@ int TfrmMotor::polo() const { return rgPolos_->ItemIndex() + 1; }
 void TfrmMotor::aoMostrar() {
     auto &g = G();
     const TItemOrc &it = ItemDoMotor();
-    const bool selecionado = g.ItemAtual >= 1 && g.ItemAtual <= MaxItens && it.Selecionado;
+    const bool selecionado = ItemCorrente() && it.Selecionado;
     // The caption names the item's line, whichever line was last loaded.
     if (selecionado && g.Modelo.Codigo.left(4) != it.Linha) {
         QString erro;
@@ -462,10 +459,10 @@ void TfrmMotor::lbProtecaoClick() {
 }
 
 void TfrmMotor::ConfirmaMotor() {
-    auto &g = G();
-    if (g.ItemAtual < 1 || g.ItemAtual > MaxItens)
+    TItemOrc *item = ItemCorrente();
+    if (!item)
         return;
-    TItemOrc &it = g.Itens[g.ItemAtual];
+    TItemOrc &it = *item;
     const int r = std::max(1, sgMot_->Row());
     TEscolhaMotor e;
     e.RegMotor = sugestao() ? LinhaMotor : r;
@@ -492,10 +489,10 @@ void TfrmMotor::ConfirmaMotor() {
 }
 
 void TfrmMotor::btSemMotorClick() {
-    auto &g = G();
-    if (g.ItemAtual < 1 || g.ItemAtual > MaxItens)
+    TItemOrc *it = ItemCorrente();
+    if (!it)
         return;
-    GravaSemMotor(g.Itens[g.ItemAtual]);
+    GravaSemMotor(*it);
     SetAlterado(true);
     MostraJanela(JAN_CONFIGURA);
 }
