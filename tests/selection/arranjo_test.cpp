@@ -175,22 +175,3 @@ TEST_F(Direto, ConfirmacaoPolosSugeridosBandasEPreco) {
             EXPECT_DOUBLE_EQ(it.LwBanda[b], it.LwA + (c.espectro ? g.Modelo.Espectro[c.espectro].Banda[b] : 0.0));
     }
 }
-
-TEST(Arranjo, BlocoComercialSoNaPrimeiraConfirmacao) {
-    ResetaEstado();
-    auto &g = G();
-    g.Fatores.Entrega = 11550;
-    g.Fatores.IPI = 5;
-    g.Operador[0] = QStringLiteral("Ana");
-    IniciaBlocoComercial();
-    EXPECT_TRUE(g.Orcamento.Iniciado);
-    EXPECT_EQ(g.Orcamento.FatoresOrc.IPI, 5);
-    EXPECT_EQ(g.Orcamento.OperadorOrc[0], QStringLiteral("Ana"));
-    // In force: left alone.
-    g.Fatores.IPI = 10;
-    g.Operador[0] = QStringLiteral("Bia");
-    IniciaBlocoComercial();
-    EXPECT_EQ(g.Orcamento.FatoresOrc.IPI, 5);
-    EXPECT_EQ(g.Orcamento.OperadorOrc[0], QStringLiteral("Ana"));
-    ResetaEstado();
-}

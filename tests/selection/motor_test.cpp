@@ -75,10 +75,8 @@ TEST(Motor, PolosDahlanderSugestaoEFatorDeServico) {
     EXPECT_EQ(PolosDoMotor(false, 1, 3), 8);
 }
 
-TEST(Motor, ConfirmadoESemMotorNoItem) {
+TEST(Motor, ConfirmadoNoItem) {
     TItemOrc it;
-    it.PrecoListaMotor = 990;
-    it.Vazao = 10000;
     TEscolhaMotor e;
     e.RegMotor = 5;
     e.Polos = 4;
@@ -105,11 +103,4 @@ TEST(Motor, ConfirmadoESemMotorNoItem) {
     e.Protecao = PROT_DAHLANDER;
     GravaMotor(it, e);
     EXPECT_EQ(it.Protecao, QStringLiteral("DAHL"));
-    TItemOrc sem = it;
-    GravaSemMotor(sem);
-    TItemOrc esperado = it;
-    esperado.PrecoListaMotor = 0;
-    esperado.ComMotor = true;
-    esperado.SemMotor = true;
-    EXPECT_TRUE(sem == esperado);
 }

@@ -157,11 +157,11 @@ TfrmArranjo::TfrmArranjo(QWidget *painel) : JanelaFilha(QStringLiteral("Arranjo"
     btOK_->setIcon(QIcon(QStringLiteral(":/imagens/ok.svg")));
     btOK_->setMinimumWidth(100);
     btOK_->setEnabled(false);
-    btCancela_ = new QPushButton(QStringLiteral("&Cálculos"), this);
+    btCancela_ = new QPushButton(QStringLiteral("Cálculos"), this);
     btCancela_->setObjectName(QStringLiteral("btCancela"));
     btCancela_->setIcon(QIcon(QStringLiteral(":/imagens/retorna.svg")));
     btCancela_->setMinimumWidth(100);
-    btCancela_->setToolTip(QStringLiteral("Volta aos cálculos sem escolher o arranjo"));
+    btCancela_->setToolTip(QStringLiteral("Volta aos cálculos sem escolher o arranjo (Esc)"));
     connect(btOK_, &QPushButton::clicked, this, &TfrmArranjo::btOKClick);
     connect(btCancela_, &QPushButton::clicked, this, &TfrmArranjo::cancela);
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
