@@ -97,6 +97,11 @@ QString LegendaModelo() {
            QLatin1Char('-') + arranjo;
 }
 
+TItemOrc *ItemCorrente() {
+    auto &g = G();
+    return (g.ItemAtual >= 1 && g.ItemAtual <= MaxItens) ? &g.Itens[g.ItemAtual] : nullptr;
+}
+
 double CalculaValorTotal() {
     auto &g = G();
     long double equipamento = 0, motores = 0;

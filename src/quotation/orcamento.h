@@ -5,6 +5,8 @@
 
 namespace quellora {
 
+struct TItemOrc;
+
 inline constexpr int MaxItens = 40;
 
 // Empty quotation: no items, ICMS -1, today's date, the operator's data.
@@ -23,6 +25,8 @@ void ResetaItem(int k);
 void RemoveItem(int k);
 // "Modelo: ABC 450-4" for the current item and the line in use.
 QString LegendaModelo();
+// The item ItemAtual points at, or null when it points at none.
+TItemOrc *ItemCorrente();
 // ValorTotal from the items and the factors of the last proposal drawing.
 double CalculaValorTotal();
 

@@ -238,7 +238,7 @@ void Passo6(TEstado &g, Passo p, const Avisador &avisar) {
         else
             r.PotMotorTam[i] = static_cast<double>((1.0L + m.MargemAcima / 100.0L) * pot);
 
-        r.PolosTam[i] = n > 2700 ? 2 : n > 500 ? 4 : n > 300 ? 6 : 8;
+        r.PolosTam[i] = PolosDaRotacao(static_cast<double>(n));
 
         r.IndEspectroTam[i] = 0;
         for (int j = 3 * i - 2; j <= 3 * i; ++j) {
@@ -295,6 +295,8 @@ double DensidadeRef(double altitude) {
     const ld r = 760.0L * 13.6L * std::exp(-0.116L * 0.001L * static_cast<ld>(altitude)) / 29.27L / 293.0L;
     return static_cast<double>(r);
 }
+
+int PolosDaRotacao(double n) { return n > 2700 ? 2 : n > 500 ? 4 : n > 300 ? 6 : 8; }
 
 double DescontoRendimento(const TDadosModelo &m, int i) {
     if (i < 1 || i > 23)

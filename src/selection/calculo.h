@@ -62,6 +62,10 @@ bool VerificaQualificados(const Avisador &avisar, bool &falhou);
 // Density of air at 20 °C at altitude h (m), kg/m³.
 double DensidadeRef(double altitude);
 
+// Poles proposed for a fan speed n (1/min): above 2700 two, above 500 four,
+// above 300 six, otherwise eight.
+int PolosDaRotacao(double n);
+
 // Efficiency points a line takes off size i (the size correction).
 double DescontoRendimento(const TDadosModelo &m, int i);
 

@@ -45,11 +45,12 @@ public:
         op->text = g_->exibe(col, op->text);
         auto a = g_->alinhamentos_.find(col);
         op->displayAlignment = (a != g_->alinhamentos_.end() ? a->second : Qt::AlignLeft) | Qt::AlignVCenter;
-        if (i.row() + 1 == g_->destaque_) {
-            op->backgroundBrush = QBrush(QColor(255, 255, 0));
+        const bool selecionada = op->state & QStyle::State_Selected;
+        if (i.row() + 1 == g_->destaque_ && (g_->destaqueSelecionada_ || !selecionada)) {
+            op->backgroundBrush = QBrush(g_->corDestaque_);
             op->palette.setColor(QPalette::Text, Qt::black);
             op->palette.setColor(QPalette::HighlightedText, Qt::black);
-            op->palette.setColor(QPalette::Highlight, QColor(255, 255, 0).darker(115));
+            op->palette.setColor(QPalette::Highlight, g_->corDestaque_.darker(115));
         }
     }
 
@@ -304,6 +305,25 @@ QStringList GradeTexto::Lista(int col) const {
 void GradeTexto::setLinhaDestaque(int row) {
     destaque_ = row;
     viewport()->update();
+}
+
+void GradeTexto::setCorDestaque(const QColor &cor, bool tambemSelecionada) {
+    corDestaque_ = cor;
+    destaqueSelecionada_ = tambemSelecionada;
+    viewport()->update();
+}
+
+void GradeTexto::setCorTitulos(const QColor &cor) {
+    for (int c = 0; c < columnCount(); ++c)
+        if (QTableWidgetItem *t = horizontalHeaderItem(c))
+            t->setForeground(cor);
+    horizontalHeader()->viewport()->update();
+}
+
+QColor GradeTexto::CorTitulos() const {
+    const QTableWidgetItem *t = columnCount() > 0 ? horizontalHeaderItem(0) : nullptr;
+    const QBrush b = t ? t->foreground() : QBrush();
+    return b.style() == Qt::NoBrush ? palette().color(QPalette::WindowText) : b.color();
 }
 
 void GradeTexto::currentChanged(const QModelIndex &atual, const QModelIndex &anterior) {

@@ -6,6 +6,7 @@
 // row may be highlighted; the window may refuse a cell before it becomes
 // current.
 
+#include <QColor>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -68,6 +69,12 @@ public:
     // Row shown with a yellow background (-1 none).
     void setLinhaDestaque(int row);
     int LinhaDestaque() const { return destaque_; }
+    // Background of the highlighted row. 'tambemSelecionada': the row keeps
+    // it (darkened) while selected; otherwise a selected row looks as any.
+    void setCorDestaque(const QColor &cor, bool tambemSelecionada = true);
+    // Colour of the column titles.
+    void setCorTitulos(const QColor &cor);
+    QColor CorTitulos() const;
 
     // Asked before (col, row) becomes the current cell; false keeps the
     // cursor where it was.
@@ -97,6 +104,8 @@ private:
     QTableWidgetItem *item_(int col, int row, bool cria);
     QString exibe(int col, const QString &texto) const;
     int destaque_ = -1;
+    QColor corDestaque_{255, 255, 0};
+    bool destaqueSelecionada_ = true;
     bool revertendo_ = false;
     std::map<int, QString> formatos_;
     std::map<int, bool> editaveis_;

@@ -78,6 +78,15 @@ protected:
         }
     }
 
+    // With QUELLORA_CAPTURAS set to a folder, a picture of the window there.
+    static void captura(QWidget *w, const QString &nome) {
+        const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
+        if (pasta.isEmpty() || !w)
+            return;
+        QApplication::processEvents();
+        w->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png")));
+    }
+
     static void tecla(QWidget *w, int key) {
         QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(w, &p);

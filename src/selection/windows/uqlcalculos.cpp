@@ -3,6 +3,7 @@
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
 #include "quotation/orcamento.h"
+#include "quotation/windows/uqldados.h"
 #include "selection/curva.h"
 #include "selection/windows/uqlcurva.h"
 #include "shell/estado.h"
@@ -26,9 +27,6 @@
 #include <cmath>
 
 namespace quellora {
-
-TfrmCalculos::Entrega TfrmCalculos::UltimaEntrega;
-std::function<void(const TfrmCalculos::Entrega &)> TfrmCalculos::EntregaAoArranjo;
 
 namespace {
 
@@ -556,13 +554,11 @@ void TfrmCalculos::btSelecionaClick() {
     it.Tamanho = static_cast<int>(sgModelos_->Numero(SG_TAM, row));
     if (!it.Selecionado)
         it.DescTamanho = sgModelos_->Cells(SG_ARR, row).left(10);
-    UltimaEntrega = {it.DescTamanho, g.Modelo.Entradas - 1};
-    if (EntregaAoArranjo)
-        EntregaAoArranjo(UltimaEntrega);
     it.Linha = g.Modelo.Codigo.left(4);
     it.PaginaArranjo = g.Modelo.Entradas;
     if (g.Modelo.DescModelo.trimmed().toUpper() == QLatin1String("AXIAL"))
         it.Axial = true;
+    // The arrangement window takes DescTamanho and the page from the item.
     MostraJanela(JAN_ARRANJO);
 }
 
@@ -619,8 +615,9 @@ void TfrmCalculos::aoMostrar() {
         Selecionando = false;
         if (Falhou) {
             btSeleciona_->setEnabled(false);
-            // Data entry stores its grid when it exists; the item's duty is
-            // then the one in force.
+            // Data entry stores its grid; the item's duty is then the one in
+            // force.
+            GravaDados();
             const int k = g.ItemAtual;
             if (k >= 1 && k <= MaxItens) {
                 TItemOrc &it = g.Itens[k];

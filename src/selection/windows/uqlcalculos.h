@@ -54,16 +54,6 @@ public:
     PainelCurva *pb() const { return pb_; }
     QStringList linhas() const { return linhas_; }
 
-    // The arrangement step receives the admissible arrangements of the size
-    // and the page of its pictures (inlets - 1). Until the arrangement window
-    // takes them, the last handover is kept here.
-    struct Entrega {
-        QString DescTamanho;
-        int Pagina = 0;
-    };
-    static Entrega UltimaEntrega;
-    static std::function<void(const Entrega &)> EntregaAoArranjo;
-
     // What the curve window receives for the current item and size row.
     TTextosCurva TextosDaCurva() const;
 

@@ -5,8 +5,12 @@
 #include "quotation/windows/uqlabrir.h"
 #include "quotation/windows/uqldados.h"
 #include "quotation/windows/uqlsalvar.h"
+#include "selection/windows/uqlaltmotor.h"
+#include "selection/windows/uqlarranjo.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
+#include "selection/windows/uqlmotor.h"
+#include "selection/windows/uqlmotor4.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/servicos.h"
 #include "shell/windows/uqloperador.h"
@@ -36,14 +40,14 @@ const EntradaJanela Tabela[] = {
     {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaTfrmClientes},
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
     {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
-    {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaJanelaProvisoria},
+    {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaTfrmArranjo},
     {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaJanelaProvisoria},
+    {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaTfrmMotor},
     {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaTfrmOpen},
-    {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaDialogoProvisorio},
+    {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaTfrmMotor4},
     {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
     {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
     {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
@@ -52,7 +56,7 @@ const EntradaJanela Tabela[] = {
     {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaTfrmSave},
     {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
-    {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
+    {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaTfrmAltMotor},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaTfrmAtPreco},
     {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},

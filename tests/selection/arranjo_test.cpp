@@ -1,0 +1,177 @@
+#include "selection/arranjo.h"
+
+#include "catalogue/catalogo.h"
+#include "catalogue/constantes.h"
+#include "shell/estado.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+using namespace quellora;
+
+namespace {
+
+TDadosModelo LinhaComDireto(int rotMax4) {
+    TDadosModelo m;
+    m.ArranjoModelo[ArranjoDireto].RotMaxTam[14] = rotMax4;
+    return m;
+}
+
+} // namespace
+
+TEST(Arranjo, CaixasHabilitadasPelaListaDoTamanho) {
+    const struct {
+        const char *nome;
+        const char *lista;
+        int pagina;
+        int rotMax4;
+        std::set<int> caixas;      // enabled boxes
+        std::vector<std::pair<int, int>> tags; // (box, arrangement index)
+    } casos[] = {
+        {"simples com 4", "1/3/9/4", PAG_SIMPLES, 1140, {1, 2, 6, 3}, {{1, 1}, {2, 2}, {6, 7}, {3, 3}}},
+        {"simples, 4 sem rotação", "1/3/9/4", PAG_SIMPLES, 0, {1, 2, 6}, {{3, 3}}},
+        {"todas as de correia", "1/8/9/10/4", PAG_SIMPLES, 1, {1, 5, 6, 7, 3}, {{5, 6}, {7, 8}}},
+        {"4K", "4K", PAG_SIMPLES, 0, {4}, {{4, 4}}},
+        {"dupla", "3/7", PAG_DUPLA, 0, {8, 9}, {{8, 2}, {9, 5}}},
+        {"designações desconhecidas", "-/X//11", PAG_SIMPLES, 1, {}, {}},
+        {"vazia", "", PAG_SIMPLES, 1, {}, {}},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        const TCaixasArranjo cx =
+            CaixasHabilitadas(QString::fromUtf8(c.lista), c.pagina, LinhaComDireto(c.rotMax4), 14);
+        for (int n = 1; n <= NumCaixasArranjo; ++n)
+            EXPECT_EQ(cx[n].Habilitada, c.caixas.count(n) == 1) << "ckb" << n;
+        for (const auto &[n, k] : c.tags)
+            EXPECT_EQ(cx[n].Tag, k) << "ckb" << n;
+    }
+}
+
+TEST(Arranjo, AcoplamentoDiretoPorPagina) {
+    const struct {
+        int tag, pagina;
+        bool direto;
+    } casos[] = {{1, PAG_SIMPLES, false}, {3, PAG_SIMPLES, true}, {4, PAG_SIMPLES, true}, {6, PAG_SIMPLES, false},
+                 {7, PAG_SIMPLES, false}, {8, PAG_SIMPLES, true}, {2, PAG_DUPLA, false},   {5, PAG_DUPLA, true},
+                 {3, PAG_DUPLA, false}};
+    for (const auto &c : casos) {
+        SCOPED_TRACE(testing::Message() << "tag " << c.tag << " página " << c.pagina);
+        EXPECT_EQ(ArranjoDiretoNaPagina(c.tag, c.pagina), c.direto);
+    }
+}
+
+class Direto : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetaEstado();
+        auto &g = G();
+        g.DirDados = QStringLiteral(QUELLORA_DADOS_DIR "/");
+        QStringList linhas;
+        ASSERT_TRUE(ListaModelos(g.DirDados, linhas));
+        ASSERT_TRUE(CarregaModelo(g.DirDados, 0)); // BSD
+        ASSERT_TRUE(CarregaMotores(g.DirDados, 1));
+        TItemOrc &it = g.Itens[1];
+        it.Vazao = 10000;
+        it.Pressao = 50;
+        it.DensidadeItem = 1.205;
+        g.ItemAtual = 1;
+        g.VazaoCalc = it.Vazao;
+        g.PressaoCalc = it.Pressao;
+        g.Densidade = it.DensidadeItem;
+        g.SoTamanho = false;
+        ASSERT_TRUE(CalculaModeloCarregado().Concluido);
+        antes = g.Resultado;
+    }
+    void TearDown() override { ResetaEstado(); }
+
+    static constexpr int i = 14; // size 710
+    TResultadoGrade antes;
+};
+
+TEST_F(Direto, DezPorCentoAbaixoEscalaVazaoEPressaoERecalculaOTamanho) {
+    auto &g = G();
+    const TItemOrc &it = g.Itens[1];
+    ASSERT_TRUE(antes.Qualificado[i]);
+    // 4 poles at 60 Hz, at 900 from 1000: g = 0.9 exactly.
+    ASSERT_TRUE(PreparaDireto(g.DirDados, i, 900, 1000, 1));
+    EXPECT_EQ(it.Polos, 1);
+    EXPECT_EQ(it.FreqDireto, 0);
+    EXPECT_DOUBLE_EQ(g.Resultado.VazaoEntrada, 10000 * 0.9);
+    EXPECT_DOUBLE_EQ(it.VazaoDireto, 9000);
+    EXPECT_DOUBLE_EQ(g.Resultado.PressaoPadrao, antes.PressaoPadrao * 0.81);
+    EXPECT_DOUBLE_EQ(it.PressaoDireto, 50 * 0.81);
+    EXPECT_DOUBLE_EQ(g.PressaoCalc, 50 * 0.81);
+    EXPECT_TRUE(g.SoTamanho);
+    EXPECT_EQ(g.TamanhoUnico, i);
+    EXPECT_TRUE(DeverReescalado());
+
+    // The single size at the rescaled duty runs 10 % slower; the others keep
+    // their results.
+    ASSERT_TRUE(CalculaModeloCarregado().Concluido);
+    EXPECT_EQ(g.Resultado.NumQualificados, 1);
+    EXPECT_NEAR(g.Resultado.RotacaoTam[i], 0.9 * antes.RotacaoTam[i], 1e-9 * antes.RotacaoTam[i]);
+    EXPECT_NEAR(g.Resultado.RendTam[i], antes.RendTam[i], 1e-9);
+    EXPECT_EQ(g.Resultado.RotacaoTam[i - 1], antes.RotacaoTam[i - 1]);
+    EXPECT_EQ(g.Resultado.PolosTam[i], 1);
+    EXPECT_EQ(it.RotMotor, g.Motores[g.Resultado.MotorTam[i]].PoloMotor[2].RotacaoMotor);
+
+    // A second rescale follows the speed in force: the same speed keeps the
+    // pressure already rescaled.
+    ASSERT_TRUE(PreparaDireto(g.DirDados, i, 900, 900, 1));
+    EXPECT_DOUBLE_EQ(it.PressaoDireto, 50 * 0.81);
+    EXPECT_DOUBLE_EQ(it.VazaoDireto, 9000);
+
+    // Back to the item's own duty: the size as the full calculation had it.
+    PreparaDeverDoItem(i);
+    EXPECT_FALSE(DeverReescalado());
+    EXPECT_DOUBLE_EQ(g.PressaoCalc, 50);
+    ASSERT_TRUE(CalculaModeloCarregado().Concluido);
+    EXPECT_EQ(g.Resultado.RotacaoTam[i], antes.RotacaoTam[i]);
+    EXPECT_EQ(g.Resultado.PotOpTam[i], antes.PotOpTam[i]);
+
+    // No size or no speed to start from: refused, nothing rescaled.
+    const double vazao = g.Resultado.VazaoEntrada;
+    QString erro;
+    EXPECT_FALSE(PreparaDireto(g.DirDados, i, 900, 0, 1, &erro));
+    EXPECT_FALSE(PreparaDireto(g.DirDados, 0, 900, 1000, 1, &erro));
+    EXPECT_FALSE(erro.isEmpty());
+    EXPECT_EQ(g.Resultado.VazaoEntrada, vazao);
+}
+
+TEST_F(Direto, ConfirmacaoPolosSugeridosBandasEPreco) {
+    auto &g = G();
+    TPrecoModelo precos;
+    precos.Arranjo[1].PrecoVent[i] = 5630;
+    precos.Arranjo[ArranjoDireto].PrecoVent[i] = 4790;
+    const TLinhaGrade linha = LinhaDaGrade(antes, i, DensidadeRef(0));
+    const struct {
+        const char *nome;
+        int k;
+        bool direto;
+        int polosItem;   // the direct coupling's pole choice
+        int espectro;    // sound row (0: none)
+        int polosSug;
+        double preco;
+    } casos[] = {
+        {"correia", 1, false, 0, antes.IndEspectroTam[i], antes.PolosTam[i] / 2, 5630},
+        {"direto, 6 polos", ArranjoDireto, true, 2, antes.IndEspectroTam[i], 3, 4790},
+        {"sem linha de espectro", 1, false, 0, 0, antes.PolosTam[i] / 2, 5630},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        TResultadoGrade r = antes;
+        r.IndEspectroTam[i] = c.espectro;
+        TItemOrc it;
+        it.Polos = c.polosItem;
+        GravaArranjo(it, linha, r, g.Modelo, precos, c.k, c.direto);
+        EXPECT_TRUE(it.Selecionado);
+        EXPECT_EQ(it.Arranjo, c.k);
+        EXPECT_EQ(it.Direto, c.direto);
+        EXPECT_EQ(it.PolosSug, c.polosSug);
+        EXPECT_EQ(it.PrecoVent, c.preco);
+        for (int b = 1; b <= 8; ++b)
+            EXPECT_DOUBLE_EQ(it.LwBanda[b], it.LwA + (c.espectro ? g.Modelo.Espectro[c.espectro].Banda[b] : 0.0));
+    }
+}
