@@ -1,6 +1,7 @@
 #include "shell/windows/janelas.h"
 
 #include "clients/windows/uqlclientes.h"
+#include "positions/windows/uqlposicao.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
@@ -36,21 +37,21 @@ const EntradaJanela Tabela[] = {
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaJanelaProvisoria},
     {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},
-    {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaJanelaProvisoria},
     {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaJanelaProvisoria},
     {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaDialogoProvisorio},
     {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
     {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
-    {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaDialogoProvisorio},
     {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
-    {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
     {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},
     {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaDialogoProvisorio},
