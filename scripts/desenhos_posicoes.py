@@ -70,7 +70,8 @@ def le_tabelas():
     for nome, corpo in re.findall(r"constexpr TFigura (\w+)\[\] = \{(.*?)\n\};", fonte, re.S):
         figuras = []
         for linha in corpo.splitlines():
-            m = re.match(r'\s*\{(\d+), "([^"]+)", Em\([^,]+, [^,]+, (\d+), (\d+)\)(.*)\},\s*$', linha)
+            m = re.match(r'\s*\{(\d+), "([^"]+)", (?:Em\([^,]+, [^,]+|NaGrade\(\d+), (\d+), (\d+)\)(.*)\},\s*$',
+                         linha)
             if not m:
                 continue
             areas = [((int(a), int(b), int(c), int(d)), t)
@@ -78,6 +79,11 @@ def le_tabelas():
             figuras.append({"tag": int(m.group(1)), "texto": m.group(2), "w": int(m.group(3)),
                             "h": int(m.group(4)), "areas": areas})
         tabelas[nome] = figuras
+    # The tables of the eight fan positions picked whole.
+    por_tag = re.findall(r'"([^"]+)"', re.search(r"PosicoesPorTag\[8\] = \{(.*?)\};", fonte, re.S).group(1))
+    for nome, w, h in re.findall(r"constexpr auto (\w+) = PosicoesInteiras\((\d+), (\d+), \d+\);", fonte):
+        tabelas[nome] = [{"tag": t, "texto": texto, "w": int(w), "h": int(h), "areas": []}
+                         for t, texto in enumerate(por_tag, 1)]
     return tabelas
 
 

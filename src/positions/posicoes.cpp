@@ -2,6 +2,7 @@
 
 #include "shell/windows/servicos.h"
 
+#include <array>
 #include <cstring>
 
 namespace quellora {
@@ -51,42 +52,42 @@ constexpr TFigura FigurasGab680a1000[] = {
     {4, "LG 90°", Em(X4, 159, 150, 109), {{{118, 48, 149, 81}, "TA 270°"}}},
 };
 
+// The pickers whose pictures are picked whole show them in two rows: tags 1,
+// 2, 5, 6 on top, 3, 4, 7, 8 below. 'dx' centres a narrower picture in its
+// column.
+constexpr TRetangulo NaGrade(int tag, int w, int h, int dx = 0) {
+    constexpr int colunas[8] = {X1, X2, X1, X2, X3, X4, X3, X4};
+    const bool embaixo = tag == 3 || tag == 4 || tag == 7 || tag == 8;
+    return Em(colunas[tag - 1] + dx, embaixo ? Y2 : Y1, w, h);
+}
+
 // Belt drive, single motor base: fan and motor on one base.
 constexpr TFigura FigurasPosicaoBU[] = {
-    {1, "RD 0°/BU W", Em(X1, Y1, 150, 118)},
-    {2, "RD 90°/BU Z", Em(X2, Y1, 150, 118)},
-    {3, "RD 180°/BU Z", Em(X1, Y2, 150, 118)},
-    {4, "RD 270°/BU W", Em(X2, Y2, 150, 118)},
-    {5, "LG 0°/BU Z", Em(X3, Y1, 150, 118)},
-    {6, "LG 90°/BU W", Em(X4, Y1, 150, 118)},
-    {7, "LG 180°/BU W", Em(X3, Y2, 150, 118)},
-    {8, "LG 270°/BU Z", Em(X4, Y2, 150, 118)},
+    {1, "RD 0°/BU W", NaGrade(1, 150, 118)},
+    {2, "RD 90°/BU Z", NaGrade(2, 150, 118)},
+    {3, "RD 180°/BU Z", NaGrade(3, 150, 118)},
+    {4, "RD 270°/BU W", NaGrade(4, 150, 118)},
+    {5, "LG 0°/BU Z", NaGrade(5, 150, 118)},
+    {6, "LG 90°/BU W", NaGrade(6, 150, 118)},
+    {7, "LG 180°/BU W", NaGrade(7, 150, 118)},
+    {8, "LG 270°/BU Z", NaGrade(8, 150, 118)},
 };
 
-// Direct coupling: the motor on the fan's shaft. Narrower pictures, centred
-// in the same columns.
-constexpr TFigura FigurasPosicao4[] = {
-    {1, "RD 0°", Em(X1 + 4, Y1, 142, 118)},
-    {2, "RD 90°", Em(X2 + 4, Y1, 142, 118)},
-    {3, "RD 180°", Em(X1 + 4, Y2, 142, 118)},
-    {4, "RD 270°", Em(X2 + 4, Y2, 142, 118)},
-    {5, "LG 0°", Em(X3 + 4, Y1, 142, 118)},
-    {6, "LG 90°", Em(X4 + 4, Y1, 142, 118)},
-    {7, "LG 180°", Em(X3 + 4, Y2, 142, 118)},
-    {8, "LG 270°", Em(X4 + 4, Y2, 142, 118)},
-};
+// The fan positions by tag where the picture alone is the designation.
+constexpr const char *PosicoesPorTag[8] = {"RD 0°", "RD 90°", "RD 180°", "RD 270°",
+                                           "LG 0°", "LG 90°", "LG 180°", "LG 270°"};
 
+constexpr std::array<TFigura, 8> PosicoesInteiras(int w, int h, int dx) {
+    std::array<TFigura, 8> f{};
+    for (int t = 1; t <= 8; ++t)
+        f[static_cast<std::size_t>(t - 1)] = TFigura{t, PosicoesPorTag[t - 1], NaGrade(t, w, h, dx)};
+    return f;
+}
+
+// Direct coupling: the motor on the fan's shaft (narrower pictures).
+constexpr auto FigurasPosicao4 = PosicoesInteiras(142, 118, 4);
 // Arrangement 1: the motor beside the fan, driving through a belt.
-constexpr TFigura FigurasPosicao1[] = {
-    {1, "RD 0°", Em(X1, Y1, 150, 119)},
-    {2, "RD 90°", Em(X2, Y1, 150, 119)},
-    {3, "RD 180°", Em(X1, Y2, 150, 119)},
-    {4, "RD 270°", Em(X2, Y2, 150, 119)},
-    {5, "LG 0°", Em(X3, Y1, 150, 119)},
-    {6, "LG 90°", Em(X4, Y1, 150, 119)},
-    {7, "LG 180°", Em(X3, Y2, 150, 119)},
-    {8, "LG 270°", Em(X4, Y2, 150, 119)},
-};
+constexpr auto FigurasPosicao1 = PosicoesInteiras(150, 119, 0);
 
 // Axial fans: airflow and mounting position, in one row.
 constexpr TFigura FigurasAxial[] = {
