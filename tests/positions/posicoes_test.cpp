@@ -174,32 +174,6 @@ TEST(Posicoes, EscolhaEQuadro) {
              return Clica(e, x, y);
          },
          nullptr, false, true},
-        {"arranjo 1: LG 270°", 13, 500, true,
-         [](TEstadoSeletor &e, bool &) {
-             EXPECT_FALSE(Aponta(e, 7));
-             EXPECT_TRUE(Aponta(e, 8));
-             EXPECT_EQ(e.Etiqueta(), QStringLiteral("LG 270°"));
-             return ClicaMarcador(e);
-         },
-         "LG 270°", false, true},
-        {"gabinete: entrada TA 0° de RD 90°", 14, 560, true,
-         [](TEstadoSeletor &e, bool &) {
-             Aponta(e, 2, 0);
-             return ClicaMarcador(e);
-         },
-         "RD 90°/TA 0°", false, true},
-        {"gabinete grande: entrada TA 270° de LG 90°", 15, 630, false,
-         [](TEstadoSeletor &e, bool &) {
-             Aponta(e, 4, 0);
-             return ClicaMarcador(e);
-         },
-         "LG 90°/TA 270°", false, false},
-        {"axial: AHV", 16, 500, true,
-         [](TEstadoSeletor &e, bool &) {
-             Aponta(e, 4);
-             return ClicaMarcador(e);
-         },
-         "AHV", false, true},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nome);
