@@ -1,7 +1,5 @@
 #include "positions/posicoes.h"
 
-#include "shell/windows/servicos.h"
-
 #include <array>
 #include <cstring>
 
@@ -99,26 +97,27 @@ constexpr TFigura FigurasAxial[] = {
 
 constexpr const char *Rotulo2Padrao = "Posições de ventiladores e motores";
 
+// By navigation number (MostraJanela).
 const TSeletor Tabela[] = {
-    {JAN_POSICAO, "TfrmPosicao", Rotulo2Padrao,
+    {8, "TfrmPosicao", Rotulo2Padrao,
      "Ventiladores com base regulável           (vista do lado do acionamento)", "posicao", true,
      Regra180::ExigeQuadro, false, FigurasPosicao},
-    {JAN_POSICAOBU, "TfrmPosicaoBU", Rotulo2Padrao,
+    {9, "TfrmPosicaoBU", Rotulo2Padrao,
      "Ventiladores com base única           (vista do lado do acionamento)", "posicaobu", false,
      Regra180::ExigeQuadro, false, FigurasPosicaoBU},
-    {JAN_POSICAO4, "TfrmPosicao4", Rotulo2Padrao,
+    {12, "TfrmPosicao4", Rotulo2Padrao,
      "Acoplamento direto                                     (vista do lado do acionamento)", "posicao4", false,
      Regra180::NaoSelecionavel, false, FigurasPosicao4},
-    {JAN_POSICAO1, "TfrmPosicao1", Rotulo2Padrao,
+    {13, "TfrmPosicao1", Rotulo2Padrao,
      "Arranjo 1                                                      (vista do lado do acionamento)", "posicao1",
      false, Regra180::NaoSelecionavel, false, FigurasPosicao1},
-    {JAN_GAB160A560, "TfrmGab160a560", Rotulo2Padrao,
+    {14, "TfrmGab160a560", Rotulo2Padrao,
      "Gabinetes de ventilação                                                              (160 a 560)", "gab160a560",
      true, Regra180::Normal, true, FigurasGab160a560},
-    {JAN_GAB680A1000, "TfrmGab680a1000", Rotulo2Padrao,
+    {15, "TfrmGab680a1000", Rotulo2Padrao,
      "Gabinetes de ventilação                                                             (630 a 1000)",
      "gab680a1000", true, Regra180::Normal, true, FigurasGab680a1000},
-    {JAN_AXIAL, "TfrmAxial", "VENTILADORES AXIAIS", "Fluxo de ar e posição de montagem", "axial", false,
+    {16, "TfrmAxial", "VENTILADORES AXIAIS", "Fluxo de ar e posição de montagem", "axial", false,
      Regra180::Normal, false, FigurasAxial},
 };
 
