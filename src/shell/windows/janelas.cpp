@@ -1,6 +1,7 @@
 #include "shell/windows/janelas.h"
 
 #include "clients/windows/uqlclientes.h"
+#include "positions/windows/uqlposicao.h"
 #include "pricing/windows/uqlatpreco.h"
 #include "quotation/windows/uqlabrir.h"
 #include "quotation/windows/uqldados.h"
@@ -43,21 +44,21 @@ const EntradaJanela Tabela[] = {
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaTfrmArranjo},
     {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},
-    {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaTfrmMotor},
     {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaTfrmOpen},
     {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaTfrmMotor4},
     {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
     {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
-    {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
-    {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
+    {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaTfrmSave},
     {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaTfrmAltMotor},
-    {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
+    {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaTfrmAtPreco},
     {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},
     {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaDialogoProvisorio},
