@@ -1,6 +1,9 @@
 #include "shell/windows/janelas.h"
 
 #include "clients/windows/uqlclientes.h"
+#include "pricing/windows/uqlaceesp.h"
+#include "pricing/windows/uqlcondcom.h"
+#include "pricing/windows/uqlconfigura.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
@@ -35,20 +38,20 @@ const EntradaJanela Tabela[] = {
     {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaJanelaProvisoria},
     {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
-    {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},
+    {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaTfrmConfigura},
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaJanelaProvisoria},
     {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaJanelaProvisoria},
     {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaDialogoProvisorio},
-    {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
-    {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
+    {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaTfrmCondCom},
+    {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaTfrmObs},
     {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaDialogoProvisorio},
-    {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
+    {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaTfrmAceEsp},
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
