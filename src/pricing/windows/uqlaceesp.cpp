@@ -4,6 +4,7 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "ui/botoes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,32 +35,20 @@ TfrmAceEsp::TfrmAceEsp(QWidget *pai) : QDialog(pai) {
     auto *rotulo = new QLabel(QStringLiteral("&Descrição"), this);
     rotulo->setBuddy(edDenominacao_);
 
-    auto *BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setIcon(QIcon(QStringLiteral(":/imagens/ok.svg")));
-    BitBtn1->setDefault(true);
-    BitBtn1->setMinimumWidth(90);
-    auto *BitBtn2 = new QPushButton(QStringLiteral("Cancela"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setIcon(QIcon(QStringLiteral(":/imagens/cancela.svg")));
-    BitBtn2->setMinimumWidth(90);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    const BotoesOkCancela botoes = CriaBotoesOkCancela(this, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn2"));
+    connect(botoes.ok, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(botoes.cancela, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *campo = new QHBoxLayout;
     campo->addWidget(rotulo);
     campo->addWidget(edDenominacao_, 1);
-    auto *botoes = new QHBoxLayout;
-    botoes->addStretch();
-    botoes->addWidget(BitBtn1);
-    botoes->addWidget(BitBtn2);
     auto *l = new QVBoxLayout(this);
     l->setContentsMargins(16, 12, 16, 12);
     l->addWidget(lbModelo_);
     l->addSpacing(6);
     l->addLayout(campo);
     l->addStretch();
-    l->addLayout(botoes);
+    l->addLayout(botoes.linha);
     resize(573, 136);
 }
 

@@ -5,16 +5,18 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "ui/botoes.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace quellora {
 
@@ -35,23 +37,27 @@ void Largura(QLineEdit *ed, int caracteres) {
     ed->setFixedWidth(ed->fontMetrics().horizontalAdvance(QLatin1Char('0')) * caracteres + 16);
 }
 
-QHBoxLayout *Botoes(QDialog *d, const std::function<void()> &ok, const std::function<void()> &cancela) {
-    auto *btOK = new QPushButton(QStringLiteral("OK"), d);
-    btOK->setObjectName(QStringLiteral("btOK"));
-    btOK->setIcon(QIcon(QStringLiteral(":/imagens/ok.svg")));
-    btOK->setDefault(true);
-    btOK->setMinimumWidth(90);
-    auto *btCancela = new QPushButton(QStringLiteral("Cancela"), d);
-    btCancela->setObjectName(QStringLiteral("btCancela"));
-    btCancela->setIcon(QIcon(QStringLiteral(":/imagens/cancela.svg")));
-    btCancela->setMinimumWidth(90);
-    QObject::connect(btOK, &QPushButton::clicked, d, ok);
-    QObject::connect(btCancela, &QPushButton::clicked, d, cancela);
-    auto *l = new QHBoxLayout;
+// A modal dialog's name, caption and help, and its group box of fields.
+QGroupBox *Prepara(QDialog *d, const char *nome, const char *titulo) {
+    d->setObjectName(QString::fromLatin1(nome));
+    d->setWindowTitle(QString::fromUtf8(titulo));
+    d->setModal(true);
+    DefineContextoAjuda(d, AJUDA_CONDICOES);
+    auto *grupo = new QGroupBox(d);
+    grupo->setObjectName(QStringLiteral("GroupBox1"));
+    return grupo;
+}
+
+// The group over the "OK" and "Cancela" row; OK runs 'ok', Cancela rejects.
+void Monta(QDialog *d, QGroupBox *grupo, const std::function<void()> &ok) {
+    const BotoesOkCancela b = CriaBotoesOkCancela(d, QStringLiteral("btOK"), QStringLiteral("btCancela"));
+    QObject::connect(b.ok, &QPushButton::clicked, d, ok);
+    QObject::connect(b.cancela, &QPushButton::clicked, d, &QDialog::reject);
+    auto *l = new QVBoxLayout(d);
+    l->setContentsMargins(12, 10, 12, 10);
+    l->addWidget(grupo);
     l->addStretch();
-    l->addWidget(btOK);
-    l->addWidget(btCancela);
-    return l;
+    l->addLayout(b.linha);
 }
 
 } // namespace
@@ -59,13 +65,7 @@ QHBoxLayout *Botoes(QDialog *d, const std::function<void()> &ok, const std::func
 // --- Commercial conditions ---------------------------------------------------------
 
 TfrmCondCom::TfrmCondCom(QWidget *pai) : QDialog(pai) {
-    setObjectName(QStringLiteral("TfrmCondCom"));
-    setWindowTitle(QStringLiteral("Condições comerciais"));
-    setModal(true);
-    DefineContextoAjuda(this, AJUDA_CONDICOES);
-
-    auto *grupo = new QGroupBox(this);
-    grupo->setObjectName(QStringLiteral("GroupBox1"));
+    auto *grupo = Prepara(this, "TfrmCondCom", "Condições comerciais");
     edPagamento_ = Campo(grupo, "edPagamento", 80);
     edIPI_ = Campo(grupo, "edIPI", 2);
     edFrete_ = Campo(grupo, "edFrete", 60);
@@ -109,11 +109,7 @@ TfrmCondCom::TfrmCondCom(QWidget *pai) : QDialog(pai) {
     g->addWidget(edValidade_, linha++, 1);
     g->setColumnStretch(4, 1);
 
-    auto *l = new QVBoxLayout(this);
-    l->setContentsMargins(12, 10, 12, 10);
-    l->addWidget(grupo);
-    l->addStretch();
-    l->addLayout(Botoes(this, [this] { btOKClick(); }, [this] { reject(); }));
+    Monta(this, grupo, [this] { btOKClick(); });
     resize(584, 290);
 
     // The design's defaults, shown until the quotation has conditions of its own.
@@ -204,13 +200,7 @@ void TfrmCondCom::reject() {
 // --- Observations ------------------------------------------------------------------
 
 TfrmObs::TfrmObs(QWidget *pai) : QDialog(pai) {
-    setObjectName(QStringLiteral("TfrmObs"));
-    setWindowTitle(QStringLiteral("Observações"));
-    setModal(true);
-    DefineContextoAjuda(this, AJUDA_CONDICOES);
-
-    auto *grupo = new QGroupBox(this);
-    grupo->setObjectName(QStringLiteral("GroupBox1"));
+    auto *grupo = Prepara(this, "TfrmObs", "Observações");
     edLinha1_ = Campo(grupo, "edLinha1", 80);
     edLinha2_ = Campo(grupo, "edLinha2", 80);
     auto *g = new QGridLayout(grupo);
@@ -223,11 +213,7 @@ TfrmObs::TfrmObs(QWidget *pai) : QDialog(pai) {
     g->addWidget(r2, 1, 0);
     g->addWidget(edLinha2_, 1, 1);
 
-    auto *l = new QVBoxLayout(this);
-    l->setContentsMargins(12, 10, 12, 10);
-    l->addWidget(grupo);
-    l->addStretch();
-    l->addLayout(Botoes(this, [this] { btOKClick(); }, [this] { reject(); }));
+    Monta(this, grupo, [this] { btOKClick(); });
     resize(583, 162);
 }
 

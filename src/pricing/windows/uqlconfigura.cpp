@@ -429,26 +429,24 @@ void TfrmConfigura::LimpaConfiguracao() {
     lbTotal_->clear();
     sgConfig_->clearContents();
     sgConfig_->setRowCount(2);
+    sgConfig_->setLarguras({120, 92});
 }
 
-void TfrmConfigura::OrcamentoNovo() {
+// Nothing of the last quotation stays: no items, no checklist, no way back.
+void TfrmConfigura::esvazia() {
     preenchendo_ = true;
     cbItens_->Limpa();
     preenchendo_ = false;
     RetornoJanela = false;
     VoltaFolha = false;
-    preencheICMS();
     LimpaConfiguracao();
+    preencheICMS();
 }
+
+void TfrmConfigura::OrcamentoNovo() { esvazia(); }
 
 void TfrmConfigura::OrcamentoAberto() {
-    preenchendo_ = true;
-    cbItens_->Limpa();
-    preenchendo_ = false;
-    RetornoJanela = false;
-    VoltaFolha = false;
-    LimpaConfiguracao();
-    preencheICMS();
+    esvazia();
     escolheICMS(G().Orcamento.ICMS - 1);
     ICMSAlterado = false;
 }
@@ -544,14 +542,17 @@ void TfrmConfigura::AtualizaConfiguracao() {
         sgConfig_->setCells(CFG_PRECO, r, l.Preco);
         ++r;
     }
+    sgConfig_->AjustaLarguras({120, 92});
     sgConfig_->viewport()->update();
 }
 
 // --- Checklist -----------------------------------------------------------------------
 
 void TfrmConfigura::clbClickCheck(int i) {
-    if (G().Carregando)
+    if (G().Carregando) {
+        mostraLista();
         return;
+    }
     TItemOrc *it = itemDaLista();
     if (!it || i < 0 || i >= lista_.Quantas()) {
         mostraLista();

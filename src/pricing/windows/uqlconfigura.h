@@ -74,6 +74,7 @@ protected:
 
 private:
     TItemOrc *itemDaLista();
+    void esvazia();
     void preencheICMS();
     void escolheICMS(int indice);
     void mostraLista();
