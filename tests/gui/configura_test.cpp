@@ -205,7 +205,10 @@ TEST_F(Configura, TresItensDaSelecaoAoArquivo) {
     marca("POS");
     EXPECT_EQ(respostas.vistas.last(), QString::fromUtf8(MsgEscolhaBase));
     EXPECT_FALSE(marcado("POS"));
-    marca("BR");
+    // The mouse on the box ticks it as the space bar does.
+    const QRect br = clb()->visualItemRect(clb()->item(entrada("BR")));
+    QTest::mouseClick(clb()->viewport(), Qt::LeftButton, {}, QPoint(br.left() + 10, br.center().y()));
+    EXPECT_TRUE(marcado("BR"));
     marca("POS");
     voltaDe(JAN_POSICAO, [](TItemOrc &it) {
         it.Posicao = QStringLiteral("RD 180°/BR 0°");
@@ -258,6 +261,13 @@ TEST_F(Configura, TresItensDaSelecaoAoArquivo) {
         it.Posicao = QStringLiteral("LG 90°/BU W");
         it.ExigeQuadro = false;
     });
+    EXPECT_FALSE(marcado("QR"));
+    // A frame chosen by the user stays when the motor window comes back.
+    marca("QR");
+    marca(0);
+    voltaDe(JAN_MOTOR, [](TItemOrc &it) { it.ComMotor = it.SemMotor = true; });
+    EXPECT_TRUE(marcado("QR"));
+    EXPECT_TRUE(clb()->Marcado(0));
 
     // A special accessory of the quotation, typed in its dialog (Insert key).
     auto *aceEsp = qobject_cast<QDialog *>(JanelaClasse("TfrmAceEsp"));
@@ -283,7 +293,7 @@ TEST_F(Configura, TresItensDaSelecaoAoArquivo) {
     QTest::mouseClick(clb()->viewport(), Qt::LeftButton, {}, texto);
     QTest::mouseDClick(clb()->viewport(), Qt::LeftButton, {}, texto);
     EXPECT_TRUE(clb()->Marcado(especial));
-    EXPECT_EQ(grade(2, static_cast<int>(linhasDaGrade().size()) - 1), QStringLiteral("S.C."));
+    EXPECT_TRUE(linhasDaGrade().contains(QStringLiteral("Suporte antivibratório es||S.C.")));
     captura(janela, "configura_4_lista");
 
     // Item 2, direct coupling: the special accessory is offered, the motor shows its rows.
