@@ -272,6 +272,14 @@ void GradeTexto::setLarguras(const QList<int> &px) {
         setColumnWidth(c, px[c]);
 }
 
+void GradeTexto::AjustaLarguras(const QList<int> &minimas) {
+    for (int c = 0; c < minimas.size() && c < columnCount(); ++c) {
+        resizeColumnToContents(c);
+        if (columnWidth(c) < minimas[c])
+            setColumnWidth(c, minimas[c]);
+    }
+}
+
 void GradeTexto::setAlinhamento(int col, Qt::Alignment a) { alinhamentos_[col] = a; }
 
 void GradeTexto::setFormato(int col, const QString &formato) { formatos_[col] = formato; }

@@ -40,6 +40,8 @@ public:
     void setAlturaTitulo(int px);
     void setAlturaLinhas(int px);
     void setLarguras(const QList<int> &px);
+    // Columns keep these widths unless what they show needs more.
+    void AjustaLarguras(const QList<int> &minimas);
     void setAlinhamento(int col, Qt::Alignment a);
 
     // Display format of a column: "0", "0.0", "0.00", "0.000" (FormataFloat);

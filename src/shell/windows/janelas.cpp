@@ -2,7 +2,10 @@
 
 #include "clients/windows/uqlclientes.h"
 #include "positions/windows/uqlposicao.h"
+#include "pricing/windows/uqlaceesp.h"
 #include "pricing/windows/uqlatpreco.h"
+#include "pricing/windows/uqlcondcom.h"
+#include "pricing/windows/uqlconfigura.h"
 #include "quotation/windows/uqlabrir.h"
 #include "quotation/windows/uqldados.h"
 #include "quotation/windows/uqlsalvar.h"
@@ -43,20 +46,20 @@ const EntradaJanela Tabela[] = {
     {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaTfrmArranjo},
     {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
-    {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaJanelaProvisoria},
+    {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaTfrmConfigura},
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_MOTOR, "TfrmMotor", "Motor", AJUDA_MOTOR, &CriaTfrmMotor},
     {JAN_ABRIR, "TfrmOpen", "Abrir/Excluir propostas", AJUDA_ABRIR, &CriaTfrmOpen},
     {0, "TfrmMotor4", "Acoplamento direto - motor", AJUDA_MOTOR4, &CriaTfrmMotor4},
-    {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaDialogoProvisorio},
-    {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaDialogoProvisorio},
+    {0, "TfrmCondCom", "Condições comerciais", AJUDA_CONDICOES, &CriaTfrmCondCom},
+    {0, "TfrmObs", "Observações", AJUDA_CONDICOES, &CriaTfrmObs},
     {JAN_AXIAL, "TfrmAxial", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_POSICAO4, "TfrmPosicao4", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_GAB160A560, "TfrmGab160a560", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_POSICAO, "TfrmPosicao", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmSave", "Salvar", AJUDA_SALVAR, &CriaTfrmSave},
-    {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
+    {0, "TfrmAceEsp", "Acessórios", AJUDA_CONFIGURA, &CriaTfrmAceEsp},
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaTfrmAltMotor},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaTfrmAtPreco},
