@@ -10,6 +10,7 @@
 #include "app_gui.h"
 #include "catalogue/binario.h"
 #include "proposal/orcamento_exemplo.h"
+#include "proposal/planilha.h"
 #include "shell/estado.h"
 
 #include <gtest/gtest.h>
@@ -288,4 +289,47 @@ TEST_F(Proposta, LinhaDeComandoGravaHtmlEPdf) {
     EXPECT_EQ(falta.status, 1);
     EXPECT_TRUE(QString::fromUtf8(falta.erro).contains(QStringLiteral("nada.orc")));
     EXPECT_FALSE(QFile::exists(caminho("x.xls")));
+}
+
+TEST(ProgramaDaPlanilha, LinhaExecDaEntradaEAssociacaoDoDesktop) {
+    const QString f = QStringLiteral("/tmp/x y/proposta.xls");
+    const struct {
+        const char *exec;
+        QStringList esperado;
+    } casos[] = {
+        {"libreoffice --calc %U", {QStringLiteral("libreoffice"), QStringLiteral("--calc"), f}},
+        {"\"/opt/Meu Office/calc\" %f --nologo", {QStringLiteral("/opt/Meu Office/calc"), f, QStringLiteral("--nologo")}},
+        {"gnumeric", {QStringLiteral("gnumeric"), f}},
+        {"app %i %c --x=100%% %F %u", {QStringLiteral("app"), QStringLiteral("--x=100%"), f}},
+        {"", {}},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.exec);
+        EXPECT_EQ(ComandoDaEntrada(QString::fromUtf8(c.exec), f), c.esperado);
+    }
+
+    // The desktop's association, as xdg-mime and the desktop entry give it.
+    QTemporaryDir casa;
+    QDir(casa.path()).mkpath(QStringLiteral("dados/applications"));
+    QDir(casa.path()).mkpath(QStringLiteral("config"));
+    QFile entrada(casa.filePath(QStringLiteral("dados/applications/teste-planilha.desktop")));
+    ASSERT_TRUE(entrada.open(QIODevice::WriteOnly));
+    entrada.write("[Desktop Entry]\nType=Application\nName=Planilha\nExec=planilha --abre %f\n"
+                  "MimeType=application/vnd.ms-excel;\n[Desktop Action Nova]\nExec=planilha --nova\n");
+    entrada.close();
+    QFile associacao(casa.filePath(QStringLiteral("config/mimeapps.list")));
+    ASSERT_TRUE(associacao.open(QIODevice::WriteOnly));
+    associacao.write("[Default Applications]\napplication/vnd.ms-excel=teste-planilha.desktop\n");
+    associacao.close();
+    const QByteArray dados = qgetenv("XDG_DATA_HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(casa.filePath(QStringLiteral("dados"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(casa.filePath(QStringLiteral("config"))));
+    EXPECT_EQ(ComandoParaAbrir(f), (QStringList{QStringLiteral("planilha"), QStringLiteral("--abre"), f}));
+    EXPECT_TRUE(ComandoParaAbrir(QStringLiteral("/tmp/x.semtipoconhecido")).isEmpty());
+    qputenv("XDG_DATA_HOME", dados);
+    qputenv("XDG_CONFIG_HOME", config);
+    if (dados.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    if (config.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
 }
