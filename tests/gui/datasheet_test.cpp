@@ -114,7 +114,7 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     // Alt+arrows scroll the sheet by 50; an arrow alone does not.
     QScrollBar *v = w->findChild<QScrollArea *>(QStringLiteral("sb"))->verticalScrollBar();
     ASSERT_GT(v->maximum(), 100);
-    EXPECT_EQ(QApplication::focusWidget(), w);
+    EXPECT_EQ(janela->focusWidget(), w);
     AltSeta(w, Qt::Key_Down);
     EXPECT_EQ(v->value(), 50);
     AltSeta(w, Qt::Key_Down, Qt::NoModifier);

@@ -192,6 +192,7 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
     ASSERT_FALSE(g.Pagina.Logotipo.isNull());
     g.Proposta.SecaoCondicoes = true;
     g.Proposta.SecaoObs = true;
+    g.Proposta.SecaoPrecos = true;
     g.Orcamento.FatoresOrc.AliquotaICMS[2] = 0;
     const QString pdf = caminho("proposta.pdf");
     QString erro;
@@ -204,7 +205,8 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
     for (const char *esperado : {"Proposta nº 0012/03 - 13/01/2003", "Metalúrgica Andrade Ltda.", "Ponto de Operação",
                                  "Nivel de potência sonora Lw (dB)", "Sem motor", "Correias", "EX-07",
                                  "Pág. 1 de 2", "Pág. 2 de 2", "Quellora - DBL 2003.01.13",
-                                 "Preços válidos para pedido único."})
+                                 "Preços válidos para pedido único.", "Preços unitários em R$",
+                                 "Geral: Ventilador+Acessorios"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(esperado), Qt::CaseInsensitive)) << esperado;
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("ICMS:\\s+isento"))));
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("Entrega:\\s+30/45 dias"))));
