@@ -97,6 +97,9 @@ TEST_F(PaginaTeste, EscreveAvancaPelaPecaMaisAlta) {
     EXPECT_EQ(p.AlturaLinha, 0);
     Separador();
     EXPECT_EQ(p.PosY, 10 + alta + 4);
+    // A line of nothing advances by the current font's height.
+    Escreve(QString(), true);
+    EXPECT_EQ(p.PosY, 10 + alta + 4 + baixa + 2);
 }
 
 TEST_F(PaginaTeste, LogotipoEscalaComAResolucao) {
@@ -131,20 +134,4 @@ TEST_F(PaginaTeste, LogotipoEscalaComAResolucao) {
         EXPECT_EQ(p.PosY - antes, std::max(h + 2, texto) + 4) << dpi;
         EXPECT_EQ(p.PosX, p.AreaPagina.Left);
     }
-}
-
-TEST_F(PaginaTeste, LinhaVaziaAvancaUmaLinhaDaFonte) {
-    QImage img = Folha(600, 400, 96);
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
-    p.AreaPagina = {10, 10, 590, 390};
-    p.PosX = 10;
-    p.PosY = 10;
-    FonteArial(12);
-    const int h = AlturaTexto(QString());
-    Escreve(QString(), true);
-    EXPECT_EQ(p.PosY, 10 + h + 2);
-    EscreveEm(10, QString(), true);
-    EXPECT_EQ(p.PosY, 10 + 2 * (h + 2));
 }
