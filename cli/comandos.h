@@ -12,6 +12,7 @@ struct Comando {
     const char *nome;  // first word: "catalogo", "selecao", ...
     const char *uso;   // one or more usage lines
     int (*executa)(const QStringList &args);
+    bool desenha = false; // draws pages: runs in a (headless) GUI application
 };
 
 bool Registra(const Comando &c);

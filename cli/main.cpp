@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace quellora::cli {
@@ -50,9 +53,18 @@ bool Chave(QStringList &args, const QString &nome) { return args.removeAll(nome)
 } // namespace quellora::cli
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
     using namespace quellora::cli;
+    // Commands that draw pages measure text: that needs the GUI application,
+    // off screen unless a platform is named.
+    bool desenha = false;
+    for (const auto &c : Tabela())
+        desenha |= argc > 1 && c.desenha && std::strcmp(argv[1], c.nome) == 0;
+    if (desenha && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> aplicacao(desenha ? new QGuiApplication(argc, argv)
+                                                        : new QCoreApplication(argc, argv));
+    QCoreApplication &app = *aplicacao;
+    QStringList args = app.arguments().mid(1);
     auto uso = [] {
         QString t = QStringLiteral("Uso:\n");
         for (const auto &c : Tabela())

@@ -84,9 +84,12 @@ void Separador() {
 
 void Escreve(const QString &texto, bool fimDeLinha) {
     auto &p = Pagina();
-    if (p.Folha && !texto.isEmpty()) {
+    if (p.Folha) {
+        // An empty piece still has the current font's height: a line of
+        // nothing advances like a line of text.
         const QFontMetrics fm = Metricas();
-        p.Folha->drawText(p.PosX, p.PosY + fm.ascent(), texto);
+        if (!texto.isEmpty())
+            p.Folha->drawText(p.PosX, p.PosY + fm.ascent(), texto);
         p.AlturaLinha = std::max(p.AlturaLinha, fm.height());
         p.PosX += fm.horizontalAdvance(texto);
     }

@@ -7,6 +7,7 @@
 #include "catalogue/tipos.h"
 #include "clients/clientes.h"
 #include "proposal/pagina.h"
+#include "proposal/proposta.h"
 #include "quotation/registros.h"
 #include "selection/resultado.h"
 #include "selection/curva.h"
@@ -63,6 +64,8 @@ struct TEstado {
 
     // --- Page drawing --------------------------------------------------------
     TEstadoPagina Pagina;
+    // Proposal page options and the layout of the page being drawn.
+    TEstadoProposta Proposta;
 
     // --- Operating-point calculation ---------------------------------------
     TResultadoGrade Resultado;

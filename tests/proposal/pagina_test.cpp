@@ -97,6 +97,9 @@ TEST_F(PaginaTeste, EscreveAvancaPelaPecaMaisAlta) {
     EXPECT_EQ(p.AlturaLinha, 0);
     Separador();
     EXPECT_EQ(p.PosY, 10 + alta + 4);
+    // A line of nothing advances by the current font's height.
+    Escreve(QString(), true);
+    EXPECT_EQ(p.PosY, 10 + alta + 4 + baixa + 2);
 }
 
 TEST_F(PaginaTeste, LogotipoEscalaComAResolucao) {

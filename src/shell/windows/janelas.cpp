@@ -6,6 +6,7 @@
 #include "pricing/windows/uqlatpreco.h"
 #include "pricing/windows/uqlcondcom.h"
 #include "pricing/windows/uqlconfigura.h"
+#include "proposal/windows/uqldatasheet.h"
 #include "quotation/windows/uqlabrir.h"
 #include "quotation/windows/uqldados.h"
 #include "quotation/windows/uqlsalvar.h"
@@ -45,7 +46,7 @@ const EntradaJanela Tabela[] = {
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
     {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaTfrmArranjo},
-    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaJanelaProvisoria},
+    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaTfrmDataSheet},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaTfrmConfigura},
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},

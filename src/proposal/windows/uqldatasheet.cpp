@@ -1,0 +1,394 @@
+#include "proposal/windows/uqldatasheet.h"
+
+#include "proposal/planilha.h"
+#include "proposal/proposta.h"
+#include "quotation/arquivo_orc.h"
+#include "shell/estado.h"
+#include "shell/windows/janelas.h"
+#include "shell/windows/mensagem.h"
+#include "shell/windows/servicos.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace quellora {
+
+std::function<QStringList(const QString &)> TfrmDataSheet::LocalizaPrograma = &ComandoParaAbrir;
+
+namespace {
+const QString MsgSemPlanilha = QStringLiteral("Não foi possível localizar o programa para abrir uma planilha!");
+const QString MsgNaoAbriu = QStringLiteral("Não foi possível abrir o arquivo!");
+} // namespace
+
+// The white sheet the page is drawn on.
+class FolhaProposta : public QWidget {
+public:
+    FolhaProposta(TfrmDataSheet *janela, QWidget *pai) : QWidget(pai), janela_(janela) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter f(this);
+        janela_->desenhaFolha(f);
+    }
+
+private:
+    TfrmDataSheet *janela_;
+};
+
+TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folha de dados"), AJUDA_DATASHEET, painel) {
+    setObjectName(QStringLiteral("TfrmDataSheet"));
+    setWindowTitle(QStringLiteral("Data Sheet"));
+    setFocusPolicy(Qt::StrongFocus);
+
+    // Top panel.
+    auto *topo = new QWidget(this);
+    topo->setObjectName(QStringLiteral("Panel1"));
+    auto *lt = new QHBoxLayout(topo);
+    auto botao = [&](const char *nome, const char *texto, const char *dica) {
+        auto *b = new QPushButton(QString::fromUtf8(texto), topo);
+        b->setObjectName(QString::fromLatin1(nome));
+        b->setToolTip(QString::fromUtf8(dica));
+        b->setFocusPolicy(Qt::TabFocus);
+        lt->addWidget(b);
+        return b;
+    };
+    auto *btCancela = botao("btCancela", "&Retornar", "Retornar");
+    btCancela->setShortcut(QKeySequence(Qt::Key_Escape));
+    auto *btImprime = botao("btImprime", "&Imprime", "Imprime proposta");
+    auto *btObs = botao("btObs", "&Obs.", "Inclui observações na proposta");
+    btReduzida_ = botao("btReduzida", "Normal", "");
+    btReduzida_->setCheckable(true);
+    btReduzida_->setChecked(true);
+    auto *btBases = botao("btBases", "&Bases", "Alteração das bases comerciais");
+    auto *btExcel = botao("btExcel", "Excel", "Abre proposta no Excel");
+    auto *btEmail = botao("btEmail", "email", "Envia proposta por email");
+    auto *btPDF = botao("btPDF", "Salvar PDF", "Salva a proposta em um arquivo PDF");
+    lt->addStretch();
+    lbPg_ = new QLabel(QStringLiteral("pág.:"), topo);
+    lbPg_->setObjectName(QStringLiteral("lbPg"));
+    lbPg_->setMinimumWidth(70);
+    lbPg_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lt->addWidget(lbPg_);
+    btPrevPg_ = botao("btPrevPg", "Pág", "página anterior");
+    btPrevPg_->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    btNextPg_ = botao("btNextPg", "Pág", "próxima página");
+    btNextPg_->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    btNextPg_->setLayoutDirection(Qt::RightToLeft);
+
+    // Option panel: the sections and the warnings.
+    auto *opcoes = new QWidget(this);
+    opcoes->setObjectName(QStringLiteral("Panel2"));
+    auto *lopcoes = new QVBoxLayout(opcoes);
+    lopcoes->setContentsMargins(9, 0, 9, 4);
+    auto *lo = new QHBoxLayout;
+    auto *lavisos = new QHBoxLayout;
+    lopcoes->addLayout(lo);
+    lopcoes->addLayout(lavisos);
+    auto caixa = [&](QCheckBox *&cb, const char *nome, const char *texto, bool marcada) {
+        cb = new QCheckBox(QString::fromUtf8(texto), opcoes);
+        cb->setObjectName(QString::fromLatin1(nome));
+        cb->setChecked(marcada);
+        lo->addWidget(cb);
+        connect(cb, &QCheckBox::toggled, this, [this] {
+            aplicaOpcoes();
+            pb_->update();
+        });
+    };
+    caixa(cbTecnicas_, "cbTecnicas", "&Características técnicas", true);
+    caixa(cbRuido_, "cbRuido", "&Nível de ruído em bandas de oitava", true);
+    caixa(cbAcessorios_, "cbAcessorios", "&Acessórios", true);
+    caixa(cbObs_, "cbObs", "Obser&vações", false);
+    caixa(cbPrecos_, "cbPrecos", "&Preços", false);
+    caixa(cbCondicoes_, "cbCondicoes", "R&odapé com condições de pagamento e prazos", false);
+    lo->addStretch();
+    auto aviso = [&](const char *nome, const char *texto) {
+        auto *l = new QLabel(QString::fromUtf8(texto), opcoes);
+        l->setObjectName(QString::fromLatin1(nome));
+        l->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+        l->hide();
+        lavisos->addWidget(l);
+        return l;
+    };
+    lbQuantidade_ = aviso("lbQuantidade", "Existem quantidades zeradas!");
+    lavisos->addSpacing(24);
+    lbSelecao_ = aviso("lbSelecao", "Existem items NÃO selecionados!");
+    lavisos->addStretch();
+
+    // The sheet in its scroll box, on a grey desk.
+    sb_ = new QScrollArea(this);
+    sb_->setObjectName(QStringLiteral("sb"));
+    sb_->setFocusPolicy(Qt::NoFocus);
+    sb_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    sb_->setBackgroundRole(QPalette::Dark);
+    pb_ = new FolhaProposta(this, sb_);
+    pb_->setObjectName(QStringLiteral("pb"));
+    pb_->setFixedSize(800, 1300);
+    sb_->setWidget(pb_);
+    sb_->viewport()->installEventFilter(this);
+    pb_->installEventFilter(this);
+
+    auto *lv = new QVBoxLayout(this);
+    lv->setContentsMargins(0, 0, 0, 0);
+    lv->setSpacing(0);
+    lv->addWidget(topo);
+    lv->addWidget(opcoes);
+    lv->addWidget(sb_, 1);
+
+    connect(btCancela, &QPushButton::clicked, this, [] { VoltaJanela(); });
+    connect(btImprime, &QPushButton::clicked, this, &TfrmDataSheet::btImprimeClick);
+    connect(btObs, &QPushButton::clicked, this, &TfrmDataSheet::btObsClick);
+    connect(btReduzida_, &QPushButton::clicked, this, &TfrmDataSheet::btReduzidaClick);
+    connect(btBases, &QPushButton::clicked, this, &TfrmDataSheet::btBasesClick);
+    connect(btExcel, &QPushButton::clicked, this, &TfrmDataSheet::btExcelClick);
+    connect(btEmail, &QPushButton::clicked, this, &TfrmDataSheet::btEmailClick);
+    connect(btPDF, &QPushButton::clicked, this, &TfrmDataSheet::btPDFClick);
+    connect(btPrevPg_, &QPushButton::clicked, this, [this] { mudaPagina(-1); });
+    connect(btNextPg_, &QPushButton::clicked, this, [this] { mudaPagina(+1); });
+
+    // Prices and the conditions footer are not offered.
+    cbPrecos_->hide();
+    cbCondicoes_->hide();
+    btBases->hide();
+    aplicaOpcoes();
+    Pintando = false;
+}
+
+void TfrmDataSheet::aplicaOpcoes() {
+    auto &pr = G().Proposta;
+    pr.SecaoTecnicas = cbTecnicas_->isChecked();
+    pr.SecaoRuido = cbRuido_->isChecked();
+    pr.SecaoAcessorios = cbAcessorios_->isChecked();
+    pr.SecaoPrecos = cbPrecos_->isChecked();
+    pr.SecaoCondicoes = cbCondicoes_->isChecked();
+    pr.SecaoObs = cbObs_->isChecked();
+    pr.Reduzida = btReduzida_->isChecked();
+}
+
+void TfrmDataSheet::desenhaFolha(QPainter &f) {
+    f.fillRect(pb_->rect(), Qt::white);
+    if (Pintando)
+        return;
+    auto &p = Pagina();
+    const TEstadoPagina antes = p;
+    p.TamFonte = 9;
+    p.TamFonteMenor = 7;
+    p.Imprimindo = false;
+    DefinePagina(ItemInicial);
+    aplicaOpcoes();
+    f.setRenderHint(QPainter::Antialiasing);
+    DesenhaProposta(f, {0, 0, pb_->width(), pb_->height()});
+    p = antes;
+}
+
+void TfrmDataSheet::aoMostrar() {
+    const auto &g = G();
+    TextoStatus(QStringLiteral("Alt+Setas para mover o relatório"));
+    bool zerada = false, naoSelecionado = false;
+    for (int k = 1; k <= std::min(g.NumItens, 40); ++k) {
+        zerada |= g.Itens[k].Qtd == 0;
+        naoSelecionado |= !g.Itens[k].Selecionado;
+    }
+    lbQuantidade_->setVisible(zerada);
+    lbSelecao_->setVisible(naoSelecionado);
+    const bool varias = g.NumItens > ItensPorPagina;
+    btPrevPg_->setVisible(varias);
+    btNextPg_->setVisible(varias);
+    lbPg_->setVisible(varias);
+    NumPaginas = NumPaginasProposta();
+    PaginaAtual = 1;
+    ItemInicial = 1;
+    btPrevPg_->setEnabled(false);
+    btNextPg_->setEnabled(true);
+    ajustaPagina();
+    sb_->horizontalScrollBar()->setValue(0);
+    sb_->verticalScrollBar()->setValue(0);
+    focaFolha();
+}
+
+void TfrmDataSheet::aoEsconder() {
+    TextoStatus(QString());
+    lbQuantidade_->hide();
+    lbSelecao_->hide();
+}
+
+void TfrmDataSheet::ajustaPagina() {
+    const QString t = QStringLiteral("Pág. %1/%2").arg(PaginaAtual).arg(NumPaginas);
+    lbPg_->setText(t);
+    G().Proposta.TextoPagina = t;
+    pb_->update();
+}
+
+void TfrmDataSheet::mudaPagina(int passo) {
+    PaginaAtual = std::clamp(PaginaAtual + passo, 1, NumPaginas);
+    btPrevPg_->setEnabled(PaginaAtual > 1);
+    btNextPg_->setEnabled(PaginaAtual < NumPaginas);
+    ItemInicial = ItensPorPagina * PaginaAtual - 4;
+    ajustaPagina();
+    focaFolha();
+}
+
+void TfrmDataSheet::focaFolha() {
+    if (isVisible())
+        setFocus();
+}
+
+void TfrmDataSheet::btReduzidaClick() {
+    btReduzida_->setText(btReduzida_->isChecked() ? QStringLiteral("Normal") : QStringLiteral("Reduzida"));
+    aplicaOpcoes();
+    pb_->update();
+    focaFolha();
+}
+
+void TfrmDataSheet::btImprimeClick() {
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setPageOrientation(QPageLayout::Portrait);
+    impressora.setDocName(QStringLiteral("Quellora"));
+    impressora.setFromTo(1, NumPaginas);
+    bool ok;
+    if (confirmaImpressao) {
+        ok = confirmaImpressao(impressora);
+    } else {
+        QPrintDialog dlg(&impressora, this);
+        dlg.setOption(QAbstractPrintDialog::PrintPageRange);
+        dlg.setMinMax(1, NumPaginas);
+        ok = dlg.exec() == QDialog::Accepted;
+    }
+    if (ok) {
+        aplicaOpcoes();
+        QApplication::processEvents();
+        int de = 1, ate = NumPaginas;
+        if (impressora.printRange() == QPrinter::PageRange && impressora.fromPage() > 0) {
+            de = impressora.fromPage();
+            ate = std::max(de, impressora.toPage());
+        }
+        CursorOcupado ocupado;
+        ImprimeProposta(impressora, de, ate);
+    }
+    focaFolha();
+}
+
+void TfrmDataSheet::btObsClick() {
+    auto *d = qobject_cast<QDialog *>(JanelaClasse("TfrmObs"));
+    if (d && d->exec() == QDialog::Accepted) {
+        const auto &o = G().Orcamento;
+        const bool vazias = o.Obs1.trimmed().isEmpty() && o.Obs2.trimmed().isEmpty();
+        cbObs_->setChecked(!vazias);
+        if (!vazias)
+            SetAlterado(true);
+        pb_->update();
+    }
+    focaFolha();
+}
+
+void TfrmDataSheet::btBasesClick() {
+    auto *d = qobject_cast<QDialog *>(JanelaClasse("TfrmCondCom"));
+    if (d && d->exec() == QDialog::Accepted)
+        pb_->update();
+    focaFolha();
+}
+
+void TfrmDataSheet::btExcelClick() {
+    const QString arquivo = QDir(QDir::tempPath()).filePath(QStringLiteral("proposta.xls"));
+    const QStringList comando = LocalizaPrograma ? LocalizaPrograma(arquivo) : QStringList();
+    if (comando.isEmpty()) {
+        MensagemErro(MsgSemPlanilha);
+        focaFolha();
+        return;
+    }
+    QString erro;
+    bool gravou;
+    {
+        CursorOcupado ocupado;
+        aplicaOpcoes();
+        gravou = GravaPropostaHTML(arquivo, &erro);
+    }
+    if (!gravou)
+        MensagemErro(erro);
+    else if (!QProcess::startDetached(comando.first(), comando.mid(1)))
+        MensagemErro(MsgNaoAbriu);
+    focaFolha();
+}
+
+void TfrmDataSheet::btEmailClick() {
+    aplicaOpcoes();
+    if (auto *d = qobject_cast<QDialog *>(JanelaClasse("TfrmEmail")))
+        d->exec();
+    focaFolha();
+}
+
+void TfrmDataSheet::btPDFClick() {
+    QString arquivo;
+    if (escolheArquivoPDF) {
+        arquivo = escolheArquivoPDF();
+    } else {
+        const QString numero = G().Orcamento.NumOrc.trimmed();
+        const QString nome = numero.isEmpty() ? QStringLiteral("proposta.pdf")
+                                              : QStringLiteral("proposta_%1.pdf").arg(NomeArquivoOrc(numero).chopped(4));
+        QString pasta = G().DirProjetos;
+        if (pasta.isEmpty() || !QDir(pasta).exists())
+            pasta = QDir::homePath();
+        arquivo = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar PDF"), QDir(pasta).filePath(nome),
+                                               QStringLiteral("Documento PDF (*.pdf)"));
+    }
+    if (!arquivo.isEmpty()) {
+        if (!arquivo.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            arquivo += QStringLiteral(".pdf");
+        QString erro;
+        bool gravou;
+        {
+            CursorOcupado ocupado;
+            aplicaOpcoes();
+            gravou = GravaPropostaPDF(arquivo, &erro);
+        }
+        if (!gravou)
+            MensagemErro(erro);
+    }
+    focaFolha();
+}
+
+void TfrmDataSheet::MarcaObservacoes(bool marcar) {
+    cbObs_->setChecked(marcar);
+    pb_->update();
+}
+
+void TfrmDataSheet::keyReleaseEvent(QKeyEvent *e) {
+    if (e->modifiers() & Qt::AltModifier) {
+        QScrollBar *h = sb_->horizontalScrollBar();
+        QScrollBar *v = sb_->verticalScrollBar();
+        switch (e->key()) {
+        case Qt::Key_Left: h->setValue(h->value() - 50); return;
+        case Qt::Key_Right: h->setValue(h->value() + 50); return;
+        case Qt::Key_Up: v->setValue(v->value() - 50); return;
+        case Qt::Key_Down: v->setValue(v->value() + 50); return;
+        default: break;
+        }
+    }
+    JanelaFilha::keyReleaseEvent(e);
+}
+
+bool TfrmDataSheet::eventFilter(QObject *o, QEvent *e) {
+    if (e->type() == QEvent::MouseButtonPress && (o == pb_ || o == sb_->viewport()))
+        focaFolha();
+    return JanelaFilha::eventFilter(o, e);
+}
+
+QWidget *CriaTfrmDataSheet(QWidget *painel, const EntradaJanela &) { return new TfrmDataSheet(painel); }
+
+} // namespace quellora
