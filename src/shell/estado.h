@@ -6,6 +6,7 @@
 
 #include "catalogue/tipos.h"
 #include "clients/clientes.h"
+#include "mail/dadosemail.h"
 #include "proposal/pagina.h"
 #include "quotation/registros.h"
 #include "selection/resultado.h"
@@ -77,6 +78,9 @@ struct TEstado {
 
     // --- Clients (data module: client table and its file) ----------------
     Tdm dm;
+
+    // --- E-mail settings (dadmai.dat) ---------------------------------------
+    TDadosEmail DadosEmail;
 
     // --- Performance chart: inputs (PreparaCurva) and data (CalculaCurva) ---
     TEntradaCurva Curva;
