@@ -59,7 +59,7 @@ bool LeitorRespostasSmtp::Acrescenta(const QByteArray &dados, QList<RespostaSmtp
         atual_ = {};
     }
     pendente_.remove(0, inicio);
-    if (pendente_.size() > MaxLinha)
+    if (pendente_.size() > MaxLinha + 1) // a line still waiting for its LF may hold its CR
         return recusa(QStringLiteral("linha de resposta longa demais"));
     return true;
 }

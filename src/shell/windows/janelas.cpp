@@ -1,6 +1,8 @@
 #include "shell/windows/janelas.h"
 
 #include "clients/windows/uqlclientes.h"
+#include "mail/windows/uqlemail.h"
+#include "mail/windows/uqlemailcnf.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlcurva.h"
@@ -52,8 +54,8 @@ const EntradaJanela Tabela[] = {
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaDialogoProvisorio},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaProvisoria},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaDialogoProvisorio},
-    {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},
-    {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaDialogoProvisorio},
+    {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaTfrmEmail},
+    {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaTfrmEmailCnf},
 };
 
 struct Criada {
