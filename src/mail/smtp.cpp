@@ -5,6 +5,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <cctype>
 
 namespace quellora {
@@ -294,10 +295,12 @@ void ClienteSmtp::Falha(const QString &erro) { Conclui({false, 0, {}, erro}, fal
 void ClienteSmtp::Conclui(ResultadoSmtp r, bool despede) {
     // The server that still talks is told goodbye; the outcome is known
     // already and does not wait for it.
-    if (despede)
+    if (despede) {
         Comando("QUIT", Quit);
-    else
+        prazo_->start(std::min(prazos_.RespostaMs, 5000));
+    } else {
         passo_ = Quit;
+    }
     const int g = geracao_;
     emit Concluido(r);
     if (g == geracao_ && !despede)
