@@ -198,9 +198,7 @@ void ClienteSmtp::Chegou() {
             return;
     }
     if (!ok) {
-        if (passo_ == Quit)
-            Termina();
-        else
+        if (!Despedido())
             Falha(QStringLiteral("Resposta inválida do servidor %1: %2.").arg(host_, erro));
         return;
     }
@@ -208,13 +206,15 @@ void ClienteSmtp::Chegou() {
         prazo_->start(prazos_.RespostaMs);
 }
 
-void ClienteSmtp::Caiu() {
-    if (passo_ == Ocioso)
-        return;
-    if (passo_ == Quit) {
+bool ClienteSmtp::Despedido() {
+    if (passo_ == Quit)
         Termina();
+    return passo_ == Ocioso;
+}
+
+void ClienteSmtp::Caiu() {
+    if (Despedido())
         return;
-    }
     if (passo_ == Conexao)
         Falha(QStringLiteral("Não foi possível conectar ao servidor %1: %2").arg(host_, socket_->errorString()));
     else
@@ -222,12 +222,8 @@ void ClienteSmtp::Caiu() {
 }
 
 void ClienteSmtp::Esgotou() {
-    if (passo_ == Ocioso)
+    if (Despedido())
         return;
-    if (passo_ == Quit) {
-        Termina();
-        return;
-    }
     if (passo_ == Conexao)
         Falha(QStringLiteral("Não foi possível conectar ao servidor %1: tempo esgotado (%2 s).")
                   .arg(host_)

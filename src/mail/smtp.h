@@ -109,6 +109,9 @@ private:
     void Recusa(const QString &oque, const RespostaSmtp &r);
     void Falha(const QString &erro);
     void Termina();
+    // When only the goodbye was pending (or nothing), ends the connection
+    // and says true: nothing more is reported.
+    bool Despedido();
 
     QTcpSocket *socket_;
     QTimer *prazo_;
