@@ -247,7 +247,8 @@ void ClienteSmtp::Trata(const RespostaSmtp &r) {
         return Comando("HELO " + envio_.NomeHelo.toUtf8(), Helo);
     case Helo:
         if (r.Codigo != 250)
-            return Recusa(QStringLiteral("O servidor %1 recusou a identificação \"%2\".").arg(host_, envio_.NomeHelo), r);
+            return Recusa(
+                QStringLiteral("O servidor %1 recusou a identificação \"%2\".").arg(host_, envio_.NomeHelo), r);
         Comando("MAIL FROM:" + EnderecoEnvelope(envio_.Remetente), MailFrom);
         emit Conectado();
         return;

@@ -90,9 +90,5 @@ TEST(DadosEmail, GravaAparadoCortadoEPreservaOResto) {
     EXPECT_EQ(b, esperado);
     EXPECT_EQ(G().DadosEmail.NomeRemetente, QStringLiteral("Zé"));
     EXPECT_EQ(G().DadosEmail.EmailRemetente, QString(50, QLatin1Char('e')));
-
-    // Written where it cannot be: refused with the file's name.
-    EXPECT_FALSE(SaveEmailSettings(dir.filePath(QStringLiteral("nao/existe")), &erro));
-    EXPECT_TRUE(erro.contains(QStringLiteral("dadmai.dat"))) << erro.toStdString();
     ResetaEstado();
 }

@@ -58,14 +58,6 @@ TEST(Mime, MensagemDaPropostaByteAByte) {
     EXPECT_EQ(ComporMensagem(e), esperada);
 }
 
-TEST(Mime, AssuntoDaProposta) {
-    TOrcamento o;
-    o.NumOrc = QStringLiteral("0012/05");
-    o.Data = DateTimeParaData(Momento(2005, 3, 3, 0, 0, 0));
-    o.Projeto = QStringLiteral("Galpão 2");
-    EXPECT_EQ(AssuntoProposta(o), QStringLiteral("Ref.: Proposta nº 0012/05 - 03/03/2005 (Galpão 2)"));
-}
-
 TEST(Mime, PecasDaMensagem) {
     struct Caso {
         const char *nome;
@@ -112,23 +104,4 @@ TEST(Mime, PecasDaMensagem) {
         SCOPED_TRACE(c.nome);
         EXPECT_EQ(c.obtido, c.esperado);
     }
-}
-
-TEST(Mime, CabecalhoLongoAcentuadoEmLinhasCurtas) {
-    // A project of 80 accented characters: every line of the header within
-    // 76 characters, no character cut between two encoded words.
-    const QString projeto = QString(40, QChar(0xE7)) + QString(40, QChar(0x20AC));
-    const QByteArray h = "Subject: " + CodificaCabecalho(projeto, 9);
-    QString decodificado;
-    for (const QByteArray &linha : h.split('\n')) {
-        SCOPED_TRACE(linha.constData());
-        EXPECT_LE(linha.size(), 77); // with its CR
-        const qsizetype i = linha.indexOf("=?UTF-8?Q?");
-        ASSERT_GE(i, 0);
-        const QByteArray q = linha.mid(i + 10, linha.indexOf("?=", i + 10) - i - 10);
-        const QString palavra = QString::fromUtf8(QByteArray::fromPercentEncoding(q, '='));
-        EXPECT_FALSE(palavra.contains(QChar::ReplacementCharacter));
-        decodificado += palavra;
-    }
-    EXPECT_EQ(decodificado, projeto);
 }

@@ -142,7 +142,8 @@ TEST(Smtp, DialogoComServidorRoteirizado) {
         EXPECT_EQ(r.Codigo, c.codigo);
         EXPECT_TRUE(r.Erro.contains(QString::fromUtf8(c.erro))) << r.Erro.toStdString();
         if (c.codigo != 0) { // the server's own words are part of the outcome
-            EXPECT_EQ(r.Resposta, c.respostas.value(c.respostas.size() - 2).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            QString resposta = c.respostas.value(c.respostas.size() - 2);
+            EXPECT_EQ(r.Resposta, resposta.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             if (!r.Ok) {
                 EXPECT_TRUE(r.Erro.endsWith(r.Resposta)) << r.Erro.toStdString();
             }
@@ -170,7 +171,6 @@ TEST(Smtp, SemServidorOuComDadosInvalidos) {
         {"ninguem escuta", QStringLiteral("127.0.0.1:%1").arg(porta), {QStringLiteral("a@b")},
          "Não foi possível conectar ao servidor 127.0.0.1"},
         {"porta invalida", QStringLiteral("smtp.x.com:99999"), {QStringLiteral("a@b")}, "Servidor de e-mail inválido"},
-        {"sem servidor", QString(), {QStringLiteral("a@b")}, "Servidor de e-mail inválido"},
         {"quebra de linha no endereco", QStringLiteral("127.0.0.1:%1").arg(porta),
          {QStringLiteral("a@b>\r\nRCPT TO:<c@d")}, "Endereço inválido"},
     };
