@@ -6,6 +6,7 @@
 
 #include "catalogue/tipos.h"
 #include "clients/clientes.h"
+#include "mail/dadosemail.h"
 #include "proposal/pagina.h"
 #include "proposal/proposta.h"
 #include "quotation/registros.h"
@@ -80,6 +81,9 @@ struct TEstado {
 
     // --- Clients (data module: client table and its file) ----------------
     Tdm dm;
+
+    // --- E-mail settings (dadmai.dat) ---------------------------------------
+    TDadosEmail DadosEmail;
 
     // --- Performance chart: inputs (PreparaCurva) and data (CalculaCurva) ---
     TEntradaCurva Curva;

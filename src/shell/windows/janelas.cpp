@@ -1,6 +1,8 @@
 #include "shell/windows/janelas.h"
 
 #include "clients/windows/uqlclientes.h"
+#include "mail/windows/uqlemail.h"
+#include "mail/windows/uqlemailcnf.h"
 #include "positions/windows/uqlposicao.h"
 #include "pricing/windows/uqlaceesp.h"
 #include "pricing/windows/uqlatpreco.h"
@@ -64,8 +66,8 @@ const EntradaJanela Tabela[] = {
     {0, "TfrmAltMotor", "Motor", AJUDA_MOTOR, &CriaTfrmAltMotor},
     {JAN_POSICAOBU, "TfrmPosicaoBU", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {0, "TfrmAtPreco", "Atualização de preços", AJUDA_CONFIGURA, &CriaTfrmAtPreco},
-    {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaDialogoProvisorio},
-    {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaDialogoProvisorio},
+    {0, "TfrmEmail", "Enviar e-mail", AJUDA_EMAIL, &CriaTfrmEmail},
+    {0, "TfrmEmailCnf", "Configuração de email", AJUDA_EMAILCNF, &CriaTfrmEmailCnf},
 };
 
 struct Criada {

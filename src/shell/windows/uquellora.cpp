@@ -1,6 +1,7 @@
 #include "shell/windows/uquellora.h"
 
 #include "catalogue/catalogo.h"
+#include "mail/dadosemail.h"
 #include "shell/estado.h"
 #include "shell/operador.h"
 #include "shell/windows/ajuda.h"
@@ -106,7 +107,8 @@ const Carga CargasIniciais[] = {
     {[](const QString &d, QString *e) { return CarregaAcessorios(d, e); }},
     {[](const QString &d, QString *e) { return CarregaFatores(d, e); }},
     {[](const QString &d, QString *e) { return CarregaOperador(d, e); }},
-    // The e-mail settings (dadmai.dat) load here once that part exists.
+    // A missing or short dadmai.dat leaves the settings empty, silently.
+    {[](const QString &d, QString *) { LoadEmailSettings(d); return true; }},
 };
 
 QString ComBarra(QString d) {

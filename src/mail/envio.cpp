@@ -1,0 +1,54 @@
+#include "mail/envio.h"
+
+#include "mail/mime.h"
+
+namespace quellora {
+
+EnvioSmtp MontaEnvioProposta(const TDadosEmail &config, const QString &para, const QString &copia,
+                             const QString &assunto, const QStringList &texto, const QByteArray &anexo,
+                             const QDateTime &momento) {
+    EntradaMime m;
+    m.NomeRemetente = config.NomeRemetente;
+    m.EmailRemetente = config.EmailRemetente;
+    m.Para = para;
+    m.Assunto = assunto;
+    m.Texto = texto;
+    m.Anexo = anexo;
+    m.Momento = momento;
+    m.DeslocamentoUtc = momento.offsetFromUtc();
+    EnvioSmtp e;
+    e.Servidor = config.ServidorSMTP.trimmed();
+    e.Remetente = config.EmailRemetente.trimmed();
+    e.Destinatarios << para.trimmed();
+    if (!copia.trimmed().isEmpty())
+        e.Destinatarios << copia.trimmed();
+    e.Mensagem = ComporMensagem(m);
+    return e;
+}
+
+ResultadoEnvio EnviaPropostaPorEmail(const QString &dirDados, const TOrcamento &orc, const QString &para,
+                                     const QString &copia, const QString &texto, const QByteArray &anexo,
+                                     const PrazosSmtp &prazos) {
+    ResultadoEnvio r;
+    const TDadosEmail config = LeDadosEmail(dirDados);
+    if (config.ServidorSMTP.trimmed().isEmpty()) {
+        r.Erro = QStringLiteral("O servidor de e-mail (SMTP) não está configurado em \"%1\".")
+                     .arg(QString::fromLatin1(ArqEmail));
+        return r;
+    }
+    const QString destino = para.trimmed().isEmpty() ? orc.email.trimmed() : para;
+    QStringList linhas;
+    if (!texto.isEmpty())
+        linhas = QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+    if (!linhas.isEmpty() && linhas.last().isEmpty())
+        linhas.removeLast();
+    const ResultadoSmtp s = EnviaSmtpSincrono(
+        MontaEnvioProposta(config, destino, copia, AssuntoProposta(orc), linhas, anexo, QDateTime::currentDateTime()),
+        prazos);
+    r.Status = s.Ok ? 0 : 1;
+    r.Resposta = s.Resposta;
+    r.Erro = s.Erro;
+    return r;
+}
+
+} // namespace quellora
