@@ -124,10 +124,6 @@ bool AcessorioPermitido(const TListaAcessorios &l, int i) {
     return CodigoPermitidoComGabinete(Codigo(l, i));
 }
 
-double MultDesconto(double descontoPct) {
-    return static_cast<double>(1.0L - static_cast<long double>(descontoPct) * 0.01L);
-}
-
 double PrecoVentilador(const TPrecoModelo &precos, int arranjo, int indiceTam) {
     if (arranjo < 1 || arranjo > 8 || indiceTam < 1 || indiceTam > 23)
         return 0;
@@ -204,19 +200,6 @@ TConfiguracaoObtida AtualizaConfiguracao(const TListaAcessorios &l, TItemOrc &it
     r.SomaAcess = static_cast<double>(soma);
     item.PrecoAcess = r.SomaAcess;
     return r;
-}
-
-double SomaAcessorios(const TItemOrc &item, int numAcessEsp, double fatorV, double multDescV) {
-    const long double fator = static_cast<long double>(fatorV) * multDescV;
-    long double soma = 0;
-    const int especiais = std::clamp(numAcessEsp, 0, MaxAcessEsp);
-    for (int j = 0; j < especiais; ++j)
-        if (item.AcessEspPreco[j] > 0)
-            soma += item.AcessEspPreco[j] * fator;
-    for (int k = 1; k <= 45; ++k)
-        if (item.AcessSel[k] && item.PrecoAcessorio[k] > 0)
-            soma += item.PrecoAcessorio[k] * fator;
-    return static_cast<double>(soma);
 }
 
 void RecalculaAcessorios(Faixa<TItemOrc, 0, 40> &itens, int numItens, int numAcessEsp, double fatorV,

@@ -5,6 +5,7 @@
 // configuration window shows what these functions decide.
 
 #include "catalogue/tipos.h"
+#include "pricing/precos.h"
 #include "quotation/registros.h"
 
 #include <QString>
@@ -78,9 +79,6 @@ bool CodigoSaiComGabinete(const QString &codigo);
 // Whether entry i may be ticked on an item with a cabinet.
 bool AcessorioPermitido(const TListaAcessorios &l, int i);
 
-// 1 - discount % x 0.01.
-double MultDesconto(double descontoPct);
-
 // Factors and discount multipliers in force for the prices.
 struct TFatoresPreco {
     double FatorV = 0;
@@ -114,8 +112,6 @@ struct TConfiguracaoObtida {
 // PrecoMotor, PrecoAcess).
 TConfiguracaoObtida AtualizaConfiguracao(const TListaAcessorios &l, TItemOrc &item, const TFatoresPreco &f);
 
-// The item's accessory total from its stored choices and prices (no rounding).
-double SomaAcessorios(const TItemOrc &item, int numAcessEsp, double fatorV, double multDescV);
 // PrecoAcess of items 1..numItens from their stored choices.
 void RecalculaAcessorios(Faixa<TItemOrc, 0, 40> &itens, int numItens, int numAcessEsp, double fatorV,
                          double multDescV);

@@ -52,7 +52,8 @@ double SomaAcessorios(const TItemOrc &item, int numAcessEsp, double fatorV, doub
     const long double f = static_cast<long double>(fatorV) * multDescV;
     long double soma = 0;
     for (int j = 0; j < std::clamp(numAcessEsp, 0, 10); ++j)
-        soma += item.AcessEspPreco[j] * f;
+        if (item.AcessEspPreco[j] > 0) // a marker ("S.C.") counts nothing
+            soma += item.AcessEspPreco[j] * f;
     for (int k = 1; k <= 45; ++k)
         if (item.AcessSel[k] && item.PrecoAcessorio[k] > 0)
             soma += item.PrecoAcessorio[k] * f;

@@ -49,7 +49,7 @@ double MultDesconto(double pct);
 
 // --- Accessory total --------------------------------------------------------
 // Net accessory price of an item per unit, as its PrecoAcess: the special
-// accessories 0..numAcessEsp−1 at their counted price (AcessEspPreco) and the
+// accessories 0..numAcessEsp−1 with an amount (AcessEspPreco > 0) and the
 // chosen catalogue accessories with an amount (PrecoAcessorio > 0; markers
 // add nothing), each × fatorV × multDescV, unrounded.
 double SomaAcessorios(const TItemOrc &item, int numAcessEsp, double fatorV, double multDescV);

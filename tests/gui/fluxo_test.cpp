@@ -195,12 +195,12 @@ TEST_F(Fluxo, VoltaDeOutraJanelaSemLinhasNaoDeixaGraficoNemBotoes) {
         EXPECT_EQ(tinta, 0) << "the small chart is blank";
     };
     QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btConfigura")), Qt::LeftButton);
-    QTest::mouseClick(JanelaNumero(JAN_CONFIGURA)->findChild<QPushButton *>(QStringLiteral("btRetornar")),
+    QTest::mouseClick(JanelaNumero(JAN_CONFIGURA)->findChild<QPushButton *>(QStringLiteral("btCancela")),
                       Qt::LeftButton);
     ASSERT_TRUE(calc->isVisible());
     semGrafico("Configuração");
     QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btDataSheet")), Qt::LeftButton);
-    QTest::mouseClick(JanelaNumero(JAN_DATASHEET)->findChild<QPushButton *>(QStringLiteral("btRetornar")),
+    QTest::mouseClick(JanelaNumero(JAN_DATASHEET)->findChild<QPushButton *>(QStringLiteral("btCancela")),
                       Qt::LeftButton);
     ASSERT_TRUE(calc->isVisible());
     semGrafico("Folha de dados");

@@ -89,7 +89,7 @@ TEST_F(Motor, SugestaoTodosDahlanderGruposESemMotor) {
     EXPECT_EQ(sg->RowCount(), 2);
     EXPECT_EQ(sg->Cells(0, 1), QStringLiteral("2.2"));
     EXPECT_EQ(sg->Cells(1, 1), QStringLiteral("1160"));
-    EXPECT_EQ(GradeTexto::Formata(sg->Cells(3, 1), QStringLiteral(",0.00")), QStringLiteral("1.20"));
+    EXPECT_EQ(GradeTexto::Formata(sg->Cells(3, 1), QStringLiteral(",0.00")), QStringLiteral("1,20"));
     EXPECT_EQ(polos()->ItemIndex(), 2);
     EXPECT_TRUE(polos()->isEnabled());
     EXPECT_NE(sg->CorTitulos(), QColor(Qt::red));
