@@ -4,11 +4,13 @@
 #include "comandos.h"
 
 #include "catalogue/catalogo.h"
+#include "mail/envio.h"
 #include "proposal/proposta.h"
 #include "quotation/arquivo_orc.h"
 #include "shell/estado.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace quellora::cli {
 
@@ -16,9 +18,11 @@ namespace {
 
 const char *const Uso =
     "  quellora-cli proposta ARQUIVO.orc [--html SAIDA] [--pdf SAIDA] [--reduzida] [--dados PASTA]\n"
+    "                     [--enviar DESTINO [--copia ENDERECO] [--texto ARQUIVO]]\n"
     "                          a proposta do orçamento gravado: o documento HTML (o arquivo que a\n"
     "                          planilha abre) e/ou as páginas em PDF; --reduzida omite sete linhas do\n"
-    "                          ponto de operação";
+    "                          ponto de operação; --enviar manda a proposta por e-mail (\"proposta.xls\")\n"
+    "                          pelo servidor de dadmai.dat, com cópia e texto opcionais";
 
 int Executa(const QStringList &entrada) {
     QStringList args = entrada;
@@ -26,14 +30,26 @@ int Executa(const QStringList &entrada) {
     const QString pdf = Opcao(args, QStringLiteral("--pdf"));
     const QString dados = Opcao(args, QStringLiteral("--dados"), DirDadosPadrao());
     const bool reduzida = Chave(args, QStringLiteral("--reduzida"));
+    const QString destino = Opcao(args, QStringLiteral("--enviar"));
+    const QString copia = Opcao(args, QStringLiteral("--copia"));
+    const QString arqTexto = Opcao(args, QStringLiteral("--texto"));
     if (args.size() != 1 || args.first().startsWith(QLatin1String("--"))) {
         Erro(QStringLiteral("Indique um arquivo de orçamento (.orc).\nUso:\n") + QString::fromUtf8(Uso) +
              QLatin1Char('\n'));
         return 2;
     }
-    if (html.isEmpty() && pdf.isEmpty()) {
-        Erro(QStringLiteral("Indique a saída: --html SAIDA e/ou --pdf SAIDA.\n"));
+    if (html.isEmpty() && pdf.isEmpty() && destino.trimmed().isEmpty()) {
+        Erro(QStringLiteral("Indique a saída: --html SAIDA, --pdf SAIDA e/ou --enviar DESTINO.\n"));
         return 2;
+    }
+    QByteArray texto;
+    if (!arqTexto.isEmpty()) {
+        QFile f(arqTexto);
+        if (!f.open(QIODevice::ReadOnly)) {
+            Erro(QStringLiteral("Não foi possível abrir \"%1\": %2\n").arg(arqTexto, f.errorString()));
+            return 1;
+        }
+        texto = f.readAll();
     }
 
     ResetaEstado();
@@ -69,6 +85,15 @@ int Executa(const QStringList &entrada) {
             return 1;
         }
         Saida(QStringLiteral("PDF: %1 (%2 página(s))\n").arg(pdf).arg(NumPaginasProposta()));
+    }
+    if (!destino.trimmed().isEmpty()) {
+        const ResultadoEnvio r = EnviaPropostaPorEmail(g.DirDados, g.Orcamento, destino, copia,
+                                                       QString::fromUtf8(texto), PropostaHTML());
+        if (r.Status != 0) {
+            Erro(r.Erro + QLatin1Char('\n'));
+            return r.Status;
+        }
+        Saida(QStringLiteral("E-mail: %1\n").arg(r.Resposta));
     }
     return 0;
 }

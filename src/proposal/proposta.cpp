@@ -3,6 +3,7 @@
 #include "catalogue/binario.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
+#include "pricing/condicoes.h"
 #include "pricing/precos.h"
 #include "selection/calculo.h"
 #include "shell/estado.h"
@@ -200,14 +201,8 @@ struct FatoresPreco {
 
 FatoresPreco TomaFatores() {
     auto &g = G();
-    const auto &o = g.Orcamento;
-    FatoresPreco f;
-    if (o.ICMS >= 1 && o.ICMS <= 4) {
-        f.FV = o.FatoresOrc.FatorVent[o.ICMS];
-        f.FM = g.Fatores.FatorMotor[o.ICMS];
-    }
-    f.DV = static_cast<double>(1.0L - static_cast<long double>(o.descontoV) * 0.01L);
-    f.DM = static_cast<double>(1.0L - static_cast<long double>(o.descontoM) * 0.01L);
+    const TFatoresProposta p = FatoresProposta(g.Orcamento, g.Fatores);
+    const FatoresPreco f{p.FatorV, p.FatorM, p.MultDescV, p.MultDescM};
     g.FatorVProposta = f.FV;
     g.FatorMProposta = f.FM;
     g.MultDescVProposta = f.DV;
@@ -262,13 +257,6 @@ std::pair<double, double> TotaisQuotacao(const FatoresPreco &f) {
         mot += static_cast<long double>(p.motor) * g.Itens[k].Qtd;
     }
     return {static_cast<double>(ger), static_cast<double>(mot)};
-}
-
-// "20/30" for a pair of terms, else the number of days.
-QString TextoEntrega(std::int32_t v) {
-    if (v > 254)
-        return QStringLiteral("%1/%2").arg(v & 255).arg(v >> 8);
-    return QString::number(v);
 }
 
 QString TextoEmbalagem(std::int32_t e) {
@@ -567,7 +555,7 @@ void DesenhaCondicoes() {
         {icms == 0 ? U("ICMS:             isento") : U("ICMS:           %1% incluso").arg(icms),
          QStringLiteral("Embalagem: ") + TextoEmbalagem(c.Embalagem)},
         {QStringLiteral("IPI:                 %1% acrescer").arg(c.IPI),
-         QStringLiteral("Entrega:       %1 dias").arg(TextoEntrega(c.Entrega))},
+         QStringLiteral("Entrega:       %1 dias").arg(DecodificaEntrega(c.Entrega))},
     };
     for (int i = 0; i < 4; ++i) {
         FonteArial(Tam(), i == 0);
@@ -755,7 +743,7 @@ void TabelaHTML(QStringList &L) {
         L << CelulaDireita + QStringLiteral("><b>Embalagem: </b>") + TextoEmbalagem(c.Embalagem) +
                  QStringLiteral("</td></tr>");
         L << linha + QStringLiteral("<b>IPI: </b>%1% acrescer</td>").arg(c.IPI);
-        L << CelulaDireita + QStringLiteral("><b>Entrega:</b>       %1 dias</td></tr>").arg(TextoEntrega(c.Entrega));
+        L << CelulaDireita + QStringLiteral("><b>Entrega:</b>       %1 dias</td></tr>").arg(DecodificaEntrega(c.Entrega));
         L << QString();
     }
 

@@ -6,6 +6,8 @@
 #include "mail/servidor_smtp.h"
 #include "quotation/arquivo_orc.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -29,7 +31,7 @@ struct Execucao {
 
 Execucao Roda(const QStringList &args) {
     QProcess p;
-    p.start(QStringLiteral(QUELLORA_CLI), QStringList{QStringLiteral("email")} + args);
+    p.start(QStringLiteral(QUELLORA_CLI), args);
     Execucao e;
     if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
         e.status = p.exitCode();
@@ -45,6 +47,9 @@ TEST(Envio, PropostaChegaIntactaOuARecusaEDita) {
     ServidorSmtpLocal servidor;
     ASSERT_TRUE(servidor.Pronto()) << servidor.Erros().toStdString();
     const QString d = dir.path();
+    const QDir catalogo(QStringLiteral(QUELLORA_DADOS_DIR));
+    for (const QString &a : catalogo.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(catalogo.filePath(a), QDir(d).filePath(a)));
     auto arquivo = [&](const char *nome, const QByteArray &dados) {
         const QString f = dir.filePath(QString::fromLatin1(nome));
         QString erro;
@@ -57,29 +62,31 @@ TEST(Envio, PropostaChegaIntactaOuARecusaEDita) {
     orc.Orcamento.Projeto = QStringLiteral("Galpão 2 – ventilação da cobertura, exaustão e ar de reposição nº 3");
     orc.Orcamento.email = QStringLiteral(" compras@cliente.com.br ");
     const QString arqOrc = arquivo("0012_05.orc", ArquivoOrcParaBytes(orc));
-    // The proposal as the program writes it: Windows-1252 HTML, a line that
-    // starts with a dot, a long line.
-    const QByteArray html = ParaWin1252(QStringLiteral("<html><body>\r\n.Ventilação ç ã €\r\n") +
-                                        QString(3000, QLatin1Char('x')) + QStringLiteral("\r\n</body></html>\r\n"));
-    const QString anexo = arquivo("proposta.xls", html);
     const QString texto = arquivo("texto.txt", "Olá, Conceição!\n.linha com ponto\n.\nAté logo\n");
-    const QStringList base = {QStringLiteral("--dados"), d, QStringLiteral("--orc"), arqOrc,
-                              QStringLiteral("--anexo"), anexo};
+    // The proposal as the program writes it, for the attachment.
+    const QString anexo = dir.filePath(QStringLiteral("proposta.xls"));
+    ASSERT_EQ(Roda({QStringLiteral("proposta"), arqOrc, QStringLiteral("--dados"), d, QStringLiteral("--html"), anexo})
+                  .status,
+              0);
+    QFile f(anexo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray html = f.readAll();
+    const QStringList base = {QStringLiteral("proposta"), arqOrc, QStringLiteral("--dados"), d};
 
-    ASSERT_EQ(Roda({QStringLiteral("configura"), QStringLiteral("--dados"), d, QStringLiteral("--nome"),
+    ASSERT_EQ(Roda({QStringLiteral("email"), QStringLiteral("configura"), QStringLiteral("--dados"), d, QStringLiteral("--nome"),
                     QStringLiteral("José Conceição"), QStringLiteral("--email"), QStringLiteral("vendas@dravolin.com.br"),
                     QStringLiteral("--smtp"), servidor.Endereco()})
                   .status,
               0);
-    const Execucao ok = Roda(QStringList{QStringLiteral("enviar"), QStringLiteral("--copia"),
-                                         QStringLiteral("copia@dravolin.com.br"), QStringLiteral("--texto"), texto} +
-                             base);
+    const Execucao ok = Roda(base + QStringList{QStringLiteral("--enviar"), QStringLiteral("compras@cliente.com.br"),
+                                                QStringLiteral("--copia"), QStringLiteral("copia@dravolin.com.br"),
+                                                QStringLiteral("--texto"), texto});
     ASSERT_EQ(ok.status, 0) << ok.erro.toStdString();
-    EXPECT_EQ(ok.saida, QStringLiteral("250 2.0.0 Mensagem 1 aceita\n"));
+    EXPECT_EQ(ok.saida, QStringLiteral("E-mail: 250 2.0.0 Mensagem 1 aceita\n"));
 
     // Refused: not sent, said so with the server's reply.
-    const Execucao recusa = Roda(QStringList{QStringLiteral("enviar"), QStringLiteral("--para"),
-                                             QStringLiteral("recusado@cliente.com.br")} + base);
+    const Execucao recusa =
+        Roda(base + QStringList{QStringLiteral("--enviar"), QStringLiteral("recusado@cliente.com.br")});
     EXPECT_EQ(recusa.status, 1);
     EXPECT_TRUE(recusa.erro.contains(QStringLiteral("O servidor recusou o destinatário <recusado@cliente.com.br>.\n"
                                                     "Resposta do servidor: 550 5.1.1 Destinatario recusado")))
@@ -87,7 +94,7 @@ TEST(Envio, PropostaChegaIntactaOuARecusaEDita) {
 
     ASSERT_EQ(servidor.Quantas(), 1);
     const nlohmann::json m = servidor.Mensagem(1);
-    // Envelope: the client's address from the quotation, the copy only here.
+    // Envelope: the client's address, the copy only here.
     EXPECT_EQ(m["helo"], "DravolinBrumLtda");
     EXPECT_EQ(m["de"], "vendas@dravolin.com.br");
     EXPECT_EQ(m["para"], nlohmann::json({"compras@cliente.com.br", "copia@dravolin.com.br"}));

@@ -3,6 +3,7 @@
 #include "mail/envio.h"
 #include "mail/mime.h"
 #include "mail/windows/uqlemailcnf.h"
+#include "proposal/proposta.h"
 #include "shell/estado.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/servicos.h"
@@ -24,12 +25,14 @@ namespace quellora {
 
 namespace {
 FonteAnexoEmail &Fonte() {
-    static FonteAnexoEmail f;
+    static FonteAnexoEmail f = [] { return PropostaHTML(); };
     return f;
 }
 } // namespace
 
-void DefineFonteAnexoEmail(FonteAnexoEmail fonte) { Fonte() = std::move(fonte); }
+void DefineFonteAnexoEmail(FonteAnexoEmail fonte) {
+    Fonte() = fonte ? std::move(fonte) : FonteAnexoEmail([] { return PropostaHTML(); });
+}
 
 TfrmEmail::TfrmEmail(QWidget *pai) : QDialog(pai), cliente_(new ClienteSmtp(this)) {
     setObjectName(QStringLiteral("TfrmEmail"));
@@ -161,10 +164,6 @@ void TfrmEmail::BitBtn3Click() {
 void TfrmEmail::btEnviarClick() {
     if (Enviando() || !btEnviar_->isEnabled())
         return;
-    if (!Fonte()) {
-        MensagemErro(QStringLiteral("A proposta não está disponível para envio."));
-        return;
-    }
     mMessages_->clear();
     ocupado_.emplace();
     btEnviar_->setEnabled(false);

@@ -28,8 +28,9 @@ namespace quellora {
 
 struct EntradaJanela;
 
-// Where the window takes the proposal document from, at each sending: the
-// HTML of the proposal with the current page options.
+// Where the window takes the proposal document from, at each sending: by
+// default the HTML of the proposal with the current page options. Tests may
+// give another source; null puts the default back.
 using FonteAnexoEmail = std::function<QByteArray()>;
 void DefineFonteAnexoEmail(FonteAnexoEmail fonte);
 

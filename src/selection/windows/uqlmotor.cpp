@@ -19,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -33,21 +32,6 @@ enum { MT_KW, MT_RPM, MT_CARCACA, MT_FSOP, MT_FSST, MT_COLUNAS };
 
 // Background of the suggested motor under "Todos" (light yellow).
 const QColor CorSugerido(255, 255, 192);
-
-std::function<void()> &Desmarca() {
-    static std::function<void()> f;
-    return f;
-}
-
-// The configuration window's motor entry unticked, its handlers not run.
-void DesmarcaPadrao() {
-    QWidget *cfg = JanelaClasse("TfrmConfigura");
-    auto *clb = cfg ? cfg->findChild<QListWidget *>(QStringLiteral("clb")) : nullptr;
-    if (!clb || clb->count() == 0)
-        return;
-    const QSignalBlocker bloqueio(clb);
-    clb->item(0)->setCheckState(Qt::Unchecked);
-}
 
 // The item shown: the current one, or an empty one when there is none.
 const TItemOrc &ItemDoMotor() {
@@ -70,8 +54,6 @@ QLabel *Rotulo(const QString &texto, QWidget *buddy, QWidget *pai) {
 }
 
 } // namespace
-
-void DefineDesmarcaMotor(std::function<void()> f) { Desmarca() = std::move(f); }
 
 TfrmMotor::TfrmMotor(QWidget *painel) : JanelaFilha(QStringLiteral("Motor"), AJUDA_MOTOR, painel) {
     setObjectName(QStringLiteral("TfrmMotor"));
@@ -497,13 +479,10 @@ void TfrmMotor::btSemMotorClick() {
     MostraJanela(JAN_CONFIGURA);
 }
 
-void TfrmMotor::btCancelaClick() {
-    MostraJanela(JAN_CONFIGURA);
-    if (Desmarca())
-        Desmarca()();
-    else
-        DesmarcaPadrao();
-}
+// Back without a motor. The configuration window, shown again, ticks its
+// motor entry after ComMotor, which a cancelled choice leaves unset: the
+// entry the user ticked to come here is unticked.
+void TfrmMotor::btCancelaClick() { MostraJanela(JAN_CONFIGURA); }
 
 QWidget *CriaTfrmMotor(QWidget *painel, const EntradaJanela &) { return new TfrmMotor(painel); }
 

@@ -6,7 +6,6 @@
 
 #include "shell/windows/janelafilha.h"
 
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -78,12 +77,6 @@ private:
     QPushButton *btCancela_;
     int linhaSugerida_ = -1;
 };
-
-// What leaving the motor window without a motor does to the configuration
-// window's list: untick its motor entry. By default the entry 0 of a check
-// list named "clb" in the configuration window is unticked without running
-// its handlers; the configuration window may install its own.
-void DefineDesmarcaMotor(std::function<void()> f); // null: back to the default
 
 QWidget *CriaTfrmMotor(QWidget *painel, const EntradaJanela &entrada);
 
