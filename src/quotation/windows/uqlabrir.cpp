@@ -92,7 +92,7 @@ TfrmOpen::TfrmOpen(QWidget *painel) : JanelaFilha(QStringLiteral("Abrir/Excluir 
     sgFiles_->setAlinhamento(COL_TOTAL, Qt::AlignRight);
     sgFiles_->installEventFilter(this);
     connect(sgFiles_, &QTableWidget::cellDoubleClicked, this, [this] { Abre(); });
-    auto *lbFiles = new QLabel(QStringLiteral("&Propostas"), this);
+    auto *lbFiles = new QLabel(QStringLiteral("Proposta&s"), this); // Alt+P is the sort key "&Projeto"
     lbFiles->setBuddy(sgFiles_);
 
     // Sort key: two columns, filled top to bottom.

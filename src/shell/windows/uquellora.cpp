@@ -342,6 +342,7 @@ void TfrmQuellora::montaJanela() {
     l3->addSpacing(4);
     l3->addWidget(sbx_, 1);
     lf->addWidget(Panel3, 0);
+    proprios_ = {Panel5, Panel3};
 
     // The logo for the proposal pages, kept hidden.
     auto *Image2 = new QLabel(central);
@@ -453,6 +454,16 @@ void TfrmQuellora::montaFamilias() {
 
 void TfrmQuellora::criaJanelas() { CriaJanelas(FPanel_); }
 
+// While a window covers the panel, the panel's own buttons are hidden under
+// it, so that their Alt keys do not take the covering window's.
+void TfrmQuellora::cobrePainel() {
+    bool coberto = false;
+    for (QWidget *w : FPanel_->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        coberto |= !proprios_.contains(w) && !w->isHidden();
+    for (QWidget *w : proprios_)
+        w->setVisible(!coberto);
+}
+
 void TfrmQuellora::defineSplash(QWidget *splash) { splash_ = splash; }
 
 void TfrmQuellora::defineTitulo(const QString &texto) { Panel2_->setText(texto); }
@@ -520,6 +531,10 @@ bool TfrmQuellora::eventFilter(QObject *o, QEvent *e) {
         FPanelResize();
         return false;
     }
+    // A child window shown or hidden over the panel.
+    if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && o->isWidgetType() && o->parent() == FPanel_ &&
+        !proprios_.contains(static_cast<QWidget *>(o)))
+        cobrePainel();
     if (e->type() == QEvent::KeyPress) {
         auto *k = static_cast<QKeyEvent *>(e);
         if (k->key() == Qt::Key_F1 && k->modifiers() == Qt::NoModifier && o->isWidgetType()) {

@@ -77,6 +77,7 @@ private:
     void montaFamilias();
     void AbreJanela(int tag);
     void FPanelResize();
+    void cobrePainel();
     void FormActivate();
     void mostraSobre();
 
@@ -86,6 +87,7 @@ private:
     QToolButton *btSave_ = nullptr;
     QLabel *Panel2_ = nullptr;
     QWidget *FPanel_ = nullptr;
+    QList<QWidget *> proprios_; // the panel's own picture and buttons
     QWidget *sbxConteudo_ = nullptr;
     QScrollArea *sbx_ = nullptr;
     BarraStatus *sb_ = nullptr;
