@@ -150,7 +150,12 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
     f.drawRect(g.Left, g.Top, g.Right - g.Left - 1, g.Bottom - g.Top - 1);
     for (int i = 1; i <= 7; ++i)
         f.drawLine(geo.XVertical(i), g.Top, geo.XVertical(i), g.Bottom + 2);
-    for (int i = 0; i <= 8; ++i) {
+    // On a small chart, where the flow labels would touch, every other one.
+    const int passo = geo.XVertical(1) - geo.XVertical(0) <
+                              fm.horizontalAdvance(RotuloVazao(d.EscalaVazao, 8) + QLatin1Char(' '))
+                          ? 2
+                          : 1;
+    for (int i = 0; i <= 8; i += passo) {
         const QString t = RotuloVazao(d.EscalaVazao, i);
         TextoEm(f, geo.XVertical(i) - fm.horizontalAdvance(t) / 2, g.Bottom + 3, t);
     }

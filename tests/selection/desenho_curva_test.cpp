@@ -167,3 +167,36 @@ TEST_F(DesenhoCurva, FolhaImpressaCentraOGraficoAbaixoDoTexto) {
     // The outer frame is black at the page's edge.
     EXPECT_EQ(img.pixel(0, 500), qRgb(0, 0, 0));
 }
+
+// Where the flow labels would touch (the selection window's small chart),
+// every other one is written; on a large chart all nine.
+TEST_F(DesenhoCurva, GraficoPequenoEscreveUmRotuloDeVazaoSimOutroNao) {
+    for (const auto &[largura, altura, fonte, todos] : {std::tuple{473, 370, 10, true}, std::tuple{230, 172, 6, false}}) {
+        SCOPED_TRACE(largura);
+        QImage img = Tela(largura, altura);
+        QPainter f(&img);
+        auto &p = Pagina();
+        p.Folha = &f;
+        p.AreaPagina = {0, 0, largura, altura};
+        p.TamFonte = fonte;
+        p.TamFonteMenor = fonte;
+        TDadosCurva d = CurvaDeTeste();
+        d.EscalaVazao = 80000; // labels of five digits
+        const TGeometriaCurva g = DesenhaCurva(d, TEntradaCurva{});
+        f.end();
+        // Ink under the grid line i, in the band of its label.
+        auto rotulo = [&](int i) {
+            const int x = g.XVertical(i);
+            for (int y = g.Grade.Bottom + 4; y < g.Grade.Bottom + 4 + fonte; ++y)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (img.pixel(x + dx, y) != QColor(Qt::white).rgb())
+                        return true;
+            return false;
+        };
+        EXPECT_TRUE(rotulo(0));
+        EXPECT_EQ(rotulo(1), todos);
+        EXPECT_TRUE(rotulo(2));
+        EXPECT_EQ(rotulo(7), todos);
+        EXPECT_TRUE(rotulo(8));
+    }
+}

@@ -306,9 +306,8 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
         grDados_->horizontalHeaderItem(c)->setTextAlignment(
             c <= COL_DESCRICAO ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
     }
-    grDados_->setLarguras({Larguras, Larguras + 9});
     // The narrow columns (a flow of 45 pixels) fit their numbers and titles
-    // in a slightly smaller type.
+    // in a slightly smaller type; a title wider than its column still widens it.
     {
         QFont f = grDados_->font();
         const qreal pontos = f.pointSizeF();
@@ -317,6 +316,7 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
         f.setPointSizeF(pontos * 0.8);
         grDados_->horizontalHeader()->setFont(f);
     }
+    grDados_->AjustaLarguras({Larguras, Larguras + 9});
     grDados_->setAlturaTitulo(30);
     grDados_->setAlturaLinhas(20);
     grDados_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -100,6 +100,7 @@ void Negrito(QCheckBox *cb, bool sim) {
     QFont f = cb->font();
     f.setBold(sim);
     cb->setFont(f);
+    cb->adjustSize(); // the bold caption is wider
 }
 
 // A row of the size grid as the numbers its cells hold.
@@ -148,6 +149,7 @@ TfrmArranjo::TfrmArranjo(QWidget *painel) : JanelaFilha(QStringLiteral("Arranjo"
         cb->setProperty("tag", iniciais[n].Tag);
         paginas[Lugares[n].pagina]->poe(cb, Lugares[n].x, Lugares[n].y);
         cb->setEnabled(false);
+        cb->adjustSize();
         connect(cb, &QCheckBox::toggled, this, [this, cb](bool marcada) { VerMarca(cb, marcada); });
         ckb_[static_cast<std::size_t>(n)] = cb;
     }

@@ -147,6 +147,7 @@ TfrmMotor::TfrmMotor(QWidget *painel) : JanelaFilha(QStringLiteral("Motor"), AJU
     sgMot_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     sgMot_->setLarguras({62, 56, 74, 62, 62});
     sgMot_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    sgMot_->setFormato(MT_KW, QString()); // the general form, in the user's locale
     sgMot_->setFormato(MT_FSOP, QStringLiteral(",0.00"));
     sgMot_->setFormato(MT_FSST, QStringLiteral(",0.00"));
     sgMot_->setCorDestaque(CorSugerido, false);
