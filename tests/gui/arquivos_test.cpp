@@ -33,15 +33,6 @@ protected:
         AmbienteShell::TearDown();
     }
 
-    // Closes the program and starts it again on the same folder.
-    void reinicia() {
-        ASSERT_TRUE(janela->close());
-        delete janela;
-        janela = nullptr;
-        ResetaEstado();
-        abre();
-    }
-
     QString projetos(const QString &nome = {}) const { return dir.filePath(QStringLiteral("projetos/") + nome); }
     QByteArray arquivo(const QString &nome) const {
         QFile f(projetos(nome));

@@ -61,11 +61,7 @@ protected:
         ASSERT_TRUE(calc && arranjo && calc->isVisible());
     }
 
-    void linha(const char *codigo) {
-        for (auto *b : calc->findChildren<QPushButton *>())
-            if (b->objectName().startsWith(QLatin1String("btLinha")) && b->text() == QLatin1String(codigo))
-                QTest::mouseClick(b, Qt::LeftButton);
-    }
+    void linha(const char *codigo) { clicaLinha(calc, codigo); }
 
     // Seleciona on a row of the size grid.
     void seleciona(int row) {

@@ -94,28 +94,10 @@ protected:
     }
 
     ListaDesenhada *clb() const { return conf->clb(); }
-    int entrada(const char *codigo) const {
-        const TListaAcessorios &l = conf->Lista();
-        if (QLatin1String(codigo) == QLatin1String("POS"))
-            return l.IdxPosicao;
-        for (int i = 1; i < l.PrimeiroEspecial; ++i)
-            if (i != l.IdxPosicao && SeparaCampos(l.Texto(i)).Codigo.trimmed() == QLatin1String(codigo))
-                return i;
-        return -1;
-    }
+    int entrada(const char *codigo) const { return entradaAcessorio(conf, codigo); }
     bool marcado(const char *codigo) const { return clb()->Marcado(entrada(codigo)); }
-
-    // The user picks item row r in the item list.
-    void item(int r) {
-        ListaDesenhada *l = conf->cbItens();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(r)).center());
-    }
-    // The user toggles entry i's box with the space bar.
-    void marca(int i) {
-        ASSERT_GE(i, 0);
-        clb()->setCurrentRow(i);
-        QTest::keyClick(clb(), Qt::Key_Space);
-    }
+    void item(int r) { escolheItem(conf, r); }
+    void marca(int i) { marcaAcessorio(conf, i); }
     void marca(const char *codigo) { marca(entrada(codigo)); }
 
     QString grade(int col, int row) const { return conf->sgConfig()->Cells(col, row + 1); }

@@ -27,16 +27,6 @@ namespace {
 
 class Fluxo : public teste::AmbienteShell {
 protected:
-    // The line button with this code.
-    static void clicaLinha(QWidget *calc, const char *codigo) {
-        for (auto *b : calc->findChildren<QPushButton *>())
-            if (b->objectName().startsWith(QLatin1String("btLinha")) && b->text() == QLatin1String(codigo)) {
-                QTest::mouseClick(b, Qt::LeftButton);
-                return;
-            }
-        ADD_FAILURE() << "no line button " << codigo;
-    }
-
     // From the main window: data entry with these rows typed in, then
     // "&Seleção".
     TfrmCalculos *selecao(const QList<QStringList> &linhas) {

@@ -5,12 +5,14 @@
 
 #include "catalogue/arquivos.h"
 #include "catalogue/catalogo.h"
+#include "pricing/windows/uqlconfigura.h"
 #include "shell/estado.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/servicos.h"
 #include "shell/windows/uquellora.h"
 #include "ui/grade.h"
+#include "ui/lista.h"
 
 #include "gui/respostas.h"
 
@@ -19,7 +21,9 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -60,6 +64,15 @@ protected:
         janela->show();
         QApplication::processEvents();
         return janela;
+    }
+
+    // Closes the program and starts it again on the same folder.
+    void reinicia() {
+        ASSERT_TRUE(janela->close());
+        delete janela;
+        janela = nullptr;
+        ResetaEstado();
+        abre();
     }
 
     QString arquivoDados(const char *nome) const { return QDir(dados).filePath(QString::fromLatin1(nome)); }
@@ -126,6 +139,39 @@ protected:
                 envia(alvo(g), c.toUpper().unicode(), QString(c));
             envia(alvo(g), Qt::Key_Return);
         }
+    }
+
+    // The selection window's line button with this code.
+    static void clicaLinha(QWidget *calc, const char *codigo) {
+        for (auto *b : calc->findChildren<QPushButton *>())
+            if (b->objectName().startsWith(QLatin1String("btLinha")) && b->text() == QLatin1String(codigo)) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        ADD_FAILURE() << "no line button " << codigo;
+    }
+
+    // The configuration window's checklist entry of an accessory code ("POS":
+    // the position entry), -1 when the item's list has none.
+    static int entradaAcessorio(TfrmConfigura *conf, const char *codigo) {
+        const TListaAcessorios &l = conf->Lista();
+        if (QLatin1String(codigo) == QLatin1String("POS"))
+            return l.IdxPosicao;
+        for (int i = 1; i < l.PrimeiroEspecial; ++i)
+            if (i != l.IdxPosicao && SeparaCampos(l.Texto(i)).Codigo.trimmed() == QLatin1String(codigo))
+                return i;
+        return -1;
+    }
+    // The user toggles entry i's box with the space bar.
+    static void marcaAcessorio(TfrmConfigura *conf, int i) {
+        ASSERT_GE(i, 0);
+        conf->clb()->setCurrentRow(i);
+        QTest::keyClick(conf->clb(), Qt::Key_Space);
+    }
+    // The user picks item row r in the configuration's item list.
+    static void escolheItem(TfrmConfigura *conf, int r) {
+        ListaDesenhada *l = conf->cbItens();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(r)).center());
     }
 
     // The next modal dialog, once it shows, is handed to 'f' (which closes
