@@ -318,7 +318,7 @@ QWidget *CriaJanelaPosicao(QWidget *painel, const EntradaJanela &entrada) {
     case JAN_GAB160A560: return new TfrmGab160a560(painel);
     case JAN_GAB680A1000: return new TfrmGab680a1000(painel);
     case JAN_AXIAL: return new TfrmAxial(painel);
-    default: return CriaJanelaProvisoria(painel, entrada);
+    default: return nullptr;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "ui/camposprojeto.h"
 #include "ui/grade.h"
 #include "ui/lista.h"
 
@@ -95,21 +96,12 @@ TfrmConfigura::TfrmConfigura(QWidget *painel) : JanelaFilha(QStringLiteral("Conf
     btDataSheet->setObjectName(QStringLiteral("btDataSheet"));
     btAtPreco_ = new QPushButton(QStringLiteral("Atualiza preços"), topo);
     btAtPreco_->setObjectName(QStringLiteral("btAtPreco"));
-    edProjeto_ = new QLineEdit(topo);
-    edProjeto_->setObjectName(QStringLiteral("edProjeto"));
-    edProjeto_->setReadOnly(true);
-    edOrcamento_ = new QLineEdit(topo);
-    edOrcamento_->setObjectName(QStringLiteral("edOrcamento"));
-    edOrcamento_->setReadOnly(true);
-    edOrcamento_->setMaximumWidth(80);
     lt->addWidget(btCancela);
     lt->addWidget(btDataSheet);
     lt->addWidget(btAtPreco_);
-    lt->addSpacing(12);
-    lt->addWidget(Rotulo(QStringLiteral("Projeto"), edProjeto_, topo));
-    lt->addWidget(edProjeto_, 1);
-    lt->addWidget(Rotulo(QStringLiteral("Orçamento"), edOrcamento_, topo));
-    lt->addWidget(edOrcamento_);
+    const CamposProjeto campos = AcrescentaCamposProjeto(topo, lt);
+    edProjeto_ = campos.edProjeto;
+    edOrcamento_ = campos.edOrcamento;
 
     // Items: a header strip over the owner-drawn list.
     auto *cabecalho = new QWidget(this);

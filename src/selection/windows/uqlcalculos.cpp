@@ -11,6 +11,7 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "ui/camposprojeto.h"
 #include "ui/grade.h"
 
 #include <QEvent>
@@ -80,25 +81,12 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     btConfigura->setObjectName(QStringLiteral("btConfigura"));
     auto *btDataSheet = new QPushButton(QStringLiteral("&Folha de dados"), topo);
     btDataSheet->setObjectName(QStringLiteral("btDataSheet"));
-    edProjeto_ = new QLineEdit(topo);
-    edProjeto_->setObjectName(QStringLiteral("edProjeto"));
-    edProjeto_->setReadOnly(true);
-    edOrcamento_ = new QLineEdit(topo);
-    edOrcamento_->setObjectName(QStringLiteral("edOrcamento"));
-    edOrcamento_->setReadOnly(true);
-    edOrcamento_->setMaximumWidth(80);
-    auto *lbProjeto = new QLabel(QStringLiteral("Projeto"), topo);
-    lbProjeto->setBuddy(edProjeto_);
-    auto *lbOrcamento = new QLabel(QStringLiteral("Orçamento"), topo);
-    lbOrcamento->setBuddy(edOrcamento_);
     lt->addWidget(btCancela);
     lt->addWidget(btConfigura);
     lt->addWidget(btDataSheet);
-    lt->addSpacing(12);
-    lt->addWidget(lbProjeto);
-    lt->addWidget(edProjeto_, 1);
-    lt->addWidget(lbOrcamento);
-    lt->addWidget(edOrcamento_);
+    const CamposProjeto campos = AcrescentaCamposProjeto(topo, lt);
+    edProjeto_ = campos.edProjeto;
+    edOrcamento_ = campos.edOrcamento;
 
     lbItem_ = new QLabel(QStringLiteral("Item: "), this);
     lbItem_->setObjectName(QStringLiteral("lbItem"));

@@ -23,12 +23,7 @@
 #include "shell/windows/uqloperador.h"
 #include "shell/windows/uqltextomodelo.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <cstring>
 #include <vector>
@@ -79,35 +74,6 @@ std::vector<Criada> &Criadas() {
     static std::vector<Criada> v;
     return v;
 }
-
-// A child window still to be built: its title, a plain note and a way back.
-class JanelaProvisoria : public JanelaFilha {
-public:
-    JanelaProvisoria(const EntradaJanela &e, QWidget *painel)
-        : JanelaFilha(QString::fromUtf8(e.titulo), e.contextoAjuda, painel) {
-        setObjectName(QString::fromLatin1(e.classe));
-        auto *titulo = new QLabel(QString::fromUtf8(e.titulo), this);
-        QFont f = titulo->font();
-        f.setPointSizeF(f.pointSizeF() * 1.6);
-        f.setBold(true);
-        titulo->setFont(f);
-        titulo->setAlignment(Qt::AlignCenter);
-        auto *nota = new QLabel(QStringLiteral("Esta janela ainda não está disponível nesta versão do programa."), this);
-        nota->setAlignment(Qt::AlignCenter);
-        nota->setWordWrap(true);
-        auto *volta = new QPushButton(QStringLiteral("&Retornar"), this);
-        volta->setObjectName(QStringLiteral("btRetornar"));
-        connect(volta, &QPushButton::clicked, this, [] { VoltaJanela(); });
-        auto *l = new QVBoxLayout(this);
-        l->addStretch(2);
-        l->addWidget(titulo);
-        l->addSpacing(12);
-        l->addWidget(nota);
-        l->addSpacing(18);
-        l->addWidget(volta, 0, Qt::AlignHCenter);
-        l->addStretch(3);
-    }
-};
 
 } // namespace
 
@@ -163,27 +129,6 @@ bool ChamaJanela(const char *classe, const char *metodo) {
 bool ChamaJanela(const char *classe, const char *metodo, bool valor) {
     QWidget *w = ComSlot(classe, metodo, "(bool)");
     return w && QMetaObject::invokeMethod(w, metodo, Qt::DirectConnection, Q_ARG(bool, valor));
-}
-
-QWidget *CriaJanelaProvisoria(QWidget *painel, const EntradaJanela &entrada) {
-    return new JanelaProvisoria(entrada, painel);
-}
-
-QWidget *CriaDialogoProvisorio(QWidget *painel, const EntradaJanela &entrada) {
-    auto *d = new QDialog(painel ? painel->window() : nullptr);
-    d->setObjectName(QString::fromLatin1(entrada.classe));
-    d->setWindowTitle(QString::fromUtf8(entrada.titulo));
-    d->setModal(true);
-    DefineContextoAjuda(d, entrada.contextoAjuda);
-    auto *nota = new QLabel(QStringLiteral("Esta janela ainda não está disponível nesta versão do programa."), d);
-    nota->setWordWrap(true);
-    auto *botoes = new QDialogButtonBox(QDialogButtonBox::Ok, d);
-    QObject::connect(botoes, &QDialogButtonBox::accepted, d, &QDialog::reject);
-    auto *l = new QVBoxLayout(d);
-    l->addWidget(nota);
-    l->addWidget(botoes);
-    d->hide();
-    return d;
 }
 
 } // namespace quellora

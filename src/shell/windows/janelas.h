@@ -2,9 +2,7 @@
 // The program's windows, created once at start-up in a fixed order from one
 // table, and found again by navigation number or by class name.
 //
-// Each entry names a window and says how to create it. Windows not yet built
-// are created as titled placeholders; building a window means replacing its
-// entry's factory with the real window's.
+// Each entry names a window and says how to create it.
 
 #include <QString>
 
@@ -44,9 +42,5 @@ QWidget *JanelaClasse(const char *classe);
 // the window or the slot is not there (nothing is done then).
 bool ChamaJanela(const char *classe, const char *metodo);
 bool ChamaJanela(const char *classe, const char *metodo, bool valor);
-
-// Placeholders for windows still to be built.
-QWidget *CriaJanelaProvisoria(QWidget *painel, const EntradaJanela &entrada);
-QWidget *CriaDialogoProvisorio(QWidget *painel, const EntradaJanela &entrada);
 
 } // namespace quellora
