@@ -1,5 +1,5 @@
 #pragma once
-// Running quellora-cli as a user runs it, for the tests of its commands.
+// Running quellora-cli, or another program a test needs, as a user runs it.
 
 #include <QProcess>
 #include <QString>
@@ -12,16 +12,26 @@ struct Execucao {
     QString saida, erro;
 };
 
-inline Execucao ExecutaCli(const QStringList &args) {
+// 'ambiente' adds "NOME=valor" entries to this process's environment.
+inline Execucao Executa(const QString &programa, const QStringList &args, const QStringList &ambiente = {},
+                        int ms = 60000) {
     QProcess p;
-    p.start(QStringLiteral(QUELLORA_CLI), args);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &v : ambiente)
+        env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+    p.setProcessEnvironment(env);
+    p.start(programa, args);
     Execucao e;
-    if (!p.waitForFinished(60000))
+    if (!p.waitForFinished(ms))
         return e;
     e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     e.saida = QString::fromUtf8(p.readAllStandardOutput());
     e.erro = QString::fromUtf8(p.readAllStandardError());
     return e;
+}
+
+inline Execucao ExecutaCli(const QStringList &args, const QStringList &ambiente = {}) {
+    return Executa(QStringLiteral(QUELLORA_CLI), args, ambiente);
 }
 
 } // namespace quellora::teste

@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTemporaryDir>
 
 using namespace quellora;
@@ -22,20 +21,13 @@ namespace {
 class Clientes : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Names sort as a Brazilian user's system sorts them.
-        localAntes = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
         ResetaEstado();
         ASSERT_TRUE(dir.isValid());
         QString erro;
         ASSERT_TRUE(LoadClientTable(dir.path(), &erro)) << erro.toStdString();
     }
-    void TearDown() override {
-        ResetaEstado();
-        QLocale::setDefault(localAntes);
-    }
+    void TearDown() override { ResetaEstado(); }
 
-    QLocale localAntes;
     TTabela &T() { return G().dm.mtClientes; }
     QString Arquivo() const { return CaminhoEm(dir.path(), QStringLiteral("clientes.dat")); }
 

@@ -16,12 +16,12 @@ using namespace quellora;
 
 namespace {
 
-QByteArray Imagem(const char *nome, const char *email, const char *servidor) {
+// The three counted texts at 0, 51 and 102.
+QByteArray Imagem(const QByteArray &nome, const QByteArray &email, const QByteArray &servidor) {
     QByteArray b(154, '\0');
-    const char *campos[] = {nome, email, servidor};
-    for (int i = 0; i < 3; ++i) {
-        b[51 * i] = static_cast<char>(std::strlen(campos[i]));
-        b.replace(51 * i + 1, static_cast<qsizetype>(std::strlen(campos[i])), campos[i]);
+    for (int i = 0; const QByteArray &t : {nome, email, servidor}) {
+        b[51 * i] = static_cast<char>(t.size());
+        b.replace(51 * i++ + 1, t.size(), t);
     }
     return b;
 }
@@ -30,12 +30,11 @@ QByteArray Imagem(const char *nome, const char *email, const char *servidor) {
 
 TEST(DadosEmail, LeOArquivoComoEstiver) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QByteArray longo = Imagem("Ana", "ana@x.com", "smtp.x.com") + QByteArray(46, 'z');
+    const QString arq = dir.filePath("dadmai.dat");
     QByteArray excedente = Imagem("", "a@b", "s");
     excedente[0] = char(200); // a length beyond the field reads as 50
     excedente.replace(1, 50, QByteArray(50, 'n'));
-    struct Caso {
+    const struct {
         const char *nome;
         std::optional<QByteArray> arquivo; // none: no file
         const char *nomeRem, *email, *servidor;
@@ -44,40 +43,38 @@ TEST(DadosEmail, LeOArquivoComoEstiver) {
         {"vazio", QByteArray(), "", "", ""},
         {"curto: como ausente", Imagem("Ana", "ana@x.com", "smtp.x.com").left(100), "", "", ""},
         {"exato", Imagem("Jo\xe3o", "joao@x.com", "smtp.x.com"), "João", "joao@x.com", "smtp.x.com"},
-        {"mais longo: o registro", longo, "Ana", "ana@x.com", "smtp.x.com"},
+        {"mais longo: o registro", Imagem("Ana", "ana@x.com", "smtp.x.com") + QByteArray(46, 'z'), "Ana", "ana@x.com",
+         "smtp.x.com"},
         {"comprimento excedente", excedente, "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn", "a@b", "s"},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
-        QFile::remove(dir.filePath(QStringLiteral("dadmai.dat")));
+        QFile::remove(arq);
         if (c.arquivo) {
-            QString erro;
-            ASSERT_TRUE(GravaArquivoAtomico(dir.filePath(QStringLiteral("dadmai.dat")), *c.arquivo, &erro));
+            ASSERT_TRUE(GravaArquivoAtomico(arq, *c.arquivo, nullptr));
         }
         ResetaEstado();
         LoadEmailSettings(dir.path());
         const TDadosEmail &d = G().DadosEmail;
-        EXPECT_EQ(d.NomeRemetente, QString::fromUtf8(c.nomeRem));
-        EXPECT_EQ(d.EmailRemetente, QString::fromUtf8(c.email));
-        EXPECT_EQ(d.ServidorSMTP, QString::fromUtf8(c.servidor));
+        EXPECT_EQ(d.NomeRemetente, c.nomeRem);
+        EXPECT_EQ(d.EmailRemetente, c.email);
+        EXPECT_EQ(d.ServidorSMTP, c.servidor);
     }
     ResetaEstado();
 }
 
 TEST(DadosEmail, GravaAparadoCortadoEPreservaOResto) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString arq = dir.filePath(QStringLiteral("dadmai.dat"));
+    const QString arq = dir.filePath("dadmai.dat");
     // A file whose fields hold more than their texts, and a reserved byte.
     QByteArray antes = Imagem("Nome antigo comprido", "velho@x.com", "smtp.velho.com");
     antes[153] = 7;
-    QString erro;
-    ASSERT_TRUE(GravaArquivoAtomico(arq, antes, &erro));
+    ASSERT_TRUE(GravaArquivoAtomico(arq, antes, nullptr));
 
     ResetaEstado();
     LoadEmailSettings(dir.path());
-    DefineDadosEmail(G().DadosEmail, QStringLiteral("  Zé "), QString(60, QLatin1Char('e')),
-                     QStringLiteral("  mail.exemplo.com.br\t"));
+    DefineDadosEmail(G().DadosEmail, "  Zé ", QString(60, 'e'), "  mail.exemplo.com.br\t");
+    QString erro;
     ASSERT_TRUE(SaveEmailSettings(dir.path(), &erro)) << erro.toStdString();
 
     QFile f(arq);
@@ -88,7 +85,7 @@ TEST(DadosEmail, GravaAparadoCortadoEPreservaOResto) {
     esperado.replace(51, 51, "\x32" + QByteArray(50, 'e'));            // 60 typed, 50 kept
     esperado.replace(102, 20, "\x13mail.exemplo.com.br");               // trimmed
     EXPECT_EQ(b, esperado);
-    EXPECT_EQ(G().DadosEmail.NomeRemetente, QStringLiteral("Zé"));
-    EXPECT_EQ(G().DadosEmail.EmailRemetente, QString(50, QLatin1Char('e')));
+    EXPECT_EQ(G().DadosEmail.NomeRemetente, "Zé");
+    EXPECT_EQ(G().DadosEmail.EmailRemetente, QString(50, 'e'));
     ResetaEstado();
 }

@@ -2,7 +2,7 @@
 // (Debian's aiosmtpd); the server's copy is read as a mail program reads it.
 
 #include "catalogue/arquivos.h"
-#include "catalogue/binario.h"
+#include "cli_execucao.h"
 #include "mail/servidor_smtp.h"
 #include "quotation/arquivo_orc.h"
 
@@ -13,31 +13,15 @@
 #include <gtest/gtest.h>
 
 using namespace quellora;
-using quellora::teste::ServidorSmtpLocal;
+using namespace quellora::teste;
 
 namespace {
 
 QString Cabecalho(const nlohmann::json &m, const char *nome) {
     for (const auto &h : m["cabecalhos"])
-        if (QString::fromStdString(h[0].get<std::string>()).compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+        if (QString::fromStdString(h[0].get<std::string>()).compare(nome, Qt::CaseInsensitive) == 0)
             return QString::fromStdString(h[1].get<std::string>());
     return {};
-}
-
-struct Execucao {
-    int status = -1;
-    QString saida, erro;
-};
-
-Execucao Roda(const QStringList &args) {
-    QProcess p;
-    p.start(QStringLiteral(QUELLORA_CLI), args);
-    Execucao e;
-    if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
-        e.status = p.exitCode();
-    e.saida = QString::fromUtf8(p.readAllStandardOutput());
-    e.erro = QString::fromUtf8(p.readAllStandardError());
-    return e;
 }
 
 } // namespace
@@ -50,46 +34,36 @@ TEST(Envio, PropostaChegaIntactaOuARecusaEDita) {
     const QDir catalogo(QStringLiteral(QUELLORA_DADOS_DIR));
     for (const QString &a : catalogo.entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(catalogo.filePath(a), QDir(d).filePath(a)));
-    auto arquivo = [&](const char *nome, const QByteArray &dados) {
-        const QString f = dir.filePath(QString::fromLatin1(nome));
-        QString erro;
-        EXPECT_TRUE(GravaArquivoAtomico(f, dados, &erro)) << erro.toStdString();
-        return f;
-    };
     TArquivoOrc orc;
-    orc.Orcamento.NumOrc = QStringLiteral("0012/05");
+    orc.Orcamento.NumOrc = "0012/05";
     orc.Orcamento.Data = DateTimeParaData(QDateTime(QDate(2005, 3, 3), QTime()));
-    orc.Orcamento.Projeto = QStringLiteral("Galpão 2 – ventilação da cobertura, exaustão e ar de reposição nº 3");
-    orc.Orcamento.email = QStringLiteral(" compras@cliente.com.br ");
-    const QString arqOrc = arquivo("0012_05.orc", ArquivoOrcParaBytes(orc));
-    const QString texto = arquivo("texto.txt", "Olá, Conceição!\n.linha com ponto\n.\nAté logo\n");
+    orc.Orcamento.Projeto = "Galpão 2 – ventilação da cobertura, exaustão e ar de reposição nº 3";
+    orc.Orcamento.email = " compras@cliente.com.br ";
+    const QString arqOrc = dir.filePath("0012_05.orc"), texto = dir.filePath("texto.txt");
+    ASSERT_TRUE(GravaArquivoOrc(arqOrc, orc, nullptr));
+    ASSERT_TRUE(GravaArquivoAtomico(texto, "Olá, Conceição!\n.linha com ponto\n.\nAté logo\n", nullptr));
     // The proposal as the program writes it, for the attachment.
-    const QString anexo = dir.filePath(QStringLiteral("proposta.xls"));
-    ASSERT_EQ(Roda({QStringLiteral("proposta"), arqOrc, QStringLiteral("--dados"), d, QStringLiteral("--html"), anexo})
-                  .status,
-              0);
+    const QString anexo = dir.filePath("proposta.xls");
+    const QStringList base = {"proposta", arqOrc, "--dados", d};
+    ASSERT_EQ(ExecutaCli(base + QStringList{"--html", anexo}).status, 0);
     QFile f(anexo);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray html = f.readAll();
-    const QStringList base = {QStringLiteral("proposta"), arqOrc, QStringLiteral("--dados"), d};
 
-    ASSERT_EQ(Roda({QStringLiteral("email"), QStringLiteral("configura"), QStringLiteral("--dados"), d, QStringLiteral("--nome"),
-                    QStringLiteral("José Conceição"), QStringLiteral("--email"), QStringLiteral("vendas@dravolin.com.br"),
-                    QStringLiteral("--smtp"), servidor.Endereco()})
+    ASSERT_EQ(ExecutaCli({"email", "configura", "--dados", d, "--nome", "José Conceição", "--email",
+                          "vendas@dravolin.com.br", "--smtp", servidor.Endereco()})
                   .status,
               0);
-    const Execucao ok = Roda(base + QStringList{QStringLiteral("--enviar"), QStringLiteral("compras@cliente.com.br"),
-                                                QStringLiteral("--copia"), QStringLiteral("copia@dravolin.com.br"),
-                                                QStringLiteral("--texto"), texto});
+    const Execucao ok = ExecutaCli(base + QStringList{"--enviar", "compras@cliente.com.br", "--copia",
+                                                      "copia@dravolin.com.br", "--texto", texto});
     ASSERT_EQ(ok.status, 0) << ok.erro.toStdString();
-    EXPECT_EQ(ok.saida, QStringLiteral("E-mail: 250 2.0.0 Mensagem 1 aceita\n"));
+    EXPECT_EQ(ok.saida, "E-mail: 250 2.0.0 Mensagem 1 aceita\n");
 
     // Refused: not sent, said so with the server's reply.
-    const Execucao recusa =
-        Roda(base + QStringList{QStringLiteral("--enviar"), QStringLiteral("recusado@cliente.com.br")});
+    const Execucao recusa = ExecutaCli(base + QStringList{"--enviar", "recusado@cliente.com.br"});
     EXPECT_EQ(recusa.status, 1);
-    EXPECT_TRUE(recusa.erro.contains(QStringLiteral("O servidor recusou o destinatário <recusado@cliente.com.br>.\n"
-                                                    "Resposta do servidor: 550 5.1.1 Destinatario recusado")))
+    EXPECT_TRUE(recusa.erro.contains("O servidor recusou o destinatário <recusado@cliente.com.br>.\n"
+                                     "Resposta do servidor: 550 5.1.1 Destinatario recusado"))
         << recusa.erro.toStdString();
 
     ASSERT_EQ(servidor.Quantas(), 1);
@@ -99,22 +73,20 @@ TEST(Envio, PropostaChegaIntactaOuARecusaEDita) {
     EXPECT_EQ(m["de"], "vendas@dravolin.com.br");
     EXPECT_EQ(m["para"], nlohmann::json({"compras@cliente.com.br", "copia@dravolin.com.br"}));
     const QString bruta = QString::fromStdString(m["bruta"].get<std::string>());
-    EXPECT_FALSE(bruta.contains(QStringLiteral("copia@")));
-    for (QChar c : bruta)
-        ASSERT_LT(c.unicode(), 0x80) << "8-bit character in the message";
+    EXPECT_FALSE(bruta.contains("copia@"));
+    EXPECT_TRUE(std::all_of(bruta.begin(), bruta.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        << "8-bit character in the message";
 
     // Headers, decoded by Python's email package.
-    EXPECT_EQ(Cabecalho(m, "From"), QStringLiteral("José Conceição <vendas@dravolin.com.br>"));
+    EXPECT_EQ(Cabecalho(m, "From"), "José Conceição <vendas@dravolin.com.br>");
     EXPECT_EQ(Cabecalho(m, "Sender"), Cabecalho(m, "From"));
-    EXPECT_EQ(Cabecalho(m, "To"), QStringLiteral("compras@cliente.com.br"));
-    EXPECT_EQ(Cabecalho(m, "Subject"),
-              QStringLiteral("Ref.: Proposta nº 0012/05 - 03/03/2005 (") + orc.Orcamento.Projeto + QLatin1Char(')'));
+    EXPECT_EQ(Cabecalho(m, "To"), "compras@cliente.com.br");
+    EXPECT_EQ(Cabecalho(m, "Subject"), "Ref.: Proposta nº 0012/05 - 03/03/2005 (" + orc.Orcamento.Projeto + ')');
     EXPECT_FALSE(Cabecalho(m, "Date").isEmpty());
     EXPECT_EQ(m["defeitos"].size(), 0u) << m["defeitos"].dump();
 
     // The text, its dot lines included; the attachment, byte for byte.
-    EXPECT_EQ(QString::fromStdString(m["texto"].get<std::string>()),
-              QStringLiteral("Olá, Conceição!<BR>\r\n.linha com ponto<BR>\r\n.<BR>\r\nAté logo<BR>\r\n"));
+    EXPECT_EQ(m["texto"], "Olá, Conceição!<BR>\r\n.linha com ponto<BR>\r\n.<BR>\r\nAté logo<BR>\r\n");
     ASSERT_EQ(m["anexos"].size(), 1u);
     EXPECT_EQ(m["anexos"][0]["nome"], "proposta.xls");
     EXPECT_EQ(QByteArray::fromBase64(QByteArray::fromStdString(m["anexos"][0]["dados"].get<std::string>())), html);

@@ -15,12 +15,12 @@ QDateTime Momento(int a, int m, int d, int h, int min, int s) { return QDateTime
 
 TEST(Mime, MensagemDaPropostaByteAByte) {
     EntradaMime e;
-    e.NomeRemetente = QStringLiteral(" João Brum ");
-    e.EmailRemetente = QStringLiteral("joao@dravolin.com.br");
-    e.Para = QStringLiteral("cliente@exemplo.com.br");
-    e.Assunto = QStringLiteral("Ref.: Proposta nº 0012/05 - 03/03/2005 (Galpão 2)");
-    e.Texto = {QStringLiteral("Olá,"), QStringLiteral(".segue a proposta"), QString()};
-    e.Anexo = ParaWin1252(QStringLiteral("<html>Ventilação</html>"));
+    e.NomeRemetente = " João Brum ";
+    e.EmailRemetente = "joao@dravolin.com.br";
+    e.Para = "cliente@exemplo.com.br";
+    e.Assunto = "Ref.: Proposta nº 0012/05 - 03/03/2005 (Galpão 2)";
+    e.Texto = {"Olá,", ".segue a proposta", QString()};
+    e.Anexo = ParaWin1252("<html>Ventilação</html>");
     e.Momento = Momento(2005, 3, 3, 14, 5, 9);
     e.DeslocamentoUtc = -3 * 3600;
 
@@ -59,12 +59,11 @@ TEST(Mime, MensagemDaPropostaByteAByte) {
 }
 
 TEST(Mime, PecasDaMensagem) {
-    struct Caso {
+    const QByteArray x76(76, 'x');
+    const struct {
         const char *nome;
         QByteArray obtido, esperado;
-    };
-    const QByteArray x76(76, 'x');
-    const Caso casos[] = {
+    } casos[] = {
         // Date: English names, the local offset; UTC and unknown as -0000.
         {"data a oeste", DataRfc5322(Momento(2005, 3, 3, 14, 5, 9), -10800), "Thu, 3 Mar 2005 14:05:09 -0300"},
         {"data a leste", DataRfc5322(Momento(2005, 12, 25, 8, 0, 0), 19800), "Sun, 25 Dec 2005 08:00:00 +0530"},
@@ -75,32 +74,27 @@ TEST(Mime, PecasDaMensagem) {
         // Base64: 45 bytes a line; the rest on the last; nothing: one empty line.
         {"base64 de 90 bytes", Base64EmLinhas(QByteArray(90, 'a')),
          QByteArray(QByteArray(45, 'a').toBase64() + "\r\n").repeated(2)},
-        {"base64 de 46 bytes", Base64EmLinhas(QByteArray(46, 'a')),
-         QByteArray(45, 'a').toBase64() + "\r\nYQ==\r\n"},
+        {"base64 de 46 bytes", Base64EmLinhas(QByteArray(46, 'a')), QByteArray(45, 'a').toBase64() + "\r\nYQ==\r\n"},
         {"base64 vazio", Base64EmLinhas({}), "\r\n"},
         // Quoted-printable: "=" and trailing blanks escaped, 76 characters a line.
         {"qp simples", QuotedPrintable("a = b <BR>"), "a =3D b <BR>"},
         {"qp branco no fim", QuotedPrintable("fim \t"), "fim =09"},
         {"qp 76 cabem", QuotedPrintable(x76), x76},
         {"qp 77 quebram", QuotedPrintable(x76 + 'y'), QByteArray(75, 'x') + "=\r\nxy"},
-        {"qp escape inteiro", QuotedPrintable(QByteArray(74, 'x') + "\xc3\xa9"),
-         QByteArray(74, 'x') + "=\r\n=C3=A9"},
+        {"qp escape inteiro", QuotedPrintable(QByteArray(74, 'x') + "\xc3\xa9"), QByteArray(74, 'x') + "=\r\n=C3=A9"},
         // Headers: ASCII as it is; other text in encoded words; names with
         // special characters quoted; line breaks never reach a header.
-        {"cabecalho ascii", CodificaCabecalho(QStringLiteral("Proposta 12"), 9), "Proposta 12"},
-        {"cabecalho acentuado", CodificaCabecalho(QStringLiteral("Galpão"), 9), "=?UTF-8?Q?Galp=C3=A3o?="},
-        {"endereco simples", CodificaEndereco(QStringLiteral(" a@b.com "), 4), "a@b.com"},
-        {"endereco so colchetes", CodificaEndereco(QStringLiteral("<a@b.com>"), 4), "<a@b.com>"},
-        {"endereco com nome", CodificaEndereco(QStringLiteral("Ana Lima <a@b.com>"), 4), "Ana Lima <a@b.com>"},
-        {"nome acentuado", CodificaEndereco(QStringLiteral("Conceição <a@b.com>"), 4),
-         "=?UTF-8?Q?Concei=C3=A7=C3=A3o?= <a@b.com>"},
-        {"nome com virgula", CodificaEndereco(QStringLiteral("Brum, \"Ltda\" <a@b.com>"), 4),
-         "\"Brum, \\\"Ltda\\\"\" <a@b.com>"},
-        {"quebra de linha no nome", CodificaEndereco(QStringLiteral("x\r\nBcc: y@z <a@b.com>"), 4),
-         "\"x  Bcc: y@z\" <a@b.com>"},
-        {"quebra de linha no assunto", CodificaCabecalho(QStringLiteral("a\r\nBcc: y@z"), 9), "a  Bcc: y@z"},
+        {"cabecalho ascii", CodificaCabecalho("Proposta 12", 9), "Proposta 12"},
+        {"cabecalho acentuado", CodificaCabecalho("Galpão", 9), "=?UTF-8?Q?Galp=C3=A3o?="},
+        {"endereco simples", CodificaEndereco(" a@b.com ", 4), "a@b.com"},
+        {"endereco so colchetes", CodificaEndereco("<a@b.com>", 4), "<a@b.com>"},
+        {"endereco com nome", CodificaEndereco("Ana Lima <a@b.com>", 4), "Ana Lima <a@b.com>"},
+        {"nome acentuado", CodificaEndereco("Conceição <a@b.com>", 4), "=?UTF-8?Q?Concei=C3=A7=C3=A3o?= <a@b.com>"},
+        {"nome com virgula", CodificaEndereco("Brum, \"Ltda\" <a@b.com>", 4), "\"Brum, \\\"Ltda\\\"\" <a@b.com>"},
+        {"quebra de linha no nome", CodificaEndereco("x\r\nBcc: y@z <a@b.com>", 4), "\"x  Bcc: y@z\" <a@b.com>"},
+        {"quebra de linha no assunto", CodificaCabecalho("a\r\nBcc: y@z", 9), "a  Bcc: y@z"},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         EXPECT_EQ(c.obtido, c.esperado);
     }

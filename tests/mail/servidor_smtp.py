@@ -1,12 +1,8 @@
-"""SMTP server on the loopback for the e-mail tests (aiosmtpd).
+"""SMTP server on the loopback for the e-mail tests (aiosmtpd): python3 servidor_smtp.py PASTA
 
-    /usr/bin/python3 servidor_smtp.py PASTA
-
-Listens on a free port of 127.0.0.1 and prints it on the first line of its
-output. Every message it accepts becomes PASTA/N.json (N = 1, 2, ...): the
-envelope, the raw message, and what a mail program reads in it (decoded
-headers, the text part, the attachments in base64). Recipients whose address
-begins with "recusado" are refused with "550 5.1.1 Destinatario recusado".
+Prints the free port it listens on, then keeps every message it accepts as
+PASTA/N.json (N = 1, 2, ...): envelope, raw message and what a mail program
+reads in it. Recipients beginning with "recusado" are refused.
 """
 
 import asyncio
@@ -34,16 +30,7 @@ class Guarda:
 
     async def handle_DATA(self, server, session, envelope):
         msg = email.message_from_bytes(envelope.original_content, policy=email.policy.default)
-        texto = None
-        anexos = []
-        for parte in msg.walk():
-            if parte.is_multipart():
-                continue
-            if parte.get_filename():
-                anexos.append({"nome": parte.get_filename(), "tipo": parte.get_content_type(),
-                               "dados": base64.b64encode(parte.get_payload(decode=True)).decode()})
-            elif parte.get_content_type() == "text/html":
-                texto = parte.get_content()
+        partes = [p for p in msg.walk() if not p.is_multipart()]
         self.n += 1
         registro = {
             "helo": session.host_name,
@@ -51,8 +38,11 @@ class Guarda:
             "para": envelope.rcpt_tos,
             "bruta": envelope.original_content.decode("latin-1"),
             "cabecalhos": [[k, str(v)] for k, v in msg.items()],
-            "texto": texto,
-            "anexos": anexos,
+            "texto": next((p.get_content() for p in partes
+                           if not p.get_filename() and p.get_content_type() == "text/html"), None),
+            "anexos": [{"nome": p.get_filename(), "tipo": p.get_content_type(),
+                        "dados": base64.b64encode(p.get_payload(decode=True)).decode()}
+                       for p in partes if p.get_filename()],
             "defeitos": [str(d) for d in msg.defects],
         }
         caminho = os.path.join(self.pasta, "%d.json" % self.n)
@@ -66,8 +56,7 @@ async def principal(pasta):
     sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     sock.bind(("127.0.0.1", 0))
     sock.listen(8)
-    laco = asyncio.get_running_loop()
-    servidor = await laco.create_server(lambda: SMTP(Guarda(pasta), decode_data=False), sock=sock)
+    servidor = await asyncio.get_running_loop().create_server(lambda: SMTP(Guarda(pasta), decode_data=False), sock=sock)
     print(sock.getsockname()[1], flush=True)
     async with servidor:
         await servidor.serve_forever()

@@ -23,14 +23,14 @@ bool Aponta(TEstadoSeletor &e, int tag, int i = -1) {
     return e.Aponta(tag, x - f.Ret.Esquerda, y - f.Ret.Topo);
 }
 
-std::optional<TEscolha> Clica(TEstadoSeletor &e, int x, int y) {
-    e.Pressiona(x, y);
-    return e.Solta(x, y);
+std::optional<TEscolha> Clica(TEstadoSeletor &e, std::pair<int, int> p) {
+    e.Pressiona(p.first, p.second);
+    return e.Solta(p.first, p.second);
 }
 
 std::optional<TEscolha> ClicaMarcador(TEstadoSeletor &e) {
     const TRetangulo m = e.Marcador();
-    return Clica(e, (m.Esquerda + m.Direita) / 2, (m.Topo + m.Base) / 2);
+    return Clica(e, {(m.Esquerda + m.Direita) / 2, (m.Topo + m.Base) / 2});
 }
 
 } // namespace
@@ -49,13 +49,10 @@ TEST(Posicoes, BordasDeTodasAsAreas) {
                 ++areas;
                 EXPECT_TRUE(r.Esquerda >= 0 && r.Topo >= 0 && r.Direita <= f.Ret.Largura() && r.Base <= f.Ret.Altura());
                 EXPECT_LE(Designacao(f, &a).size(), 20);
-                EXPECT_EQ(AreaEm(f, r.Esquerda, r.Topo), &a);
-                EXPECT_EQ(AreaEm(f, r.Direita - 1, r.Base - 1), &a);
-                EXPECT_NE(AreaEm(f, r.Direita, r.Topo), &a);
-                EXPECT_NE(AreaEm(f, r.Esquerda, r.Base), &a);
-                EXPECT_NE(AreaEm(f, r.Esquerda - 1, r.Topo), &a);
-                EXPECT_NE(AreaEm(f, r.Esquerda, r.Topo - 1), &a);
-
+                for (const auto &[x, y, dentro] :
+                     {std::tuple{r.Esquerda, r.Topo, true}, {r.Direita - 1, r.Base - 1, true}, {r.Direita, r.Topo, false},
+                      {r.Esquerda, r.Base, false}, {r.Esquerda - 1, r.Topo, false}, {r.Esquerda, r.Topo - 1, false}})
+                    EXPECT_EQ(AreaEm(f, x, y) == &a, dentro) << x << "," << y;
                 bool quadro = false;
                 TEstadoSeletor e(s, quadro);
                 e.Mostra(0);
@@ -78,10 +75,9 @@ TEST(Posicoes, BordasDeTodasAsAreas) {
 // Pointing, pressing and releasing, the pictures offered for a size and the
 // frame flag, picker by picker.
 TEST(Posicoes, EscolhaEQuadro) {
-    struct Caso {
+    const struct {
         const char *nome;
-        int janela;
-        int tamanho;
+        int janela, tamanho;
         bool quadroAntes;
         std::function<std::optional<TEscolha>(TEstadoSeletor &, bool &quadro)> passos;
         const char *posicao; // null: nothing picked
@@ -89,11 +85,8 @@ TEST(Posicoes, EscolhaEQuadro) {
         bool quadroDepois;
     } casos[] = {
         {"710: BR 0° de RD 180° exige quadro", 8, 710, false,
-         [](TEstadoSeletor &e, bool &) {
-             EXPECT_TRUE(Aponta(e, 5, 0));
-             return ClicaMarcador(e);
-         },
-         "RD 180°/BR 0°", true, true},
+         [](TEstadoSeletor &e, bool &) { return Aponta(e, 5, 0) ? ClicaMarcador(e) : std::nullopt; }, "RD 180°/BR 0°",
+         true, true},
         {"800: RD 180° e LG 180° não são oferecidas", 8, 800, false,
          [](TEstadoSeletor &e, bool &) {
              EXPECT_FALSE(e.Oferecida(5));
@@ -101,16 +94,12 @@ TEST(Posicoes, EscolhaEQuadro) {
              EXPECT_TRUE(e.Oferecida(6));
              EXPECT_FALSE(Aponta(e, 5, 0));
              EXPECT_FALSE(e.MarcadorVisivel());
-             const auto [x, y] = Centro(e.Seletor(), 5, 0);
-             return Clica(e, x, y);
+             return Clica(e, Centro(e.Seletor(), 5, 0));
          },
          nullptr, false, false},
         {"o quadro segue a última figura apontada", 8, 710, false,
-         [](TEstadoSeletor &e, bool &) {
-             Aponta(e, 7, 1);
-             EXPECT_TRUE(Aponta(e, 1, 0)); // straight from one spot to another
-             return ClicaMarcador(e);
-         },
+         // Straight from one spot to another.
+         [](TEstadoSeletor &e, bool &) { return Aponta(e, 7, 1) && Aponta(e, 1, 0) ? ClicaMarcador(e) : std::nullopt; },
          "RD 0°/BR 90°", false, false},
         {"pressionar fora e soltar no marcador não escolhe", 8, 710, false,
          [](TEstadoSeletor &e, bool &) {
@@ -139,15 +128,11 @@ TEST(Posicoes, EscolhaEQuadro) {
              const TRetangulo antes = e.Marcador();
              e.Mostra(800);
              EXPECT_FALSE(e.MarcadorVisivel());
-             return Clica(e, antes.Esquerda + 2, antes.Topo + 2);
+             return Clica(e, {antes.Esquerda + 2, antes.Topo + 2});
          },
          nullptr, false, true},
         {"base única: RD 180°/BU Z exige quadro", 9, 710, false,
-         [](TEstadoSeletor &e, bool &) {
-             EXPECT_TRUE(Aponta(e, 3));
-             EXPECT_EQ(e.Etiqueta(), QStringLiteral("RD 180°/BU Z"));
-             return ClicaMarcador(e);
-         },
+         [](TEstadoSeletor &e, bool &) { return Aponta(e, 3) && e.Etiqueta() == "RD 180°/BU Z" ? ClicaMarcador(e) : std::nullopt; },
          "RD 180°/BU Z", true, true},
         {"base única: de volta à janela, o marcador em LG 180° ainda exige quadro", 9, 710, false,
          [](TEstadoSeletor &e, bool &quadro) {
@@ -159,23 +144,18 @@ TEST(Posicoes, EscolhaEQuadro) {
          },
          "LG 180°/BU W", true, true},
         {"base única: LG 0°/BU Z não exige", 9, 900, true,
-         [](TEstadoSeletor &e, bool &) {
-             EXPECT_FALSE(e.Oferecida(3));
-             Aponta(e, 5);
-             return ClicaMarcador(e);
-         },
+         [](TEstadoSeletor &e, bool &) { return !e.Oferecida(3) && Aponta(e, 5) ? ClicaMarcador(e) : std::nullopt; },
          "LG 0°/BU Z", false, false},
         {"acoplamento direto: 180° sem marcador nem escolha", 12, 500, true,
          [](TEstadoSeletor &e, bool &) {
              Aponta(e, 1);
              EXPECT_FALSE(Aponta(e, 3));
              EXPECT_FALSE(e.MarcadorVisivel());
-             const auto [x, y] = Centro(e.Seletor(), 3);
-             return Clica(e, x, y);
+             return Clica(e, Centro(e.Seletor(), 3));
          },
          nullptr, false, true},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         const TSeletor &s = *SeletorNumero(c.janela);
         bool quadro = c.quadroAntes;
@@ -184,7 +164,7 @@ TEST(Posicoes, EscolhaEQuadro) {
         const std::optional<TEscolha> escolha = c.passos(e, quadro);
         EXPECT_EQ(escolha.has_value(), c.posicao != nullptr);
         if (escolha && c.posicao) {
-            EXPECT_EQ(escolha->Posicao, QString::fromUtf8(c.posicao));
+            EXPECT_EQ(escolha->Posicao, c.posicao);
             EXPECT_EQ(escolha->GravaQuadro, s.GravaQuadro());
             if (s.GravaQuadro()) {
                 EXPECT_EQ(escolha->ExigeQuadro, c.exigeQuadro);

@@ -1,31 +1,30 @@
 #pragma once
-// Quotations for the proposal's tests and benchmark: items selected by the
-// engine on the sample catalogue and filled as a confirmed arrangement, the
-// motor and the accessories fill them, with a fixed header and date.
+// Sample quotations for the tests and benchmarks:
+// - MontaOrcamento: items selected by the engine on the sample catalogue and
+//   confirmed as the arrangement, motor and configuration windows confirm
+//   them, with a fixed header and date;
+// - OrcamentoCheio: every byte in use, an image the program could have written.
 
+#include "catalogue/binario.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
-#include "catalogue/binario.h"
 #include "quotation/arquivo_orc.h"
 #include "quotation/orcamento.h"
-#include "selection/calculo.h"
+#include "selection/arranjo.h"
 #include "shell/estado.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace quellora::teste {
 
-// One duty of the example: tag, quantity, description, flow, pressure,
-// temperature, altitude.
-struct Dever {
+inline const struct {
     const char *tag;
     int qtd;
     const char *descricao;
     double vazao, pressao, temperatura, altitude;
-};
-
-inline const Dever DeveresExemplo[] = {
+} DeveresExemplo[] = {
     {"EX-01", 2, "Exaustão cozinha", 12000, 60, 20, 0},
     {"IN-02", 1, "Insuflamento galpão", 8000, 45, 35, 760},
     {"EX-03", 4, "Exaustão pintura", 5000, 80, 40, 0},
@@ -35,9 +34,20 @@ inline const Dever DeveresExemplo[] = {
     {"EX-07", 1, "Exaustão banheiros", 2500, 20, 20, 0},
 };
 
-// The header: office, client, commercial block of the sample factors.
-inline void CabecalhoExemplo() {
+// Loads what the proposal reads from the catalogue and fills the quotation
+// with the first n duties (cycling through them), each selected on BSD at
+// its most efficient size. False when the catalogue cannot be read.
+inline bool MontaOrcamento(const QString &dirDados, int n) {
+    ResetaEstado();
     auto &g = G();
+    g.DirDados = dirDados;
+    QStringList linhas;
+    if (!CarregaAcessorios(dirDados) || !CarregaFatores(dirDados) || !CarregaMotores(dirDados, 1) ||
+        !ListaModelos(dirDados, linhas))
+        return false;
+    const auto bsd = static_cast<int>(linhas.indexOf(QRegularExpression(QStringLiteral("BSD .*"))));
+    if (bsd < 0 || !CarregaModelo(dirDados, bsd) || !CarregaPrecoModelo(dirDados, bsd))
+        return false;
     auto &o = g.Orcamento;
     o.NumOrc = QStringLiteral("0012/03");
     o.Numero = 12;
@@ -57,43 +67,18 @@ inline void CabecalhoExemplo() {
     o.descontoV = 5;
     o.Obs1 = QStringLiteral("Preços válidos para pedido único.");
     o.Obs2 = QStringLiteral("Motores WEG ou equivalente.");
-}
-
-// Loads what the proposal reads from the catalogue and fills the quotation
-// with the first n duties (cycling through them), each selected on BSD at
-// its most efficient size. False when the catalogue cannot be read.
-inline bool MontaOrcamento(const QString &dirDados, int n) {
-    ResetaEstado();
-    auto &g = G();
-    g.DirDados = dirDados;
-    QStringList linhas;
-    if (!CarregaAcessorios(dirDados) || !CarregaFatores(dirDados) || !CarregaMotores(dirDados, 1) ||
-        !ListaModelos(dirDados, linhas))
-        return false;
-    int bsd = -1;
-    for (int p = 0; p < linhas.size(); ++p)
-        if (linhas[p].startsWith(QLatin1String("BSD")))
-            bsd = p;
-    if (bsd < 0 || !CarregaModelo(dirDados, bsd) || !CarregaPrecoModelo(dirDados, bsd))
-        return false;
-    CabecalhoExemplo();
-    const int quantos = static_cast<int>(std::size(DeveresExemplo));
     for (int k = 1; k <= n; ++k) {
-        const Dever &d = DeveresExemplo[(k - 1) % quantos];
+        const auto &d = DeveresExemplo[(k - 1) % std::size(DeveresExemplo)];
         TItemOrc &it = g.Itens[k];
         it = TItemOrc{};
         it.RefTag = QString::fromUtf8(d.tag);
         it.Qtd = d.qtd;
         it.Descricao = QString::fromUtf8(d.descricao);
-        it.Vazao = d.vazao;
-        it.Pressao = d.pressao;
+        it.Vazao = g.VazaoCalc = d.vazao;
+        it.Pressao = g.PressaoCalc = d.pressao;
         it.Temperatura = d.temperatura;
         it.Altitude = d.altitude;
-        it.DensidadeItem = DensidadeDoAr(d.temperatura, d.altitude);
-
-        g.VazaoCalc = it.Vazao;
-        g.PressaoCalc = it.Pressao;
-        g.Densidade = it.DensidadeItem;
+        it.DensidadeItem = g.Densidade = DensidadeDoAr(d.temperatura, d.altitude);
         g.SoTamanho = false;
         g.ModeloCalc = bsd;
         CalculaModeloCarregado();
@@ -101,33 +86,13 @@ inline bool MontaOrcamento(const QString &dirDados, int n) {
         const int i = TamanhoDestaque(r);
         if (i == 0)
             return false;
-        const TLinhaGrade l = LinhaDaGrade(r, i, DensidadeRef(it.Altitude));
-        it.Selecionado = true;
+        const int arranjo = std::max(1, IndiceDoArranjo(r.ArranjosTam[i].section(QLatin1Char('/'), 0, 0)));
+        GravaArranjo(it, LinhaDaGrade(r, i, DensidadeRef(it.Altitude)), r, g.Modelo, g.PrecoModelo, arranjo, false);
         it.Linha = g.Modelo.Codigo.left(4);
         it.IndModelo = it.RegModelo = bsd;
-        it.Arranjo = std::max(1, IndiceDoArranjo(r.ArranjosTam[i].section(QLatin1Char('/'), 0, 0)));
-        it.IndiceTam = i;
-        it.Tamanho = l.Tamanho;
-        it.RotMax = static_cast<int>(r.RotMaxArr[i]);
-        it.Rotacao = static_cast<int>(l.Rotacao);
-        it.VelDescarga = l.Velocidade;
-        it.VelPeriferica = l.VelPeriferica;
-        it.Pot20 = r.PotPadraoTam[i];
-        it.PotOp = r.PotOpTam[i];
-        it.PTotal20 = r.PTotalPadrao[i];
-        it.PTotalOp = r.PTotalReal[i];
-        it.PEst20 = r.PressaoPadrao;
-        it.Rendimento = static_cast<int>(l.Rendimento);
-        it.MotorSugerido = l.PotMotor;
-        it.LwTot = r.LwTotTam[i];
-        it.LwA = r.LwATam[i];
-        it.IndEspectro = r.IndEspectroTam[i];
-        for (int b = 1; b <= 8; ++b)
-            it.LwBanda[b] = it.LwA + g.Modelo.Espectro[std::clamp(it.IndEspectro, 1, 69)].Banda[b];
-        it.PrecoVent = g.PrecoModelo.Arranjo[it.Arranjo].PrecoVent[i];
         it.Posicao = QStringLiteral("LG 0");
 
-        // Motor: every fourth item goes without one; the third is special.
+        // Every fourth item goes without motor; the third is special.
         it.ComMotor = true;
         it.SemMotor = k % 4 == 0;
         if (!it.SemMotor) {
@@ -140,19 +105,17 @@ inline bool MontaOrcamento(const QString &dirDados, int n) {
             it.MotorEspecial = k % 7 == 3;
             it.PrecoMotor = 1500.0 + 250.0 * k;
         }
-        // Accessories: belts and guard on all, anti-vibration mounts on odd items.
+        // Belts and guard on all, anti-vibration mounts on odd items.
         it.Configurado = true;
-        it.AcessSel[0] = true;
-        it.AcessSel[2] = it.AcessSel[3] = true;
+        it.AcessSel[0] = it.AcessSel[2] = it.AcessSel[3] = true;
         it.AcessSel[7] = k % 2 == 1;
         it.PrecoAcess = 420.0;
     }
-    g.NumItens = n;
-    g.Orcamento.NumItensOrc = n;
+    g.NumItens = g.Orcamento.NumItensOrc = n;
     return true;
 }
 
-// The quotation in force as its file image.
+// The quotation in force as its file image, and back.
 inline TArquivoOrc ArquivoDoOrcamento() {
     const auto &g = G();
     TArquivoOrc a;
@@ -160,6 +123,27 @@ inline TArquivoOrc ArquivoDoOrcamento() {
     for (int k = 1; k <= g.NumItens; ++k)
         a.Itens.push_back(g.Itens[k]);
     return a;
+}
+inline void ColocaOrcamento(const TArquivoOrc &a) {
+    auto &g = G();
+    g.Orcamento = a.Orcamento;
+    g.NumItens = static_cast<int>(a.Itens.size());
+    for (int k = 1; k <= g.NumItens; ++k)
+        g.Itens[k] = a.Itens[static_cast<std::size_t>(k - 1)];
+}
+
+// Header and items filled from a byte pattern, unused bytes included, then
+// passed once through the writer: counted texts longer than their fields
+// read back cut, so only then does the image read back as itself.
+inline TArquivoOrc OrcamentoCheio(int itens = MaxItens) {
+    QByteArray b(static_cast<qsizetype>(TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * itens), '\0');
+    for (qsizetype i = 0; i < b.size(); ++i)
+        b[i] = static_cast<char>((i * 7 + i / 1716 + 3) & 0xFF);
+    GravadorBinario(b).integer(632, itens);
+    TArquivoOrc a, c;
+    (void)ArquivoOrcDeBytes(b, QString(), a, nullptr);
+    (void)ArquivoOrcDeBytes(ArquivoOrcParaBytes(a), QString(), c, nullptr);
+    return c;
 }
 
 } // namespace quellora::teste

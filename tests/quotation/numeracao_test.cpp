@@ -4,11 +4,11 @@
 
 #include "quotation/numeracao.h"
 
+#include "catalogue/arquivos.h"
 #include "catalogue/binario.h"
 #include "quotation/trava.h"
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,27 +27,11 @@ using namespace quellora;
 namespace {
 
 std::optional<std::int32_t> Contador(const QTemporaryDir &dir) {
-    QFile f(dir.filePath(QString::fromLatin1(ArqContador)));
+    QFile f(dir.filePath(ArqContador));
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray b = f.readAll();
-    if (b.size() != 4)
-        return -1;
-    return LeitorBinario(b).integer(0);
-}
-
-void DefineContador(const QTemporaryDir &dir, std::int32_t n) {
-    QByteArray b(4, '\0');
-    GravadorBinario(b).integer(0, n);
-    QFile f(dir.filePath(QString::fromLatin1(ArqContador)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
-
-void EscreveTrava(const QString &caminho, const QByteArray &conteudo) {
-    QFile f(caminho);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(conteudo);
+    return b.size() == 4 ? LeitorBinario(b).integer(0) : -1;
 }
 
 } // namespace
@@ -55,10 +39,9 @@ void EscreveTrava(const QString &caminho, const QByteArray &conteudo) {
 TEST(Contador, NumerosAutomaticosEDigitados) {
     struct Passo {
         const char *digitado; // null: an automatic number
-        std::int32_t numero;
-        std::int32_t contadorDepois;
+        std::int32_t numero, contadorDepois;
     };
-    struct Caso {
+    const struct {
         const char *nome;
         std::optional<std::int32_t> contador; // none: no counter file yet
         std::vector<Passo> passos;
@@ -72,76 +55,67 @@ TEST(Contador, NumerosAutomaticosEDigitados) {
         {"digitado que não é número", 10, {{"12ab/03", 0, 10}}},
         {"contador zerado não dá 0", 0, {{nullptr, 1, 2}}},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         QTemporaryDir dir;
-        if (c.contador)
-            DefineContador(dir, *c.contador);
+        if (c.contador) {
+            QByteArray b(4, '\0');
+            GravadorBinario(b).integer(0, *c.contador);
+            ASSERT_TRUE(GravaArquivoAtomico(dir.filePath(ArqContador), b, nullptr));
+        }
         for (const Passo &p : c.passos) {
             std::int32_t n = -7;
             QString erro;
-            const bool ok = p.digitado ? UsaNumero(dir.path(), QString::fromLatin1(p.digitado), n, &erro)
-                                       : ProximoNumero(dir.path(), n, &erro);
-            ASSERT_TRUE(ok) << erro.toStdString();
+            ASSERT_TRUE(p.digitado ? UsaNumero(dir.path(), p.digitado, n, &erro) : ProximoNumero(dir.path(), n, &erro))
+                << erro.toStdString();
             EXPECT_EQ(n, p.numero);
             EXPECT_EQ(Contador(dir), p.contadorDepois);
         }
-        EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromLatin1(ArqTravaContador)))) << "lock released";
+        EXPECT_FALSE(QFile::exists(dir.filePath(ArqTravaContador))) << "lock released";
     }
-}
 
-TEST(Contador, TextoDoNumero) {
-    const double em2003 = DateTimeParaData(QDateTime(QDate(2003, 5, 2), QTime(10, 0)));
-    const double em2024 = DateTimeParaData(QDateTime(QDate(2024, 1, 15), QTime(9, 0)));
-    EXPECT_EQ(TextoNumOrc(1, em2003), QStringLiteral("0001/03"));
-    EXPECT_EQ(TextoNumOrc(12, em2003), QStringLiteral("0012/03"));
-    EXPECT_EQ(TextoNumOrc(12345, em2003), QStringLiteral("2345/03"));
-    EXPECT_EQ(TextoNumOrc(50, em2024), QStringLiteral("0050/24"));
-}
-
-TEST(Contador, DanificadoERecusadoComONome) {
+    // A damaged counter is refused with its name and left as it is.
     QTemporaryDir dir;
-    QFile f(dir.filePath(QString::fromLatin1(ArqContador)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\x05\x00", 2);
-    f.close();
+    ASSERT_TRUE(GravaArquivoAtomico(dir.filePath(ArqContador), QByteArray("\x05\x00", 2), nullptr));
     std::int32_t n = 0;
     QString erro;
     EXPECT_FALSE(ProximoNumero(dir.path(), n, &erro));
-    EXPECT_TRUE(erro.contains(QString::fromLatin1(ArqContador))) << erro.toStdString();
-    EXPECT_EQ(QFile(f.fileName()).size(), 2);
+    EXPECT_TRUE(erro.contains(ArqContador)) << erro.toStdString();
+    EXPECT_EQ(QFile(dir.filePath(ArqContador)).size(), 2);
+
+    const double em2003 = DateTimeParaData(QDateTime(QDate(2003, 5, 2), QTime(10, 0)));
+    EXPECT_EQ(TextoNumOrc(1, em2003), "0001/03");
+    EXPECT_EQ(TextoNumOrc(12, em2003), "0012/03");
+    EXPECT_EQ(TextoNumOrc(12345, em2003), "2345/03");
+    EXPECT_EQ(TextoNumOrc(50, DateTimeParaData(QDateTime(QDate(2024, 1, 15), QTime(9, 0)))), "0050/24");
 }
 
 TEST(TravaContador, TravasVelhasSaoRecuperadasEVivasNao) {
-    // A process that has ended.
-    QProcess p;
-    p.start(QStringLiteral("/bin/true"));
+    QProcess p; // a process that has ended
+    p.start("/bin/true");
     ASSERT_TRUE(p.waitForFinished());
     const qint64 morto = p.processId() ? p.processId() : 999999;
     const QString aqui = QSysInfo::machineHostName();
-    struct Caso {
+    const auto trava = [&](qint64 pid, const char *maquina) {
+        return QStringLiteral("%1\n%2\n2024-01-01T10:00:00Z\nx\n").arg(pid).arg(maquina ? QString::fromLatin1(maquina) : aqui).toUtf8();
+    };
+    const struct {
         const char *nome;
         QByteArray conteudo;
-        int prazoVelha;
-        int espera;
+        int prazoVelha, espera;
         bool obtem;
     } casos[] = {
-        {"processo que terminou, deste computador",
-         QStringLiteral("%1\n%2\n2024-01-01T10:00:00Z\nx\n").arg(morto).arg(aqui).toUtf8(), 60000, 5000, true},
+        {"processo que terminou, deste computador", trava(morto, nullptr), 60000, 5000, true},
         // Another computer: left unchanged for the whole stale time.
-        {"outro computador, parada", QByteArray("4321\nservidor-vendas\n2024-01-01T10:00:00Z\ny\n"), 300, 5000, true},
+        {"outro computador, parada", trava(4321, "servidor-vendas"), 300, 5000, true},
         {"vazia, de um programa que caiu ao criá-la", QByteArray(), 300, 5000, true},
-        {"viva: este processo", QStringLiteral("%1\n%2\n2024-01-01T10:00:00Z\nz\n")
-                                    .arg(QCoreApplication::applicationPid())
-                                    .arg(aqui)
-                                    .toUtf8(),
-         60000, 300, false},
+        {"viva: este processo", trava(QCoreApplication::applicationPid(), nullptr), 60000, 300, false},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         QTemporaryDir dir;
-        const QString caminho = dir.filePath(QStringLiteral("orcnum.lck"));
-        EscreveTrava(caminho, c.conteudo);
+        const QString caminho = dir.filePath("orcnum.lck");
+        ASSERT_TRUE(GravaArquivoAtomico(caminho, c.conteudo, nullptr));
         TravaArquivo t(caminho);
         t.definePrazoVelha(c.prazoVelha);
         QString erro;
@@ -167,33 +141,24 @@ TEST(TravaContador, DoisProcessosNumeramAoMesmoTempo) {
     // Both programs start while the counter is held, so they contend for it
     // from their first number on, and pause a little after each number, as
     // two users saving one quotation after another.
-    TravaArquivo porta(dir.filePath(QString::fromLatin1(ArqTravaContador)));
-    QString erro;
-    ASSERT_TRUE(porta.trava(1000, &erro));
+    TravaArquivo porta(dir.filePath(ArqTravaContador));
+    ASSERT_TRUE(porta.trava(1000, nullptr));
     QProcess a, b;
     for (QProcess *p : {&a, &b})
-        p->start(QStringLiteral(QUELLORA_CLI), {QStringLiteral("orcamento"), QStringLiteral("numera"),
-                                                QStringLiteral("200"), QStringLiteral("--dados"), dir.path(),
-                                                QStringLiteral("--intervalo"), QStringLiteral("1")});
+        p->start(QUELLORA_CLI, {"orcamento", "numera", "200", "--dados", dir.path(), "--intervalo", "1"});
     ASSERT_TRUE(a.waitForStarted() && b.waitForStarted());
     QThread::msleep(300);
     porta.libera();
-    std::set<int> numeros;
-    std::set<int> deA;
-    std::size_t total = 0;
+    std::set<int> numeros, deA;
     for (QProcess *p : {&a, &b}) {
         ASSERT_TRUE(p->waitForFinished(60000));
         ASSERT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
-        const QStringList linhas = QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList linhas = QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         EXPECT_EQ(linhas.size(), 200);
-        for (const QString &l : linhas) {
-            numeros.insert(l.toInt());
-            if (p == &a)
-                deA.insert(l.toInt());
-        }
-        total += static_cast<std::size_t>(linhas.size());
+        for (const QString &l : linhas)
+            (p == &a ? deA : numeros).insert(l.toInt());
     }
-    EXPECT_EQ(total, 400u);
+    numeros.insert(deA.begin(), deA.end());
     EXPECT_EQ(numeros.size(), 400u) << "no number handed out twice";
     EXPECT_EQ(*numeros.begin(), 1);
     EXPECT_EQ(*numeros.rbegin(), 400);

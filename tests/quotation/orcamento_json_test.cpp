@@ -4,18 +4,15 @@
 
 #include "quotation/orcamento_json.h"
 
-#include "catalogue/binario.h"
-#include "quotation/orcamento.h"
-
-#include "quotation/orcamento_cheio.h"
+#include "catalogue/arquivos.h"
+#include "cli_execucao.h"
+#include "proposal/orcamento_exemplo.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 using namespace quellora;
@@ -33,9 +30,7 @@ json Mostra(const QByteArray &imagem) {
 
 QByteArray Compila(const json &j, QString *erro = nullptr) {
     QByteArray b;
-    if (!OrcamentoDeJson(j, b, erro))
-        return {};
-    return b;
+    return OrcamentoDeJson(j, b, erro) ? b : QByteArray();
 }
 
 } // namespace
@@ -49,10 +44,8 @@ TEST(OrcamentoJson, MostraECompilaDaoOsMesmosBytes) {
     estranho[9] = char(200);
     GravadorBinario(estranho).dbl(1716 + 676, std::numeric_limits<double>::quiet_NaN());
     GravadorBinario(estranho).dbl(1716 + 744, -0.0);
-    for (const QByteArray &imagem : {cheio, estranho, ArquivoOrcParaBytes(TArquivoOrc{})}) {
-        const json j = Mostra(imagem);
-        EXPECT_EQ(Compila(j), imagem);
-    }
+    for (const QByteArray &imagem : {cheio, estranho, ArquivoOrcParaBytes(TArquivoOrc{})})
+        EXPECT_EQ(Compila(Mostra(imagem)), imagem);
 
     const json j = Mostra(cheio);
     EXPECT_EQ(j["Itens"].size(), 3u);
@@ -108,38 +101,24 @@ TEST(OrcamentoJson, ErrosNomeiamOCampo) {
 
 TEST(OrcamentoJson, LinhaDeComando) {
     QTemporaryDir dir;
-    const QString orc = dir.filePath(QStringLiteral("0012_03.orc"));
+    const QString orc = dir.filePath(QStringLiteral("0012_03.orc")), js = dir.filePath(QStringLiteral("o.json")),
+                  copia = dir.filePath(QStringLiteral("copia.orc"));
     const QByteArray imagem = ArquivoOrcParaBytes(OrcamentoCheio(2));
-    {
-        QFile f(orc);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(imagem);
-    }
-    auto roda = [](const QStringList &args, QByteArray *saida = nullptr) {
-        QProcess p;
-        p.start(QStringLiteral(QUELLORA_CLI), QStringList{QStringLiteral("orcamento")} + args);
-        p.waitForFinished(60000);
-        if (saida)
-            *saida = p.readAllStandardOutput();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    };
-    QByteArray texto;
-    ASSERT_EQ(roda({QStringLiteral("mostra"), orc}, &texto), 0);
-    const QString js = dir.filePath(QStringLiteral("o.json"));
-    {
-        QFile f(js);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(texto);
-    }
-    const QString copia = dir.filePath(QStringLiteral("copia.orc"));
-    ASSERT_EQ(roda({QStringLiteral("compila"), js, copia}), 0);
+    QString erro;
+    ASSERT_TRUE(GravaArquivoAtomico(orc, imagem, &erro));
+    auto orcamento = [](const QStringList &args) { return ExecutaCli(QStringList{QStringLiteral("orcamento")} + args); };
+    const Execucao mostra = orcamento({QStringLiteral("mostra"), orc});
+    ASSERT_EQ(mostra.status, 0);
+    ASSERT_TRUE(GravaArquivoAtomico(js, mostra.saida.toUtf8(), &erro));
+    ASSERT_EQ(orcamento({QStringLiteral("compila"), js, copia}).status, 0);
     QFile c(copia);
     ASSERT_TRUE(c.open(QIODevice::ReadOnly));
     EXPECT_EQ(c.readAll(), imagem);
 
-    ASSERT_EQ(roda({QStringLiteral("lista"), dir.path(), QStringLiteral("--json")}, &texto), 0);
-    const json l = json::parse(texto.toStdString());
+    const Execucao lista = orcamento({QStringLiteral("lista"), dir.path(), QStringLiteral("--json")});
+    ASSERT_EQ(lista.status, 0);
+    const json l = json::parse(lista.saida.toStdString());
     ASSERT_EQ(l.size(), 2u);
     EXPECT_EQ(l[0]["Numero"], "0012/03");
-    EXPECT_EQ(roda({QStringLiteral("mostra"), dir.filePath(QStringLiteral("nada.orc"))}), 1);
+    EXPECT_EQ(orcamento({QStringLiteral("mostra"), dir.filePath(QStringLiteral("nada.orc"))}).status, 1);
 }

@@ -1,15 +1,11 @@
-// The quotation being edited saved to and read from its file, the listing of
-// the projects folder and its sort, and the factors a quotation brings when
-// it is opened.
+// The quotation file and the quotation being edited saved to and read from
+// it, the listing of the projects folder and its sort, and the factors a
+// quotation brings when it is opened.
 
 #include "quotation/propostas.h"
 
 #include "catalogue/arquivos.h"
-#include "quotation/arquivo_orc.h"
-#include "quotation/orcamento.h"
-#include "shell/estado.h"
-
-#include "quotation/orcamento_cheio.h"
+#include "proposal/orcamento_exemplo.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,30 +29,13 @@ protected:
     }
     void TearDown() override { ResetaEstado(); }
 
-    // The quotation into the shared state, as if typed and selected.
-    static void Coloca(const TArquivoOrc &a) {
-        auto &g = G();
-        g.Orcamento = a.Orcamento;
-        g.NumItens = static_cast<int>(a.Itens.size());
-        for (int k = 1; k <= g.NumItens; ++k)
-            g.Itens[k] = a.Itens[static_cast<std::size_t>(k - 1)];
-    }
-    static QByteArray EmMemoria() {
-        const auto &g = G();
-        TArquivoOrc a;
-        a.Orcamento = g.Orcamento;
-        for (int k = 1; k <= g.NumItens; ++k)
-            a.Itens.push_back(g.Itens[k]);
-        return ArquivoOrcParaBytes(a);
-    }
+    static QByteArray EmMemoria() { return ArquivoOrcParaBytes(ArquivoDoOrcamento()); }
     QByteArray Arquivo(const QString &nome) const {
         QFile f(dir.filePath(nome));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void Escreve(const QString &nome, const QByteArray &b) const {
-        QFile f(dir.filePath(nome));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(b);
+    void Escreve(const char *nome, const QByteArray &b) const {
+        ASSERT_TRUE(GravaArquivoAtomico(dir.filePath(QString::fromLatin1(nome)), b, nullptr));
     }
 
     QTemporaryDir dir;
@@ -75,10 +54,11 @@ TResumoOrc Linha(const char *numero, double data, const char *cliente, const cha
 } // namespace
 
 TEST_F(Propostas, CheioGravadoELidoVoltaByteAByte) {
+    EXPECT_EQ(NomeArquivoOrc(QStringLiteral("0012/03")), QStringLiteral("0012_03.orc"));
     const TArquivoOrc cheio = OrcamentoCheio();
     const QByteArray imagem = ArquivoOrcParaBytes(cheio);
     ASSERT_EQ(imagem.size(), 1716 + 40 * 1364);
-    Coloca(cheio);
+    ColocaOrcamento(cheio);
     G().ArqOrc = QStringLiteral("0012_03.orc");
     QString erro;
     ASSERT_TRUE(GravaArquivo(dir.path(), &erro)) << erro.toStdString();
@@ -91,7 +71,8 @@ TEST_F(Propostas, CheioGravadoELidoVoltaByteAByte) {
     EXPECT_EQ(G().NumItens, 40);
     EXPECT_EQ(EmMemoria(), imagem);
 
-    // Three items: 5808 bytes; the items past them are emptied on reading.
+    // Three items: 5808 bytes, the count written as it is; the items past
+    // them are emptied on reading.
     TArquivoOrc tres = cheio;
     tres.Itens.resize(3);
     ASSERT_TRUE(GravaArquivoOrc(dir.filePath(QStringLiteral("tres.orc")), tres, &erro));
@@ -99,27 +80,39 @@ TEST_F(Propostas, CheioGravadoELidoVoltaByteAByte) {
     G().ArqOrc = QStringLiteral("tres.orc");
     ASSERT_TRUE(LeArquivo(dir.path(), &erro));
     EXPECT_EQ(G().NumItens, 3);
+    EXPECT_EQ(G().Orcamento.NumItensOrc, 3);
     EXPECT_EQ(G().Itens[4], TItemOrc{});
     EXPECT_EQ(G().Itens[40], TItemOrc{});
 }
 
-TEST_F(Propostas, ArquivoMalFormadoRecusadoSemTocarAMemoria) {
+TEST_F(Propostas, ArquivoMalFormadoRecusadoSemTocarODestino) {
     const QByteArray bom = ArquivoOrcParaBytes(OrcamentoCheio(2));
-    QByteArray demais = bom;
+    QByteArray demais = bom + QByteArray(1364 * 39, '\0'), negativo = bom;
     GravadorBinario(demais).integer(632, 41);
-    struct Caso {
+    GravadorBinario(negativo).integer(632, -1);
+    const struct {
         const char *nome;
         QByteArray dados;
-    } casos[] = {{"cortado no cabeçalho", bom.left(1000)},
-                 {"cortado no segundo item", bom.left(1716 + 1364 + 10)},
-                 {"41 itens anunciados", demais + QByteArray(1364 * 39, '\0')}};
-    for (const Caso &c : casos) {
+    } casos[] = {
+        {"vazio", QByteArray()},
+        {"menor que o cabeçalho", bom.left(1715)},
+        {"cortado no segundo item", bom.left(1716 + 1364 + 10)},
+        {"41 itens anunciados", demais},
+        {"contagem negativa", negativo},
+    };
+    const TArquivoOrc um = OrcamentoCheio(1);
+    const QByteArray antes = ArquivoOrcParaBytes(um);
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
-        Coloca(OrcamentoCheio(1));
-        G().ArqOrc = QStringLiteral("ruim.orc");
-        const QByteArray antes = EmMemoria();
-        Escreve(QStringLiteral("ruim.orc"), c.dados);
+        TArquivoOrc destino = um;
         QString erro;
+        EXPECT_FALSE(ArquivoOrcDeBytes(c.dados, QStringLiteral("ruim.orc"), destino, &erro));
+        EXPECT_TRUE(erro.contains(QStringLiteral("ruim.orc"))) << erro.toStdString();
+        EXPECT_EQ(ArquivoOrcParaBytes(destino), antes);
+
+        ColocaOrcamento(um);
+        G().ArqOrc = QStringLiteral("ruim.orc");
+        Escreve("ruim.orc", c.dados);
         EXPECT_FALSE(LeArquivo(dir.path(), &erro));
         EXPECT_TRUE(erro.contains(QStringLiteral("ruim.orc"))) << erro.toStdString();
         EXPECT_EQ(G().NumItens, 1);
@@ -131,13 +124,13 @@ TEST_F(Propostas, GravacaoQueFalhaDeixaOArquivoAnterior) {
     // The file system refuses every byte past 20 000 of a file (a full
     // disk, a quota): the 40-item quotation cannot be written whole.
     const QString nome = QStringLiteral("0001_24.orc");
-    Coloca(OrcamentoCheio(1));
+    ColocaOrcamento(OrcamentoCheio(1));
     G().ArqOrc = nome;
     QString erro;
     ASSERT_TRUE(GravaArquivo(dir.path(), &erro));
     const QByteArray antigo = Arquivo(nome);
 
-    Coloca(OrcamentoCheio(40));
+    ColocaOrcamento(OrcamentoCheio(40));
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit antes{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
@@ -159,12 +152,11 @@ TEST_F(Propostas, ListagemLeOsCabecalhos) {
     a.Orcamento.Projeto = QStringLiteral("Cabine de pintura");
     a.Orcamento.Data = 37634.5;
     a.Orcamento.ValorTotalOrc = 1234.5;
-    QString erro;
-    ASSERT_TRUE(GravaArquivoOrc(dir.filePath(QStringLiteral("0012_03.orc")), a, &erro));
+    Escreve("0012_03.orc", ArquivoOrcParaBytes(a));
     a.Orcamento.Cliente.clear();
-    ASSERT_TRUE(GravaArquivoOrc(dir.filePath(QStringLiteral("0013_03.orc")), a, &erro));
-    Escreve(QStringLiteral("0014_03.orc"), QByteArray(100, 'x'));
-    Escreve(QStringLiteral("notas.txt"), QByteArray("não é proposta"));
+    Escreve("0013_03.orc", ArquivoOrcParaBytes(a));
+    Escreve("0014_03.orc", QByteArray(100, 'x'));
+    Escreve("notas.txt", "não é proposta");
 
     std::vector<TResumoOrc> l = ListaOrcamentos(dir.path());
     OrdenaOrcamentos(l, ORDEM_NUMERO);
@@ -183,48 +175,47 @@ TEST_F(Propostas, ListagemLeOsCabecalhos) {
 TEST(OrdenacaoOrcamentos, CadaChave) {
     // Rows in the order the folder gave them.
     const std::vector<TResumoOrc> pasta = {
-        Linha("0003/03", 37700, "Beta", "Zeta", 300),    Linha("0001/03", 37600, "-.-", "alfa", 50),
-        Linha("0010/02", 37000, "Beta", "Alfa", 1e6),     Linha("0002/03", 37650, "acme", "Água", 0.5),
+        Linha("0003/03", 37700, "Beta", "Zeta", 300), Linha("0001/03", 37600, "-.-", "alfa", 50),
+        Linha("0010/02", 37000, "Beta", "Alfa", 1e6), Linha("0002/03", 37650, "acme", "Água", 0.5),
         Linha("0004/03", 37000, "Acme", "Alfa", 300),
     };
-    struct Caso {
+    const struct {
         const char *nome;
+        std::vector<TResumoOrc> linhas;
         int chave;
-        std::vector<const char *> numeros;
+        const char *ordem;
     } casos[] = {
-        {"número, como texto", ORDEM_NUMERO, {"0001/03", "0002/03", "0003/03", "0004/03", "0010/02"}},
-        {"data", ORDEM_DATA, {"0010/02", "0004/03", "0001/03", "0002/03", "0003/03"}},
+        {"número, como texto", pasta, ORDEM_NUMERO, "0001/03 0002/03 0003/03 0004/03 0010/02"},
+        {"data", pasta, ORDEM_DATA, "0010/02 0004/03 0001/03 0002/03 0003/03"},
         // "-.-" before letters, capitals before small letters; of the two
         // "Beta" the exchange sort puts the later row first.
-        {"cliente", ORDEM_CLIENTE, {"0001/03", "0004/03", "0010/02", "0003/03", "0002/03"}},
+        {"cliente", pasta, ORDEM_CLIENTE, "0001/03 0004/03 0010/02 0003/03 0002/03"},
         // Code-page order: "Água" (0xC1) after every plain letter.
-        {"projeto", ORDEM_PROJETO, {"0010/02", "0004/03", "0003/03", "0001/03", "0002/03"}},
-        {"total, o mais barato primeiro", ORDEM_TOTAL, {"0002/03", "0001/03", "0003/03", "0004/03", "0010/02"}},
+        {"projeto", pasta, ORDEM_PROJETO, "0010/02 0004/03 0003/03 0001/03 0002/03"},
+        {"total, o mais barato primeiro", pasta, ORDEM_TOTAL, "0002/03 0001/03 0003/03 0004/03 0010/02"},
+        // Each row against every later one, exchanged when greater: equal
+        // keys do not keep their order.
+        {"empates", {Linha("B1", 0, "B", "", 0), Linha("A1", 0, "A", "", 0), Linha("B2", 0, "B", "", 0),
+                     Linha("A2", 0, "A", "", 0)}, ORDEM_CLIENTE, "A1 A2 B2 B1"},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
-        std::vector<TResumoOrc> l = pasta;
+        std::vector<TResumoOrc> l = c.linhas;
         OrdenaOrcamentos(l, c.chave);
-        ASSERT_EQ(l.size(), c.numeros.size());
-        for (std::size_t i = 0; i < l.size(); ++i)
-            EXPECT_EQ(l[i].Numero.toStdString(), c.numeros[i]) << i;
+        QStringList numeros;
+        for (const TResumoOrc &r : l)
+            numeros << r.Numero;
+        EXPECT_EQ(numeros.join(QLatin1Char(' ')).toStdString(), c.ordem);
     }
-    // Ties: each row against every later one, exchanged when greater, so
-    // equal keys do not keep their order: B1 A1 B2 A2 gives A1 A2 B2 B1.
-    std::vector<TResumoOrc> l = {Linha("B1", 0, "B", "", 0), Linha("A1", 0, "A", "", 0), Linha("B2", 0, "B", "", 0),
-                                 Linha("A2", 0, "A", "", 0)};
-    OrdenaOrcamentos(l, ORDEM_CLIENTE);
-    EXPECT_EQ(l[0].Numero + l[1].Numero + l[2].Numero + l[3].Numero, QStringLiteral("A1A2B2B1"));
 }
 
 TEST_F(Propostas, AbrirTrazOsFatoresEOICMS) {
-    TFatores arquivo;
+    TFatores arquivo, doOrcamento;
     arquivo.FatorVent[3] = 1.5;
     arquivo.Entrega = 30;
-    TFatores doOrcamento;
     doOrcamento.FatorVent[3] = 2.25;
     doOrcamento.Entrega = 45;
-    struct Caso {
+    const struct {
         const char *nome;
         int icms;
         bool iniciado;
@@ -240,7 +231,7 @@ TEST_F(Propostas, AbrirTrazOsFatoresEOICMS) {
         {"sem bloco comercial", -1, false, TFatores{}, 3, 1.5},
         {"iniciado pelo arranjo", 1, true, TFatores{}, 1, 0},
     };
-    for (const Caso &c : casos) {
+    for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         G().Fatores = arquivo;
         G().Orcamento.ICMS = c.icms;

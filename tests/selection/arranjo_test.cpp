@@ -6,28 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <set>
 
 using namespace quellora;
 
-namespace {
-
-TDadosModelo LinhaComDireto(int rotMax4) {
-    TDadosModelo m;
-    m.ArranjoModelo[ArranjoDireto].RotMaxTam[14] = rotMax4;
-    return m;
-}
-
-} // namespace
-
 TEST(Arranjo, CaixasHabilitadasPelaListaDoTamanho) {
     const struct {
-        const char *nome;
-        const char *lista;
-        int pagina;
-        int rotMax4;
-        std::set<int> caixas;      // enabled boxes
+        const char *nome, *lista;
+        int pagina, rotMax4;
+        std::set<int> caixas;                  // enabled boxes
         std::vector<std::pair<int, int>> tags; // (box, arrangement index)
     } casos[] = {
         {"simples com 4", "1/3/9/4", PAG_SIMPLES, 1140, {1, 2, 6, 3}, {{1, 1}, {2, 2}, {6, 7}, {3, 3}}},
@@ -40,26 +27,20 @@ TEST(Arranjo, CaixasHabilitadasPelaListaDoTamanho) {
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
-        const TCaixasArranjo cx =
-            CaixasHabilitadas(QString::fromUtf8(c.lista), c.pagina, LinhaComDireto(c.rotMax4), 14);
+        TDadosModelo m;
+        m.ArranjoModelo[ArranjoDireto].RotMaxTam[14] = c.rotMax4;
+        const TCaixasArranjo cx = CaixasHabilitadas(c.lista, c.pagina, m, 14);
         for (int n = 1; n <= NumCaixasArranjo; ++n)
             EXPECT_EQ(cx[n].Habilitada, c.caixas.count(n) == 1) << "ckb" << n;
         for (const auto &[n, k] : c.tags)
             EXPECT_EQ(cx[n].Tag, k) << "ckb" << n;
     }
-}
-
-TEST(Arranjo, AcoplamentoDiretoPorPagina) {
-    const struct {
-        int tag, pagina;
-        bool direto;
-    } casos[] = {{1, PAG_SIMPLES, false}, {3, PAG_SIMPLES, true}, {4, PAG_SIMPLES, true}, {6, PAG_SIMPLES, false},
-                 {7, PAG_SIMPLES, false}, {8, PAG_SIMPLES, true}, {2, PAG_DUPLA, false},   {5, PAG_DUPLA, true},
-                 {3, PAG_DUPLA, false}};
-    for (const auto &c : casos) {
-        SCOPED_TRACE(testing::Message() << "tag " << c.tag << " página " << c.pagina);
-        EXPECT_EQ(ArranjoDiretoNaPagina(c.tag, c.pagina), c.direto);
-    }
+    // Direct coupling by tag and page.
+    for (const auto &[tag, pagina, direto] :
+         {std::tuple{1, PAG_SIMPLES, false}, {3, PAG_SIMPLES, true}, {4, PAG_SIMPLES, true}, {6, PAG_SIMPLES, false},
+          {7, PAG_SIMPLES, false}, {8, PAG_SIMPLES, true}, {2, PAG_DUPLA, false}, {5, PAG_DUPLA, true},
+          {3, PAG_DUPLA, false}})
+        EXPECT_EQ(ArranjoDiretoNaPagina(tag, pagina), direto) << "tag " << tag << " página " << pagina;
 }
 
 class Direto : public ::testing::Test {
@@ -72,14 +53,11 @@ protected:
         ASSERT_TRUE(ListaModelos(g.DirDados, linhas));
         ASSERT_TRUE(CarregaModelo(g.DirDados, 0)); // BSD
         ASSERT_TRUE(CarregaMotores(g.DirDados, 1));
-        TItemOrc &it = g.Itens[1];
-        it.Vazao = 10000;
-        it.Pressao = 50;
-        it.DensidadeItem = 1.205;
         g.ItemAtual = 1;
-        g.VazaoCalc = it.Vazao;
-        g.PressaoCalc = it.Pressao;
-        g.Densidade = it.DensidadeItem;
+        TItemOrc &it = g.Itens[1];
+        it.Vazao = g.VazaoCalc = 10000;
+        it.Pressao = g.PressaoCalc = 50;
+        it.DensidadeItem = g.Densidade = 1.205;
         g.SoTamanho = false;
         ASSERT_TRUE(CalculaModeloCarregado().Concluido);
         antes = g.Resultado;
@@ -150,9 +128,7 @@ TEST_F(Direto, ConfirmacaoPolosSugeridosBandasEPreco) {
         const char *nome;
         int k;
         bool direto;
-        int polosItem;   // the direct coupling's pole choice
-        int espectro;    // sound row (0: none)
-        int polosSug;
+        int polosItem, espectro, polosSug; // the direct coupling's pole choice, sound row (0: none)
         double preco;
     } casos[] = {
         {"correia", 1, false, 0, antes.IndEspectroTam[i], antes.PolosTam[i] / 2, 5630},

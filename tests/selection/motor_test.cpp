@@ -1,18 +1,14 @@
 #include "selection/motor.h"
 
-#include "catalogue/catalogo.h"
 #include "quotation/registros.h"
-#include "shell/estado.h"
 
 #include <gtest/gtest.h>
 
 using namespace quellora;
 
 TEST(Motor, GrupoPorProtecaoFrequenciaETensao) {
-    const QStringList tres{QStringLiteral("3F 220/380"), QStringLiteral("3F 380/660"), QStringLiteral("3F 440")};
-    const QStringList ip55 = tres + QStringList{QStringLiteral("1F 110"), QStringLiteral("1F 220")};
-    const QStringList so220{QStringLiteral("3F 220/380")};
-    const QStringList dahl{QStringLiteral("3F 220"), QStringLiteral("3F 380"), QStringLiteral("3F 440")};
+    const QStringList tres{"3F 220/380", "3F 380/660", "3F 440"}, so220{"3F 220/380"};
+    const QStringList ip55 = tres + QStringList{"1F 110", "1F 220"}, dahl{"3F 220", "3F 380", "3F 440"};
     const struct {
         int protecao, frequencia;
         QStringList tensoes;
@@ -42,32 +38,20 @@ TEST(Motor, PolosDahlanderSugestaoEFatorDeServico) {
     EXPECT_EQ(ListaPolos(PROT_IP55), (QStringList{"2", "4", "6", "8"}));
     EXPECT_EQ(ListaPolos(PROT_DAHLANDER), (QStringList{"2/4", "4/8"}));
     EXPECT_EQ(ColunasPolos(PROT_DAHLANDER), 2);
-    const struct {
-        int polosSug;
-        bool dahlander;
-    } dahl[] = {{1, true}, {2, true}, {3, false}, {4, false}};
-    for (const auto &c : dahl)
-        EXPECT_EQ(DahlanderSugerido(c.polosSug), c.dahlander) << c.polosSug;
+    for (const auto &[polosSug, dahlander] : {std::pair{1, true}, {2, true}, {3, false}, {4, false}})
+        EXPECT_EQ(DahlanderSugerido(polosSug), dahlander) << polosSug;
 
     Faixa<TDadosMotor, 1, 35> motores;
     const double potencias[] = {0.12, 0.37, 2.2, 3.0};
     for (int m = 1; m <= 4; ++m)
         motores[m].Potencia = potencias[m - 1];
-    const struct {
-        double potencia;
-        int linha;
-    } sugestoes[] = {{0.1, 1}, {0.37, 2}, {0.38, 3}, {2.2, 3}, {3.0, 4}, {3.01, -1}};
-    for (const auto &c : sugestoes)
-        EXPECT_EQ(LinhaSugerida(motores, c.potencia), c.linha) << c.potencia;
+    for (const auto &[potencia, linha] : {std::pair{0.1, 1}, {0.37, 2}, {0.38, 3}, {2.2, 3}, {3.0, 4}, {3.01, -1}})
+        EXPECT_EQ(LinhaSugerida(motores, potencia), linha) << potencia;
 
     EXPECT_DOUBLE_EQ(FatorServico(2.2, 1.1), 2.0);
     EXPECT_EQ(FatorServico(2.2, 0), 0.0);
-    const struct {
-        double potencia;
-        bool ape;
-    } ape[] = {{0.25, false}, {0.3689, false}, {0.369, true}, {0.37, true}};
-    for (const auto &c : ape)
-        EXPECT_EQ(PotenciaAdmiteAPE(c.potencia), c.ape) << c.potencia;
+    for (const auto &[potencia, ape] : {std::pair{0.25, false}, {0.3689, false}, {0.369, true}, {0.37, true}})
+        EXPECT_EQ(PotenciaAdmiteAPE(potencia), ape) << potencia;
 
     // Direct coupling keeps its pole choice however often it is confirmed.
     EXPECT_EQ(PolosDoMotor(true, 3, -1), 6);
@@ -76,31 +60,18 @@ TEST(Motor, PolosDahlanderSugestaoEFatorDeServico) {
 }
 
 TEST(Motor, ConfirmadoNoItem) {
+    // Texts cut to their fields, no price record chosen, the group kept.
+    TEscolhaMotor e{.RegMotor = 5, .Polos = 4, .Tensao = "3F 220/380/440V", .Frequencia = "60 Hz",
+                    .ObsMotor = QString(60, 'x'), .Marca = "A DEFINIR MAIS", .Protecao = PROT_ALTO_RENDIMENTO,
+                    .TextoProtecao = "Alto Rendimento", .Carcaca = "132M/L", .Especial = true, .GrupoMotor = -1};
     TItemOrc it;
-    TEscolhaMotor e;
-    e.RegMotor = 5;
-    e.Polos = 4;
-    e.Tensao = QStringLiteral("3F 220/380/440V");
-    e.Frequencia = QStringLiteral("60 Hz");
-    e.ObsMotor = QString(60, QLatin1Char('x'));
-    e.Marca = QStringLiteral("A DEFINIR MAIS");
-    e.Protecao = PROT_ALTO_RENDIMENTO;
-    e.TextoProtecao = QStringLiteral("Alto Rendimento");
-    e.Carcaca = QStringLiteral("132M/L");
-    e.Especial = true;
-    e.GrupoMotor = -1;
     GravaMotor(it, e);
-    EXPECT_TRUE(it.ComMotor);
-    EXPECT_FALSE(it.SemMotor);
-    EXPECT_EQ(it.Tensao, QStringLiteral("3F 220/380/4"));
+    EXPECT_TRUE(it.ComMotor && !it.SemMotor && it.MotorEspecial);
+    EXPECT_EQ(it.Tensao + '|' + it.Marca + '|' + it.Protecao + '|' + it.Carcaca, "3F 220/380/4|A DEFINIR |Alto Rend|132M/L");
     EXPECT_EQ(it.ObsMotor.size(), 50);
-    EXPECT_EQ(it.Marca, QStringLiteral("A DEFINIR "));
-    EXPECT_EQ(it.Protecao, QStringLiteral("Alto Rend"));
-    EXPECT_EQ(it.Carcaca, QStringLiteral("132M/L"));
-    EXPECT_TRUE(it.MotorEspecial);
     EXPECT_EQ(it.RegPrecoMotor, 255);
     EXPECT_EQ(it.GrupoMotor, -1);
     e.Protecao = PROT_DAHLANDER;
     GravaMotor(it, e);
-    EXPECT_EQ(it.Protecao, QStringLiteral("DAHL"));
+    EXPECT_EQ(it.Protecao, "DAHL");
 }
