@@ -1,6 +1,5 @@
 // The price update's report window, run by name as the open window and the
-// configuration window run it, on the sample catalogue. With
-// QUELLORA_CAPTURAS set to a folder, the window is saved there as a picture.
+// configuration window run it, on the sample catalogue.
 
 #include "shell_ambiente.h"
 
@@ -8,14 +7,14 @@
 #include "pricing/item_bsd450.h"
 
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
 using namespace quellora;
 
 namespace {
 
 class AtPreco : public teste::AmbienteShell {};
+
+} // namespace
 
 TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     abre();
@@ -43,8 +42,7 @@ TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     EXPECT_FALSE(w->isModal());
     EXPECT_EQ(w->size(), QSize(400, 400));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Atualização de preços"));
-
-    auto *LRes = w->findChild<QListWidget *>(QStringLiteral("LRes"));
+    auto *LRes = em<QListWidget>(w, "LRes");
     ASSERT_NE(LRes, nullptr);
     QStringList textos;
     for (int i = 0; i < LRes->count(); ++i)
@@ -56,19 +54,14 @@ TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     EXPECT_FALSE(LRes->item(1)->font().bold());
     EXPECT_TRUE(LRes->item(5)->font().bold());
     EXPECT_EQ(LRes->currentRow(), 0);
-
-    ASSERT_EQ(respostas.vistas.size(), 1);
-    EXPECT_EQ(respostas.vistas[0], QString::fromUtf8(MsgErroAtualizacao));
-    EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("preço\n\r\n\r-Valor")));
+    EXPECT_EQ(respostas.vistas, QStringList{QString::fromUtf8(MsgErroAtualizacao)});
+    EXPECT_TRUE(respostas.vistas.value(0).contains(QStringLiteral("preço\n\r\n\r-Valor")));
     EXPECT_EQ(g.Itens[1].PrecoVent, 7210);
     EXPECT_EQ(g.Itens[2].PrecoVent, 1234);
     EXPECT_EQ(g.Itens[1].PrecoAcess, 550 + 370);
     EXPECT_EQ(g.ItemAtual, 1);
-
-    if (const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS"); !pasta.isEmpty())
-        w->grab().save(QDir(pasta).filePath(QStringLiteral("atpreco.png")));
-
-    QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btOK")), Qt::LeftButton);
+    captura(w, "atpreco");
+    clica(w, "btOK");
     EXPECT_FALSE(w->isVisible());
 
     // Without the price files nothing changes and the error names the file.
@@ -82,5 +75,3 @@ TEST_F(AtPreco, RelatorioDoOrcamentoInteiro) {
     EXPECT_TRUE(respostas.vistas[0].contains(QStringLiteral("premod.dat")));
     EXPECT_TRUE(g.Itens == antes);
 }
-
-} // namespace

@@ -1,8 +1,7 @@
 // The data sheet window walked as a user would: pages, the section boxes,
 // Normal/Reduzida, the red warnings, Alt+arrow scrolling, printing a page
 // range to a PDF printer, the PDF file, the spreadsheet export with the
-// program lookup replaced, and the observations. With QUELLORA_CAPTURAS set
-// to a folder, the window is also saved there as a picture.
+// program lookup replaced, and the observations.
 
 #include "shell_ambiente.h"
 
@@ -12,16 +11,11 @@
 #include "proposal/windows/uqldatasheet.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTest>
-#include <QTimer>
 
 using namespace quellora;
 
@@ -33,28 +27,6 @@ protected:
         TfrmDataSheet::LocalizaPrograma = &ComandoParaAbrir;
         qputenv("TMPDIR", tmpdir);
         teste::AmbienteShell::TearDown();
-    }
-
-    // Answers the next modal dialog with OK.
-    static void AceitaODialogo() {
-        QTimer::singleShot(0, [] {
-            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                d->accept();
-        });
-    }
-
-    static void AltSeta(QWidget *w, int key, Qt::KeyboardModifiers m = Qt::AltModifier) {
-        QKeyEvent p(QEvent::KeyPress, key, m);
-        QApplication::sendEvent(w, &p);
-        QKeyEvent s(QEvent::KeyRelease, key, m);
-        QApplication::sendEvent(w, &s);
-    }
-
-    static QString Texto(const QString &pdf) {
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
     }
 
     QByteArray tmpdir = qgetenv("TMPDIR");
@@ -79,20 +51,17 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     MostraJanela(JAN_DATASHEET);
     auto *w = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
     ASSERT_TRUE(w && w->isVisible());
-    auto *lbPg = w->findChild<QLabel *>(QStringLiteral("lbPg"));
-    auto *prox = w->findChild<QPushButton *>(QStringLiteral("btNextPg"));
-    auto *ant = w->findChild<QPushButton *>(QStringLiteral("btPrevPg"));
+    auto *lbPg = em<QLabel>(w, "lbPg");
+    auto *prox = em<QPushButton>(w, "btNextPg");
+    auto *ant = em<QPushButton>(w, "btPrevPg");
     EXPECT_EQ(TextoStatusAtual(), QStringLiteral("Alt+Setas para mover o relatório"));
-    EXPECT_TRUE(w->findChild<QLabel *>(QStringLiteral("lbQuantidade"))->isVisible());
-    EXPECT_TRUE(w->findChild<QLabel *>(QStringLiteral("lbSelecao"))->isVisible());
-    EXPECT_FALSE(w->findChild<QCheckBox *>(QStringLiteral("cbPrecos"))->isVisible());
-    EXPECT_FALSE(w->findChild<QPushButton *>(QStringLiteral("btBases"))->isVisible());
+    for (auto [nome, visivel] :
+         {std::pair{"lbQuantidade", true}, {"lbSelecao", true}, {"cbPrecos", false}, {"btBases", false}})
+        EXPECT_EQ(em(w, nome)->isVisible(), visivel) << nome;
     ASSERT_TRUE(prox->isVisible() && lbPg->isVisible());
     EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. 1/2"));
     EXPECT_FALSE(ant->isEnabled());
-    QApplication::processEvents();
-    if (!qEnvironmentVariable("QUELLORA_CAPTURAS").isEmpty())
-        janela->grab().save(QDir(qEnvironmentVariable("QUELLORA_CAPTURAS")).filePath(QStringLiteral("folha_de_dados.png")));
+    captura("folha_de_dados");
 
     // Pages, sections and the reduced form all repaint the sheet.
     const QImage pagina1 = w->folha()->grab().toImage();
@@ -102,25 +71,26 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     EXPECT_TRUE(ant->isEnabled());
     const QImage pagina2 = w->folha()->grab().toImage();
     EXPECT_NE(pagina1, pagina2);
-    w->findChild<QCheckBox *>(QStringLiteral("cbRuido"))->click();
+    em<QCheckBox>(w, "cbRuido")->click();
     EXPECT_FALSE(g.Proposta.SecaoRuido);
-    EXPECT_NE(w->folha()->grab().toImage(), pagina2);
-    auto *btReduzida = w->findChild<QPushButton *>(QStringLiteral("btReduzida"));
+    const QImage semRuido = w->folha()->grab().toImage();
+    EXPECT_NE(semRuido, pagina2);
+    auto *btReduzida = em<QPushButton>(w, "btReduzida");
     EXPECT_EQ(btReduzida->text(), QStringLiteral("Normal"));
     QTest::mouseClick(btReduzida, Qt::LeftButton);
     EXPECT_EQ(btReduzida->text(), QStringLiteral("Reduzida"));
     EXPECT_FALSE(g.Proposta.Reduzida);
+    EXPECT_NE(w->folha()->grab().toImage(), semRuido);
 
     // Alt+arrows scroll the sheet by 50; an arrow alone does not.
-    QScrollBar *v = w->findChild<QScrollArea *>(QStringLiteral("sb"))->verticalScrollBar();
+    QScrollBar *v = em<QScrollArea>(w, "sb")->verticalScrollBar();
     ASSERT_GT(v->maximum(), 100);
     EXPECT_EQ(janela->focusWidget(), w);
-    AltSeta(w, Qt::Key_Down);
-    EXPECT_EQ(v->value(), 50);
-    AltSeta(w, Qt::Key_Down, Qt::NoModifier);
-    EXPECT_EQ(v->value(), 50);
-    AltSeta(w, Qt::Key_Up);
-    EXPECT_EQ(v->value(), 0);
+    for (auto [key, mods, valor] : {std::tuple{Qt::Key_Down, Qt::AltModifier, 50}, {Qt::Key_Down, Qt::NoModifier, 50},
+                                    {Qt::Key_Up, Qt::AltModifier, 0}}) {
+        tecla(w, key, mods);
+        EXPECT_EQ(v->value(), valor) << key << " " << mods;
+    }
 
     // Printing page 2 of 2 to a PDF printer; the preview stays where it was.
     const QString impresso = dir.filePath(QStringLiteral("impresso.pdf"));
@@ -132,8 +102,8 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
         p.setFromTo(2, 2);
         return true;
     };
-    QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btImprime")), Qt::LeftButton);
-    const QString t = Texto(impresso);
+    clica(w, "btImprime");
+    const QString t = textoPdf(impresso);
     EXPECT_TRUE(t.contains(QStringLiteral("Pág. 2 de 2")));
     EXPECT_FALSE(t.contains(QStringLiteral("Pág. 1 de 2")));
     EXPECT_TRUE(t.contains(QStringLiteral("EX-07")));
@@ -143,8 +113,8 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     // "Salvar PDF": every page.
     const QString salvo = dir.filePath(QStringLiteral("salvo"));
     w->escolheArquivoPDF = [&] { return salvo; };
-    QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btPDF")), Qt::LeftButton);
-    const QString s = Texto(salvo + QStringLiteral(".pdf"));
+    clica(w, "btPDF");
+    const QString s = textoPdf(salvo + QStringLiteral(".pdf"));
     EXPECT_TRUE(s.contains(QStringLiteral("Pág. 1 de 2")) && s.contains(QStringLiteral("Pág. 2 de 2")));
 
     // The spreadsheet export: proposta.xls in the temporary folder, opened
@@ -157,8 +127,7 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
         pedido = f;
         return QStringList{QStringLiteral("/bin/cp"), f, copia};
     };
-    auto *btExcel = w->findChild<QPushButton *>(QStringLiteral("btExcel"));
-    QTest::mouseClick(btExcel, Qt::LeftButton);
+    clica(w, "btExcel");
     EXPECT_EQ(pedido, QDir(temp.path()).filePath(QStringLiteral("proposta.xls")));
     const QByteArray html = PropostaHTML();
     QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(copia).size(), html.size(), 10000);
@@ -166,39 +135,35 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     ASSERT_TRUE(aberto.open(QIODevice::ReadOnly));
     EXPECT_EQ(aberto.readAll(), html);
     TfrmDataSheet::LocalizaPrograma = [](const QString &) { return QStringList(); };
-    QTest::mouseClick(btExcel, Qt::LeftButton);
+    clica(w, "btExcel");
     TfrmDataSheet::LocalizaPrograma = [](const QString &f) { return QStringList{QStringLiteral("/nao/existe"), f}; };
-    QTest::mouseClick(btExcel, Qt::LeftButton);
-    ASSERT_EQ(respostas.vistas.size(), 2);
-    EXPECT_EQ(respostas.vistas[0], QStringLiteral("Não foi possível localizar o programa para abrir uma planilha!"));
-    EXPECT_EQ(respostas.vistas[1], QStringLiteral("Não foi possível abrir o arquivo!"));
-    EXPECT_EQ(respostas.estilos[1], MB_ERRO);
+    clica(w, "btExcel");
+    EXPECT_EQ(respostas.vistas, (QStringList{"Não foi possível localizar o programa para abrir uma planilha!",
+                                             "Não foi possível abrir o arquivo!"}));
+    EXPECT_EQ(respostas.estilos.back(), MB_ERRO);
 
-    // Observations: confirmed with text ticks the box and marks the
-    // quotation changed; confirmed blank clears it and changes nothing.
-    auto *cbObs = w->findChild<QCheckBox *>(QStringLiteral("cbObs"));
-    auto *btObs = w->findChild<QPushButton *>(QStringLiteral("btObs"));
-    SetAlterado(false);
-    AceitaODialogo();
-    QTest::mouseClick(btObs, Qt::LeftButton);
-    EXPECT_TRUE(cbObs->isChecked());
-    EXPECT_TRUE(g.Alterado);
-    SetAlterado(false);
-    g.Orcamento.Obs1 = QStringLiteral("  ");
-    g.Orcamento.Obs2.clear();
-    AceitaODialogo();
-    QTest::mouseClick(btObs, Qt::LeftButton);
-    EXPECT_FALSE(cbObs->isChecked());
-    EXPECT_FALSE(g.Alterado);
+    // Observations confirmed: with text the box ticks and the quotation
+    // changes; blank, neither.
+    auto *cbObs = em<QCheckBox>(w, "cbObs");
+    for (auto [obs1, marcada] : {std::pair{"Entregar na obra", true}, {"  ", false}}) {
+        SCOPED_TRACE(obs1);
+        SetAlterado(false);
+        g.Orcamento.Obs1 = QString::fromUtf8(obs1);
+        g.Orcamento.Obs2.clear();
+        noProximoDialogo([](QDialog *d) { d->accept(); });
+        clica(w, "btObs");
+        EXPECT_EQ(cbObs->isChecked(), marcada);
+        EXPECT_EQ(g.Alterado, marcada);
+    }
     QMetaObject::invokeMethod(w, "MarcaObservacoes", Q_ARG(bool, true));
     EXPECT_TRUE(cbObs->isChecked());
 
     // Back and in again: page 1, the warnings recomputed.
-    QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btCancela")), Qt::LeftButton);
+    clica(w, "btCancela");
     EXPECT_FALSE(w->isVisible());
     g.Itens[7].Qtd = 1;
     MostraJanela(JAN_DATASHEET);
     EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. 1/2"));
-    EXPECT_FALSE(w->findChild<QLabel *>(QStringLiteral("lbQuantidade"))->isVisible());
-    EXPECT_TRUE(w->findChild<QLabel *>(QStringLiteral("lbSelecao"))->isVisible());
+    EXPECT_FALSE(em(w, "lbQuantidade")->isVisible());
+    EXPECT_TRUE(em(w, "lbSelecao")->isVisible());
 }

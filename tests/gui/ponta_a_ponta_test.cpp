@@ -1,24 +1,22 @@
 // One quotation from the first click to the e-mail, through the real windows
-// only: a client from the client window, three items typed in, each selected
-// on a line and an arrangement, configured with motor, position, accessories,
-// a cabinet and a special accessory, the conditions and observations, saved
-// with a new number, opened again in a new program run as it was, and the
-// proposal previewed, saved as PDF, exported for the spreadsheet program and
-// sent to a real SMTP server. With QUELLORA_CAPTURAS set to a folder, every
-// step is saved there as a picture (and the PDF pages rendered).
+// only: a client from the client window, three items typed in, selected and
+// configured, the conditions and observations, saved with a new number,
+// opened again in a new program run as it was, the proposal as PDF and sent
+// to a real SMTP server; then revised on its own number and deleted. With
+// QUELLORA_CAPTURAS set to a folder, every step is saved there as a picture.
 
 #include "shell_ambiente.h"
 
 #include "catalogue/binario.h"
 #include "mail/servidor_smtp.h"
 #include "positions/posicoes.h"
-#include "pricing/windows/uqlconfigura.h"
-#include "quotation/numeracao.h"
-#include "proposal/planilha.h"
 #include "proposal/proposta.h"
 #include "proposal/windows/uqldatasheet.h"
+#include "quotation/arquivo_orc.h"
+#include "quotation/numeracao.h"
 #include "quotation/orcamento_json.h"
 #include "quotation/windows/uqlabrir.h"
+#include "quotation/windows/uqlsalvar.h"
 #include "selection/arranjo.h"
 #include "selection/windows/uqlarranjo.h"
 #include "selection/windows/uqlcalculos.h"
@@ -27,15 +25,8 @@
 
 #include <QCheckBox>
 #include <QDate>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
 
 using namespace quellora;
 
@@ -43,36 +34,6 @@ namespace {
 
 class PontaAPonta : public teste::AmbienteShell {
 protected:
-    void TearDown() override {
-        TfrmDataSheet::LocalizaPrograma = &ComandoParaAbrir;
-        qputenv("TMPDIR", tmpdir);
-        AmbienteShell::TearDown();
-    }
-
-    template <class T = QWidget>
-    static T *em(QWidget *w, const char *nome) {
-        T *x = w->findChild<T *>(QString::fromLatin1(nome));
-        EXPECT_NE(x, nullptr) << nome;
-        return x;
-    }
-    static void clica(QWidget *w, const char *nome) { QTest::mouseClick(em<QAbstractButton>(w, nome), Qt::LeftButton); }
-    // The window gets the keyboard, as the desktop gives it back after a
-    // dialog closes (a headless platform does not).
-    static void ativa(QWidget *w) {
-        w->activateWindow();
-        QApplication::setActiveWindow(w);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-    }
-    // A click on a grid cell (data rows from 1).
-    static void clicaCelula(GradeTexto *g, int col, int row) {
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row - 1, col)).center());
-    }
-    static void escreve(QLineEdit *ed, const QString &texto) {
-        ed->setFocus();
-        ed->selectAll();
-        digita(ed, texto);
-    }
-
     // Seleciona on the highlighted size, the arrangement box with this
     // caption ticked; 'motor4' answers the direct-coupling dialog.
     void arranjo(TfrmCalculos *calc, const char *caixa, std::function<void(TfrmMotor4 *)> motor4 = {}) {
@@ -93,19 +54,15 @@ protected:
         EXPECT_TRUE(calc->isVisible());
     }
 
-    // The configuration obtained for item row 'row', as the grid shows it.
     static QStringList configuracao(TfrmConfigura *conf, int row) {
         escolheItem(conf, row);
-        QStringList l;
-        for (int r = 1; r < conf->sgConfig()->RowCount(); ++r)
-            l << conf->sgConfig()->Cells(0, r) + QLatin1Char('|') + conf->sgConfig()->Cells(1, r) + QLatin1Char('|') +
-                     conf->sgConfig()->Cells(2, r);
-        return l;
+        return linhasConfig(conf);
     }
 
     // In the picker shown, the spot with this designation pressed and
-    // released with the mouse.
-    void posicao(int numero, const QString &designacao) {
+    // released with the mouse; back in the configuration, the item has it.
+    void posicao(TfrmConfigura *conf, int numero, const QString &designacao) {
+        marcaAcessorio(conf, "POS");
         const TSeletor &s = *SeletorNumero(numero);
         QWidget *w = JanelaNumero(numero);
         ASSERT_TRUE(w && w->isVisible()) << s.Classe;
@@ -124,12 +81,18 @@ protected:
                 captura(janela, QStringLiteral("e2e_07_") + QString::fromLatin1(s.Classe));
                 QTest::mousePress(figura, Qt::LeftButton, {}, p);
                 QTest::mouseRelease(figura, Qt::LeftButton, {}, p);
+                ASSERT_TRUE(conf->isVisible());
+                EXPECT_EQ(G().Itens[G().ItemAtual].Posicao, designacao);
                 return;
             }
         ADD_FAILURE() << "no spot " << designacao.toStdString();
     }
 
-    QByteArray tmpdir = qgetenv("TMPDIR");
+    QString projetos(const QString &nome = {}) const { return dir.filePath(QStringLiteral("projetos/") + nome); }
+    QByteArray arquivo(const QString &nome) const {
+        QFile f(projetos(nome));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 };
 
 } // namespace
@@ -140,29 +103,34 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     abre();
     janela->resize(1000, 740);
     captura("e2e_01_principal");
+    const QString cliente = QStringLiteral("Fundição São José Ltda.");
+    const QString projeto = QStringLiteral("Exaustão da fundição – galpão nº 2");
+    const QString numero = QStringLiteral("0001/") + QDate::currentDate().toString(QStringLiteral("yy"));
+    const QString nome = NomeArquivoOrc(numero);
 
-    // 1. Data entry: a new client in the client window, a project with
-    // accents, three items (the third at 800 m).
-    QTest::mouseClick(controle<QPushButton>("btDados"), Qt::LeftButton);
+    // 1. Data entry: a new client (with a fan discount) in the client
+    // window, a project with accents, three items (the third at 800 m).
+    clica(janela, "btDados");
     QWidget *dados = JanelaNumero(JAN_DADOS);
     ASSERT_TRUE(dados && dados->isVisible());
     QString modal;
     noProximoDialogo(
         [&](QDialog *d) {
             clica(d, "btNovo");
-            escreve(em<QLineEdit>(d, "DBEdit1"), QStringLiteral("Fundição São José Ltda."));
+            escreve(em<QLineEdit>(d, "DBEdit1"), cliente);
             escreve(em<QLineEdit>(d, "DBEdit2"), QStringLiteral("Eng. Conceição"));
             escreve(em<QLineEdit>(d, "DBEdit6"), QStringLiteral("Jundiaí/SP"));
             escreve(em<QLineEdit>(d, "DBEdit7"), QStringLiteral("compras@saojose.ind.br"));
+            escreve(em<QLineEdit>(d, "DBEdit8"), QStringLiteral("5"));
             captura(d, QStringLiteral("e2e_02_clientes"));
             clica(d, "btOK");
         },
         &modal);
     clica(dados, "BitBtn1");
     EXPECT_EQ(modal, QStringLiteral("TfrmClientes"));
-    EXPECT_EQ(em<QLineEdit>(dados, "edNome")->text(), QStringLiteral("Fundição São José Ltda."));
+    EXPECT_EQ(em<QLineEdit>(dados, "edNome")->text(), cliente);
     EXPECT_EQ(g.Orcamento.email, QStringLiteral("compras@saojose.ind.br"));
-    const QString projeto = QStringLiteral("Exaustão da fundição – galpão nº 2");
+    EXPECT_EQ(g.Orcamento.descontoV, 5);
     escreve(em<QLineEdit>(dados, "edProjeto"), projeto);
     auto *grade = em<GradeTexto>(dados, "grDados");
     clicaCelula(grade, 1, 1);
@@ -172,7 +140,8 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     captura("e2e_03_dados");
     EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join('|').toStdString();
 
-    // 2. Selection: a line for each item and its arrangement.
+    // 2. Selection: a line for each item and its arrangement; item 2 direct
+    // coupled at the 4-pole speed of 60 Hz.
     clica(dados, "btSelecao");
     auto *calc = qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS));
     ASSERT_TRUE(calc && calc->isVisible());
@@ -180,9 +149,7 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_EQ(g.Orcamento.Projeto, projeto);
     clicaLinha(calc, "BSD");
     arranjo(calc, "Arranjo 9");
-    EXPECT_TRUE(g.Itens[1].Selecionado);
     EXPECT_EQ(g.Itens[1].Arranjo, 7);
-    // Item 2: direct coupling at the 4-pole speed of 60 Hz.
     clicaCelula(calc->grItens(), 2, 2);
     clicaLinha(calc, "BSD");
     arranjo(calc, "Arranjo 4", [&](TfrmMotor4 *d) {
@@ -190,23 +157,23 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
         captura(d, QStringLiteral("e2e_05_motor4"));
         clica(d, "btOK");
     });
-    EXPECT_TRUE(g.Itens[2].Selecionado);
     EXPECT_TRUE(g.Itens[2].Direto);
     clicaCelula(calc->grItens(), 2, 3);
     clicaLinha(calc, "BSD");
     arranjo(calc, "Arranjo 1");
-    EXPECT_TRUE(g.Itens[3].Selecionado);
     captura("e2e_06_selecao");
-    for (int k = 1; k <= 3; ++k)
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_TRUE(g.Itens[k].Selecionado) << k;
         EXPECT_TRUE(calc->grItens()->Cells(1, k).startsWith(QStringLiteral("BSD"))) << k;
+    }
 
-    // 3. Configuration.
+    // 3. Configuration. Item 1: the motor window's suggestion, the position
+    // after the adjustable base (it needs the frame), accessories and a
+    // special accessory typed in its dialog.
     clica(calc, "btConfigura");
     auto *conf = qobject_cast<TfrmConfigura *>(JanelaNumero(JAN_CONFIGURA));
     ASSERT_TRUE(conf && conf->isVisible());
-    r.vistas.clear();
     escolheItem(conf, 0);
-    // The motor: the motor window's suggestion confirmed.
     marcaAcessorio(conf, 0);
     auto *motor = qobject_cast<TfrmMotor *>(JanelaNumero(JAN_MOTOR));
     ASSERT_TRUE(motor->isVisible());
@@ -216,20 +183,10 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     ASSERT_TRUE(conf->isVisible());
     EXPECT_TRUE(g.Itens[1].ComMotor);
     EXPECT_TRUE(conf->clb()->Marcado(0));
-    // The position, after the adjustable base: it needs the frame.
-    marcaAcessorio(conf, entradaAcessorio(conf, "BR"));
-    marcaAcessorio(conf, entradaAcessorio(conf, "POS"));
-    posicao(JAN_POSICAO, QStringLiteral("RD 180°/BR 0°"));
-    ASSERT_TRUE(conf->isVisible());
-    EXPECT_EQ(g.Itens[1].Posicao, QStringLiteral("RD 180°/BR 0°"));
-    EXPECT_EQ(r.vistas.last(), QStringLiteral("Esta posição exige quadro. Marquei automaticamente."));
-    EXPECT_TRUE(conf->clb()->Marcado(entradaAcessorio(conf, "POS")));
-    EXPECT_TRUE(conf->clb()->Marcado(entradaAcessorio(conf, "QR")));
-    for (const char *codigo : {"LFD", "COX"}) {
-        marcaAcessorio(conf, entradaAcessorio(conf, codigo));
-        EXPECT_TRUE(conf->clb()->Marcado(entradaAcessorio(conf, codigo))) << codigo;
-    }
-    // A special accessory of the quotation, typed in its dialog.
+    marcaAcessorio(conf, "BR");
+    posicao(conf, JAN_POSICAO, QStringLiteral("RD 180°/BR 0°"));
+    EXPECT_TRUE(marcados(conf, {"POS", "QR"}));
+    marcaAcessorio(conf, "LFD");
     noProximoDialogo([&](QDialog *d) {
         digita(em<QLineEdit>(d, "edDenominacao"), QStringLiteral("Suporte antivibratório"));
         captura(d, QStringLiteral("e2e_08_acessorio_especial"));
@@ -241,31 +198,26 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_TRUE(conf->clb()->Marcado(conf->Lista().PrimeiroEspecial));
     captura("e2e_09_configura_item1");
 
-    // Item 2, direct-coupled: its motor at the coupling's speed, its position.
+    // Item 2: its motor at the coupling's speed, its position.
     escolheItem(conf, 1);
     marcaAcessorio(conf, 0);
     ASSERT_TRUE(motor->isVisible());
     clica(motor, "btOK");
     EXPECT_EQ(g.Itens[2].Polos, 4);
     EXPECT_EQ(g.Itens[2].Frequencia, QStringLiteral("60 Hz"));
-    marcaAcessorio(conf, entradaAcessorio(conf, "POS"));
-    posicao(JAN_POSICAO4, QStringLiteral("LG 90°"));
-    ASSERT_TRUE(conf->isVisible());
-    EXPECT_EQ(g.Itens[2].Posicao, QStringLiteral("LG 90°"));
+    posicao(conf, JAN_POSICAO4, QStringLiteral("LG 90°"));
 
     // Item 3 in a cabinet: shown as BBS, its air inlet picked.
     escolheItem(conf, 2);
     r.responde(ID_OK);
-    marcaAcessorio(conf, entradaAcessorio(conf, "GAB"));
+    marcaAcessorio(conf, "GAB");
     EXPECT_TRUE(g.Itens[3].ComGabinete);
     EXPECT_TRUE(conf->sgConfig()->Cells(1, 1).startsWith(QStringLiteral("BBS "))) << conf->sgConfig()->Cells(1, 1).toStdString();
-    marcaAcessorio(conf, entradaAcessorio(conf, "POS"));
-    posicao(JAN_GAB160A560, QStringLiteral("RD 0°/TA 90°"));
-    ASSERT_TRUE(conf->isVisible());
-    EXPECT_EQ(g.Itens[3].Posicao, QStringLiteral("RD 0°/TA 90°"));
+    posicao(conf, JAN_GAB160A560, QStringLiteral("RD 0°/TA 90°"));
     captura("e2e_10_configura_gabinete");
 
-    // The conditions (the data sheet's hidden "&Bases") and observations.
+    // The conditions (the data sheet's hidden "&Bases") and observations
+    // (Alt+O is "&Obs." here, not the "&Operador" of the panel under it).
     clica(conf, "btDataSheet");
     auto *folha = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
     ASSERT_TRUE(folha && folha->isVisible());
@@ -281,7 +233,6 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
         captura(d, QStringLiteral("e2e_12_observacoes"));
         clica(d, "btOK");
     });
-    // Alt+O is "&Obs." here, not the "&Operador" of the panel under the window.
     ativa(janela);
     QTest::keyClick(folha, Qt::Key_O, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !g.Orcamento.Obs1.isEmpty(); }, 2000));
@@ -290,18 +241,26 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     clica(folha, "btCancela");
     EXPECT_TRUE(conf->isVisible());
 
-    // 4. Saved with a new number, the program closed and started again,
-    // the quotation opened: every record as it was.
+    // 4. Saved with a new number (a new quotation has no "Mesmo"): the
+    // counter is created, the file holds the header and three items.
     ASSERT_TRUE(g.Alterado);
+    r.vistas.clear();
     noProximoDialogo([&](QDialog *d) {
         captura(d, QStringLiteral("e2e_13_salvar"));
+        EXPECT_FALSE(em<QPushButton>(d, "btMesmo")->isEnabled());
+        EXPECT_EQ(d->focusWidget(), em<QWidget>(d, "btNovo"));
+        EXPECT_EQ(em<QLineEdit>(d, "edCliente")->text(), cliente);
+        EXPECT_EQ(em<QLineEdit>(d, "edProjeto")->text(), projeto);
         clica(d, "btNovo");
     });
-    QTest::mouseClick(controle<QToolButton>("btSave"), Qt::LeftButton);
-    const QString numero = QStringLiteral("0001/") + QDate::currentDate().toString(QStringLiteral("yy"));
+    clica(janela, "btSave");
+    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join('|').toStdString();
     EXPECT_EQ(g.Orcamento.NumOrc, numero);
+    EXPECT_EQ(em<QLineEdit>(dados, "edOrcamento")->text(), numero);
     EXPECT_FALSE(g.Alterado);
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("projetos/") + NomeArquivoOrc(numero))));
+    EXPECT_FALSE(controle("btSave")->isEnabled());
+    const QByteArray salvo = arquivo(nome);
+    EXPECT_EQ(salvo.size(), 1716 + 3 * 1364);
     QFile contador(arquivoDados(ArqContador));
     ASSERT_TRUE(contador.open(QIODevice::ReadOnly));
     EXPECT_EQ(LeitorBinario(contador.readAll()).integer(0), 2);
@@ -312,27 +271,33 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     clica(folha, "btCancela");
     EXPECT_FALSE(g.Alterado);
 
+    // 5. The program closed and started again; "&Propostas" of the main
+    // panel by its Alt key lists the quotation, sorted by project with the
+    // list's own Alt key, and opens it: every record as it was.
     reinicia();
     janela->resize(1000, 740);
     ativa(janela);
     calc = qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS));
     conf = qobject_cast<TfrmConfigura *>(JanelaNumero(JAN_CONFIGURA));
     folha = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
-    // "&Propostas" of the main panel, by its Alt key.
+    dados = JanelaNumero(JAN_DADOS);
     QTest::keyClick(janela, Qt::Key_P, Qt::AltModifier);
     auto *abrir = qobject_cast<TfrmOpen *>(JanelaNumero(JAN_ABRIR));
     ASSERT_TRUE(QTest::qWaitFor([&] { return abrir->isVisible(); }, 2000));
-    ASSERT_EQ(abrir->sgFiles()->RowCount(), 2);
-    EXPECT_EQ(abrir->sgFiles()->Cells(COL_PROJETO, 1), projeto);
-    // Sorted by project with its Alt key (no label of the window shares it).
+    EXPECT_EQ(TituloAtual(), QStringLiteral("Abrir/Excluir propostas"));
+    EXPECT_FALSE(em<QWidget>(abrir, "GroupBox1")->isVisible());
+    GradeTexto *lista = abrir->sgFiles();
+    ASSERT_EQ(lista->RowCount(), 2);
+    EXPECT_EQ(lista->Cells(COL_ORC, 1), numero);
+    EXPECT_EQ(lista->Cells(COL_DATA, 1), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(lista->Cells(COL_CLIENTE, 1), cliente);
+    EXPECT_EQ(lista->Cells(COL_PROJETO, 1), projeto);
     QTest::keyClick(abrir, Qt::Key_P, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return em<QRadioButton>(abrir, "rgComp3")->isChecked(); }, 2000));
     captura("e2e_14_abrir");
-    clicaCelula(abrir->sgFiles(), 0, 1);
+    clicaCelula(lista, 0, 1);
     clica(abrir, "btOpen");
-    dados = JanelaNumero(JAN_DADOS);
     ASSERT_TRUE(dados->isVisible());
-    const TArquivoOrc depois{g.Orcamento, {g.Itens[1], g.Itens[2], g.Itens[3]}};
     // Field by field (the images read keep the file's bytes; those typed have none).
     auto campos = [](const TArquivoOrc &o) {
         nlohmann::ordered_json j = OrcamentoParaJson(o);
@@ -341,9 +306,12 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
             it.erase("bruto");
         return j;
     };
-    const nlohmann::json a = campos(antes), b = campos(depois);
+    const nlohmann::json a = campos(antes), b = campos({g.Orcamento, {g.Itens[1], g.Itens[2], g.Itens[3]}});
     EXPECT_EQ(a, b) << nlohmann::json::diff(a, b).dump(1);
     EXPECT_EQ(g.NumItens, 3);
+    EXPECT_EQ(em<QLineEdit>(dados, "edNome")->text(), cliente);
+    EXPECT_EQ(em<QLineEdit>(dados, "edOrcamento")->text(), numero);
+    EXPECT_EQ(em<GradeTexto>(dados, "grDados")->Cells(3, 2), QStringLiteral("Insuflamento"));
     captura("e2e_15_aberto");
     // The selection and the configuration show the items as they were.
     clica(dados, "btSelecao");
@@ -356,75 +324,40 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_FALSE(g.Alterado);
     captura("e2e_16_configura_aberto");
 
-    // 5. The data sheet: the page as before, Normal/Reduzida, PDF, the
-    // spreadsheet, e-mail.
+    // 6. The data sheet: the proposal as before; "Salvar PDF" (beside the
+    // pictures, when they are kept) makes one page with all of it.
     clica(conf, "btDataSheet");
     ASSERT_TRUE(folha->isVisible());
     EXPECT_TRUE(em<QCheckBox>(folha, "cbObs")->isChecked());
     captura("e2e_17_folha");
-    const QImage normal = folha->folha()->grab().toImage();
-    EXPECT_EQ(PropostaHTML(), proposta);
-    clica(folha, "btReduzida");
-    EXPECT_EQ(em<QPushButton>(folha, "btReduzida")->text(), QStringLiteral("Reduzida"));
-    EXPECT_NE(folha->folha()->grab().toImage(), normal);
-    captura("e2e_18_folha_reduzida");
-    clica(folha, "btReduzida");
-
-    // "Salvar PDF" (beside the pictures, when they are kept), one page.
+    const QByteArray html = PropostaHTML();
+    EXPECT_EQ(html, proposta);
+    EXPECT_TRUE(html.contains(ParaWin1252(projeto)));
     QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
     if (pasta.isEmpty())
         pasta = dir.path();
     const QString pdf = QDir(pasta).filePath(QStringLiteral("e2e_19_proposta"));
     folha->escolheArquivoPDF = [&] { return pdf; };
     clica(folha, "btPDF");
-    ASSERT_TRUE(QFile::exists(pdf + QStringLiteral(".pdf")));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("70"), QStringLiteral("-png"),
-                                                             pdf + QStringLiteral(".pdf"), pdf}),
-              0);
-    EXPECT_EQ(QDir(pasta).entryList({QStringLiteral("e2e_19_proposta-*.png")}).size(), 1);
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {pdf + QStringLiteral(".pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished(30000));
-    const QString texto = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    for (const QString &t : {QStringLiteral("Proposta nº ") + numero, QStringLiteral("Fundição São José Ltda."), projeto,
-                             QStringLiteral("RD 180°/BR 0°"), QStringLiteral("BBS 560"),
-                             QStringLiteral("Suporte antivibratório"), QStringLiteral("Motores com proteção térmica."),
-                             QStringLiteral("Pág. 1 de 1")})
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "70", "-png", pdf + ".pdf", pdf}), 0);
+    const QString texto = textoPdf(pdf + QStringLiteral(".pdf"));
+    for (const QString &t : {QStringLiteral("Proposta nº ") + numero, cliente, projeto, QStringLiteral("RD 180°/BR 0°"),
+                             QStringLiteral("BBS 560"), QStringLiteral("Suporte antivibratório"),
+                             QStringLiteral("Motores com proteção térmica."), QStringLiteral("Pág. 1 de 1")})
         EXPECT_TRUE(texto.contains(t)) << t.toStdString();
 
-    // The spreadsheet export, opened by the program found for it.
-    QTemporaryDir temp;
-    qputenv("TMPDIR", QFile::encodeName(temp.path()));
-    const QString copia = dir.filePath(QStringLiteral("aberto.xls"));
-    TfrmDataSheet::LocalizaPrograma = [&](const QString &f) { return QStringList{QStringLiteral("/bin/cp"), f, copia}; };
-    clica(folha, "btExcel");
-    const QByteArray html = PropostaHTML();
-    QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(copia).size(), html.size(), 10000);
-    QFile aberto(copia);
-    ASSERT_TRUE(aberto.open(QIODevice::ReadOnly));
-    EXPECT_EQ(aberto.readAll(), html);
-    EXPECT_TRUE(html.contains(ParaWin1252(projeto)));
-
-    // The e-mail: the settings filled in first, then sent to a real server;
-    // the attachment is the proposal.
+    // The e-mail, once the settings are filled in, takes the proposal to a
+    // real server, to the client's address.
     teste::ServidorSmtpLocal servidor;
     ASSERT_TRUE(servidor.Pronto()) << servidor.Erros().toStdString();
-    r.vistas.clear();
     noProximoDialogo([&](QDialog *email) {
         noProximoDialogo([&](QDialog *cnf) {
-            escreve(em<QLineEdit>(cnf, "edNome"), QStringLiteral("José Vendas"));
             escreve(em<QLineEdit>(cnf, "edEmail"), QStringLiteral("vendas@quellora.ind.br"));
             escreve(em<QLineEdit>(cnf, "edSMTP"), servidor.Endereco());
             captura(cnf, QStringLiteral("e2e_20_email_configuracao"));
             clica(cnf, "btOK");
         });
         clica(email, "BitBtn3");
-        EXPECT_EQ(em<QLineEdit>(email, "edSendTo")->text(), QStringLiteral("compras@saojose.ind.br"));
-        auto *texto = em<QPlainTextEdit>(email, "Memo1");
-        ativa(email);
-        QTest::mouseClick(texto->viewport(), Qt::LeftButton);
-        QTest::keyClicks(texto, QStringLiteral("Prezados, segue a proposta."));
-        EXPECT_EQ(texto->toPlainText(), QStringLiteral("Prezados, segue a proposta."));
         captura(email, QStringLiteral("e2e_21_email"));
         clica(email, "btEnviar");
         EXPECT_TRUE(QTest::qWaitFor([&] { return !email->isVisible(); }, 15000));
@@ -433,7 +366,75 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_EQ(r.vistas.last(), QStringLiteral("Mensagem enviada com sucesso!"));
     ASSERT_EQ(servidor.Quantas(), 1);
     const nlohmann::json m = servidor.Mensagem(1);
-    EXPECT_EQ(m["para"], nlohmann::json({"compras@saojose.ind.br", "vendas@quellora.ind.br"}));
+    EXPECT_EQ(m["para"][0], "compras@saojose.ind.br");
     EXPECT_EQ(QByteArray::fromBase64(QByteArray::fromStdString(m["anexos"][0]["dados"].get<std::string>())), html);
     EXPECT_FALSE(g.Alterado);
+
+    // 7. Revised, saved with a new number: "0000" is no number, 0001 exists
+    // and the overwrite answered No writes nothing.
+    clica(janela, "btDados");
+    auto *edProjeto = em<QLineEdit>(dados, "edProjeto");
+    auto revisa = [&] {
+        edProjeto->setFocus();
+        edProjeto->end(false);
+        digita(edProjeto, QStringLiteral(" - revisão"));
+        ASSERT_TRUE(g.Alterado);
+    };
+    revisa();
+    r.vistas.clear();
+    r.responde(ID_OK).responde(ID_NAO);
+    noProximoDialogo([&](QDialog *d) {
+        auto *ed = em<QLineEdit>(d, "edOrc");
+        EXPECT_EQ(ed->text(), numero);
+        EXPECT_TRUE(em<QPushButton>(d, "btMesmo")->isEnabled());
+        ed->setFocus();
+        ed->home(false);
+        digita(ed, QStringLiteral("0000"));
+        EXPECT_FALSE(em<QPushButton>(d, "btMesmo")->isEnabled()) << "typing a number disables Mesmo";
+        clica(d, "btNovo");
+        EXPECT_TRUE(d->isVisible());
+        ed->home(false);
+        digita(ed, QStringLiteral("0001"));
+        clica(d, "btNovo");
+    });
+    clica(janela, "btSave");
+    EXPECT_EQ(r.vistas, (QStringList{QString::fromUtf8(MsgNumeroInvalido), QString::fromUtf8(MsgOrcamentoExiste)}));
+    EXPECT_EQ(g.Orcamento.NumOrc, numero);
+    EXPECT_EQ(g.Orcamento.Numero, 1);
+    EXPECT_EQ(arquivo(nome), salvo);
+    EXPECT_TRUE(g.Alterado);
+
+    // The list with the revision unsaved: Cancel to the question still opens
+    // it, Enter opens the quotation after asking again (No: dropped).
+    r.vistas.clear();
+    r.responde(ID_CANCEL).responde(ID_NAO);
+    clica(janela, "btAbrit");
+    ASSERT_TRUE(abrir->isVisible());
+    envia(lista, Qt::Key_Return);
+    EXPECT_EQ(r.vistas, QStringList(2, QStringLiteral("Você alterou algum dado.\r\nDeseja salvar?")));
+    ASSERT_TRUE(dados->isVisible());
+    EXPECT_EQ(edProjeto->text(), projeto);
+    EXPECT_FALSE(g.Alterado);
+
+    // Revised and saved on its own number: the same file, nothing new.
+    revisa();
+    noProximoDialogo([&](QDialog *d) { clica(d, "btMesmo"); });
+    clica(janela, "btSave");
+    EXPECT_FALSE(g.Alterado);
+    EXPECT_EQ(QDir(projetos()).entryList(QDir::Files), QStringList{nome});
+    EXPECT_EQ(LeitorBinario(arquivo(nome)).str(9, 80), projeto + QStringLiteral(" - revisão"));
+
+    // Deleted after the question.
+    clica(janela, "btAbrit");
+    ASSERT_TRUE(abrir->isVisible());
+    r.vistas.clear();
+    r.responde(ID_SIM);
+    clica(abrir, "btExclui");
+    EXPECT_EQ(r.vistas, QStringList{QString::fromUtf8(MsgConfirmaExclusao).arg(numero)});
+    EXPECT_FALSE(QFile::exists(projetos(nome)));
+    EXPECT_FALSE(em<QPushButton>(abrir, "btOpen")->isEnabled());
+    EXPECT_FALSE(em<QPushButton>(abrir, "btExclui")->isEnabled());
+    EXPECT_TRUE(em<QLabel>(abrir, "lbNenhuma")->isVisible());
+    EXPECT_TRUE(em<QLabel>(abrir, "lbNenhuma")->text().startsWith(QStringLiteral("Nenhuma proposta foi encontrada em [")));
+    captura("e2e_22_abrir_vazia");
 }

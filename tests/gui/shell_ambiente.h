@@ -21,6 +21,8 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace quellora::teste {
@@ -81,17 +84,51 @@ protected:
     T *controle(const char *nome) const {
         return janela ? janela->findChild<T *>(QString::fromLatin1(nome)) : nullptr;
     }
-
-    static void digita(QWidget *w, const QString &texto) {
-        for (QChar c : texto) {
-            QKeyEvent p(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &p);
-            QKeyEvent s(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &s);
-        }
+    template <class T = QWidget>
+    static T *em(QWidget *w, const char *nome) {
+        T *x = w->findChild<T *>(QString::fromLatin1(nome));
+        EXPECT_NE(x, nullptr) << nome;
+        return x;
+    }
+    static void clica(QWidget *w, const char *nome) {
+        if (auto *b = em<QAbstractButton>(w, nome))
+            QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // A click on a grid cell (data rows from 1).
+    static void clicaCelula(GradeTexto *g, int col, int row) {
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row - 1, col)).center());
     }
 
-    // With QUELLORA_CAPTURAS set to a folder, a picture of the window there.
+    static void tecla(QWidget *w, int key, Qt::KeyboardModifiers m = Qt::NoModifier, const QString &texto = {}) {
+        QKeyEvent p(QEvent::KeyPress, key, m, texto);
+        QApplication::sendEvent(w, &p);
+        QKeyEvent s(QEvent::KeyRelease, key, m, texto);
+        QApplication::sendEvent(w, &s);
+    }
+    static void envia(QWidget *w, int key, const QString &texto = {}) {
+        tecla(w, key, Qt::NoModifier, texto);
+        QApplication::processEvents();
+    }
+    static void digita(QWidget *w, const QString &texto) {
+        for (QChar c : texto)
+            tecla(w, 0, Qt::NoModifier, QString(c));
+    }
+    // The edit's text replaced as typed.
+    static void escreve(QLineEdit *ed, const QString &texto) {
+        ed->setFocus();
+        ed->selectAll();
+        digita(ed, texto);
+    }
+    // The window gets the keyboard, as the desktop gives it back after a
+    // dialog closes (a headless platform does not).
+    static void ativa(QWidget *w) {
+        w->activateWindow();
+        QApplication::setActiveWindow(w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+
+    // With QUELLORA_CAPTURAS set to a folder, a picture of the window there
+    // (the main window when only a name is given).
     static void captura(QWidget *w, const QString &nome) {
         const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
         if (pasta.isEmpty() || !w)
@@ -99,31 +136,7 @@ protected:
         QApplication::processEvents();
         w->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png")));
     }
-
-    static void tecla(QWidget *w, int key) {
-        QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(w, &p);
-        QKeyEvent s(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(w, &s);
-    }
-
-    // With QUELLORA_CAPTURAS set to a folder, the main window is saved there
-    // as a picture.
-    void captura(const char *nome) const {
-        const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
-        if (pasta.isEmpty() || !janela)
-            return;
-        QApplication::processEvents();
-        janela->grab().save(QDir(pasta).filePath(QString::fromLatin1(nome) + QStringLiteral(".png")));
-    }
-
-    static void envia(QWidget *w, int key, const QString &texto = {}) {
-        QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier, texto);
-        QApplication::sendEvent(w, &p);
-        QKeyEvent s(QEvent::KeyRelease, key, Qt::NoModifier, texto);
-        QApplication::sendEvent(w, &s);
-        QApplication::processEvents();
-    }
+    void captura(const char *nome) const { captura(janela, QString::fromLatin1(nome)); }
 
     // Keys go to the cell editor while one is open.
     static QWidget *alvo(GradeTexto *g) {
@@ -168,10 +181,33 @@ protected:
         conf->clb()->setCurrentRow(i);
         QTest::keyClick(conf->clb(), Qt::Key_Space);
     }
+    static void marcaAcessorio(TfrmConfigura *conf, const char *codigo) {
+        marcaAcessorio(conf, entradaAcessorio(conf, codigo));
+    }
+    // Passes when the boxes of the codes 'sim' are ticked and those of 'nao' are not.
+    static ::testing::AssertionResult marcados(TfrmConfigura *conf, std::initializer_list<const char *> sim,
+                                               std::initializer_list<const char *> nao = {}) {
+        QStringList errados;
+        for (bool esperado : {true, false})
+            for (const char *c : esperado ? sim : nao)
+                if (conf->clb()->Marcado(entradaAcessorio(conf, c)) != esperado)
+                    errados << QLatin1String(c);
+        if (errados.isEmpty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "boxes not as expected: " << errados.join(' ').toStdString();
+    }
     // The user picks item row r in the configuration's item list.
     static void escolheItem(TfrmConfigura *conf, int r) {
         ListaDesenhada *l = conf->cbItens();
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(r)).center());
+    }
+    // The configuration grid's rows, "name|detail|price".
+    static QStringList linhasConfig(TfrmConfigura *conf) {
+        QStringList l;
+        for (int r = 1; r < conf->sgConfig()->RowCount(); ++r)
+            l << conf->sgConfig()->Cells(0, r) + QLatin1Char('|') + conf->sgConfig()->Cells(1, r) + QLatin1Char('|') +
+                     conf->sgConfig()->Cells(2, r);
+        return l;
     }
 
     // The next modal dialog, once it shows, is handed to 'f' (which closes
@@ -190,6 +226,14 @@ protected:
             f(d);
         });
         t->start();
+    }
+
+    // The text of a PDF file, as pdftotext lays it out.
+    static QString textoPdf(const QString &pdf) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        EXPECT_TRUE(p.waitForFinished(30000)) << pdf.toStdString();
+        return QString::fromUtf8(p.readAllStandardOutput());
     }
 
     Respostas respostas;
