@@ -16,11 +16,7 @@ namespace {
 
 class Carrega : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetaEstado();
-        ASSERT_TRUE(dir.isValid());
-    }
-    void TearDown() override { ResetaEstado(); }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     QString Arq(const char *nome) const { return CaminhoEm(dir.path(), QString::fromLatin1(nome)); }
 
@@ -78,26 +74,14 @@ TEST_F(Carrega, LinhaDaListaCortaCodigoEDescricao) {
     EXPECT_EQ(LinhaDaLista(Linha("ABCD", "12345678901234567890", true)).size(), 27);
 }
 
-TEST_F(Carrega, VinteEUmaLinhasSelecionaveis) {
-    std::vector<TDadosModelo> ms;
-    for (int r = 0; r < 21; ++r)
-        ms.push_back(Linha("L", "X", true));
-    GravaRegistros(ArqModelos, ms);
-    QStringList lista;
-    ASSERT_TRUE(ListaModelos(dir.path(), lista));
-    EXPECT_EQ(lista.size(), 21);
-    EXPECT_EQ(RegistroDoModelo(20), 20);
-}
-
-TEST_F(Carrega, MaisDeVinteEUmRegistrosNaoPassamDoIndice) {
-    std::vector<TDadosModelo> ms;
-    for (int r = 0; r < 25; ++r)
-        ms.push_back(Linha("L", "X", true));
-    GravaRegistros(ArqModelos, ms);
-    QStringList lista;
-    ASSERT_TRUE(ListaModelos(dir.path(), lista));
-    EXPECT_EQ(lista.size(), 21);
-    EXPECT_EQ(RegistroDoModelo(21), -1);
+TEST_F(Carrega, VinteEUmaLinhasSelecionaveisEMaisNaoPassamDoIndice) {
+    for (const auto &[registros, posicao, registro] : {std::tuple{21, 20, 20}, {25, 21, -1}}) {
+        GravaRegistros(ArqModelos, std::vector<TDadosModelo>(registros, Linha("L", "X", true)));
+        QStringList lista;
+        ASSERT_TRUE(ListaModelos(dir.path(), lista));
+        EXPECT_EQ(lista.size(), 21) << registros;
+        EXPECT_EQ(RegistroDoModelo(posicao), registro) << registros;
+    }
 }
 
 TEST_F(Carrega, MotoresDoGrupoEProcura) {

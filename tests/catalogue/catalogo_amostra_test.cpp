@@ -23,11 +23,9 @@ const QString kDados = QStringLiteral(QUELLORA_DADOS_DIR);
 class Amostra : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         QString erro;
         ASSERT_TRUE(ListaModelos(kDados, lista, &erro)) << erro.toStdString();
     }
-    void TearDown() override { ResetaEstado(); }
 
     // Loads the line whose list line starts with 'codigo'; returns its list position.
     int Carrega(const char *codigo) {

@@ -14,7 +14,6 @@ using namespace quellora::teste;
 
 namespace {
 
-
 TDadosModelo ModeloDistinto() {
     TDadosModelo m;
     m.TemDados = true;
@@ -70,49 +69,19 @@ TEST(RegistrosCatalogo, DadosModeloNasPosicoes) {
     const TDadosModelo m = ModeloDistinto();
     const QByteArray b = ParaBytes(m);
     ASSERT_EQ(b.size(), 10616);
-    EXPECT_EQ(b[4], 1);
-    EXPECT_EQ(Str(b, 8, 7), QStringLiteral("BSD"));
-    EXPECT_EQ(Int(b, 16), 2);
-    EXPECT_EQ(Int(b, 20), 630);
-    EXPECT_EQ(Int(b, 24), 1450);
-    EXPECT_EQ(b[32], 1);      // Existe[1]
-    EXPECT_EQ(b[33], 0);      // Existe[2]
-    EXPECT_EQ(b[54], 1);      // Existe[23]
-    EXPECT_DOUBLE_EQ(Dbl(b, 56), 0.01);
-    EXPECT_DOUBLE_EQ(Dbl(b, 56 + 8 * 22), 0.23);
-    EXPECT_DOUBLE_EQ(Dbl(b, 240 + 8 * 22), 1.23);
-    EXPECT_DOUBLE_EQ(Dbl(b, 424), -0.1);
-    EXPECT_EQ(Int(b, 608 + 4 * 22), 43);
-    EXPECT_DOUBLE_EQ(Dbl(b, 700), 0.1);
-    EXPECT_DOUBLE_EQ(Dbl(b, 756 + 8 * 6), 8.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 812), 61.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 924), 9.5);
-    EXPECT_DOUBLE_EQ(Dbl(b, 932), 3.25);
-    EXPECT_EQ(Int(b, 940), 17);
-    EXPECT_DOUBLE_EQ(Dbl(b, 944), 100.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 1000 + 8 * 6), 206.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 1056 + 8 * 3), 303.0);
-    // Arrangement k at 1112 + 280(k-1): Disponivel, then RotMaxTam at +4.
-    EXPECT_EQ(b[1112], 1);
-    EXPECT_EQ(b[1112 + 280 * 2], 0);
-    EXPECT_EQ(Int(b, 1112 + 280 * 2 + 4 + 4 * 4), 3005);
-    EXPECT_EQ(Int(b, 1112 + 280 * 7 + 4 + 4 * 22), 8023);
-    // Sound row r at 3352 + 96(r-1).
-    EXPECT_DOUBLE_EQ(Dbl(b, 3352 + 8), 100.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 3352 + 96 * 68 + 8), 6900.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 3352 + 96 * 4 + 16 + 8 * 7), -8.05);
-    EXPECT_DOUBLE_EQ(Dbl(b, 3352 + 96 * 4 + 80), 5.005);
-    EXPECT_DOUBLE_EQ(Dbl(b, 3352 + 96 * 4 + 88), -2.005);
+    // Existe[1], [2], [23] at 32...; arrangement k at 1112 + 280(k-1):
+    // Disponivel, then RotMaxTam at +4; sound row r at 3352 + 96(r-1);
     // AcessArranjo (k, c) at 9976 + 45(k-1) + (c-1).
-    EXPECT_EQ(b[9976 + 45 * 0 + 1], 1); // (1, 2)
-    EXPECT_EQ(b[9976 + 45 * 0 + 0], 0); // (1, 1)
-    EXPECT_EQ(b[9976 + 45 * 7 + 44], 0); // (8, 45): 53 % 3 != 0
-    EXPECT_EQ(b[9976 + 45 * 7 + 42], 1); // (8, 43)
-    EXPECT_EQ(Str(b, 10336, 20), QStringLiteral("LIMIT-LOAD SIMPLES"));
-    EXPECT_EQ(b[10357], 5);
-    EXPECT_EQ(b[10358], 15);
+    Confere(b, {B(4, 1), S(8, 7, "BSD"), I(16, 2), I(20, 630), I(24, 1450), B(32, 1), B(33, 0), B(54, 1), D(56, 0.01),
+                D(56 + 8 * 22, 0.23), D(240 + 8 * 22, 1.23), D(424, -0.1), I(608 + 4 * 22, 43), D(700, 0.1),
+                D(756 + 8 * 6, 8.0), D(812, 61.0), D(924, 9.5), D(932, 3.25), I(940, 17), D(944, 100.0),
+                D(1000 + 8 * 6, 206.0), D(1056 + 8 * 3, 303.0), B(1112, 1), B(1112 + 280 * 2, 0),
+                I(1112 + 280 * 2 + 4 + 4 * 4, 3005), I(1112 + 280 * 7 + 4 + 4 * 22, 8023), D(3352 + 8, 100.0),
+                D(3352 + 96 * 68 + 8, 6900.0), D(3352 + 96 * 4 + 16 + 8 * 7, -8.05), D(3352 + 96 * 4 + 80, 5.005),
+                D(3352 + 96 * 4 + 88, -2.005), B(9976 + 45 * 0 + 1, 1), B(9976 + 45 * 0 + 0, 0),
+                B(9976 + 45 * 7 + 44, 0) /* (8, 45): 53 % 3 != 0 */, B(9976 + 45 * 7 + 42, 1),
+                S(10336, 20, "LIMIT-LOAD SIMPLES"), B(10357, 5), B(10358, 15), D(10360, 82.5)});
     EXPECT_EQ(static_cast<std::int8_t>(b[10359]), -20);
-    EXPECT_DOUBLE_EQ(Dbl(b, 10360), 82.5);
     // Nothing is written into the bytes no field covers.
     for (std::size_t off : {0, 1, 2, 3, 5, 6, 7, 28, 31, 55, 868, 923, 10368, 10615})
         EXPECT_EQ(b[static_cast<qsizetype>(off)], 0) << off;
@@ -172,31 +141,17 @@ TEST(RegistrosCatalogo, RegistrosPequenosNasPosicoes) {
 }
 
 TEST(RegistrosCatalogo, FatoresNasPosicoes) {
-    TFatores f;
-    f.ICMSPadrao = 2;
+    TFatores f{.ICMSPadrao = 2, .Pagamento = "28 dias", .Frete = "FOB São Paulo", .Validade = 15, .IPI = 5,
+               .Embalagem = -1, .Entrega = 30};
     for (int k = 1; k <= 4; ++k) {
         f.AliquotaICMS[k] = 18.0 - k;
         f.FatorVent[k] = 1 + k / 10.0;
         f.FatorMotor[k] = 2 + k / 10.0;
     }
-    f.Pagamento = QStringLiteral("28 dias");
-    f.Frete = QStringLiteral("FOB São Paulo");
-    f.Validade = 15;
-    f.IPI = 5;
-    f.Embalagem = -1;
-    f.Entrega = 30;
     const QByteArray b = ParaBytes(f);
     ASSERT_EQ(b.size(), 400);
-    EXPECT_EQ(Int(b, 0), 2);
-    EXPECT_DOUBLE_EQ(Dbl(b, 4), 17.0);
-    EXPECT_DOUBLE_EQ(Dbl(b, 84 + 24), 1.4);
-    EXPECT_DOUBLE_EQ(Dbl(b, 164), 2.1);
-    EXPECT_EQ(Str(b, 244, 80), QStringLiteral("28 dias"));
-    EXPECT_EQ(Str(b, 325, 59), QStringLiteral("FOB São Paulo"));
-    EXPECT_EQ(static_cast<std::uint8_t>(b[385]), 15);
-    EXPECT_EQ(Int(b, 388), 5);
-    EXPECT_EQ(Int(b, 392), -1);
-    EXPECT_EQ(Int(b, 396), 30);
+    Confere(b, {I(0, 2), D(4, 17.0), D(84 + 24, 1.4), D(164, 2.1), S(244, 80, "28 dias"), S(325, 59, "FOB São Paulo"),
+                B(385, 15), I(388, 5), I(392, -1), I(396, 30)});
     auto lido = DeBytes<TFatores>(b);
     EXPECT_EQ(ParaBytes(lido), b);
 }

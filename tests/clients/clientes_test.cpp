@@ -21,13 +21,10 @@ namespace {
 class Clientes : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         ASSERT_TRUE(dir.isValid());
         QString erro;
         ASSERT_TRUE(LoadClientTable(dir.path(), &erro)) << erro.toStdString();
     }
-    void TearDown() override { ResetaEstado(); }
-
     TTabela &T() { return G().dm.mtClientes; }
     QString Arquivo() const { return CaminhoEm(dir.path(), QStringLiteral("clientes.dat")); }
 

@@ -93,18 +93,12 @@ TEST(FluxoTabela, EscreveVersao250ComOsBytesDoFormato) {
     t.Registros.append(r);
 
     QByteArray esperado = QByteArray("TPF0") + Hex("03FA00") + Lista;
-    esperado += DefCampo("ID", "Float", 0, 10);
-    esperado += DefCampo("Cliente", "String", 50, 50);
-    esperado += DefCampo("Contato", "String", 25, 25);
-    esperado += DefCampo("Fone", "String", 14, 14);
-    esperado += DefCampo("Fax", "String", 14, 14);
-    esperado += DefCampo("Endereco", "String", 50, 50);
-    esperado += DefCampo("Cidade_Estado", "String", 40, 40);
-    esperado += DefCampo("email", "String", 40, 40);
-    esperado += DefCampo("descontoV", "Float", 0, 10);
-    esperado += DefCampo("descontoM", "Float", 0, 10);
-    esperado += DefCampo("Data", "DateTime", 0, 10);
-    esperado += DefCampo("Obs", "String", 80, 80);
+    for (const auto &[nome, tipo, tamanho, largura] :
+         {std::tuple{"ID", "Float", 0, 10}, {"Cliente", "String", 50, 50}, {"Contato", "String", 25, 25},
+          {"Fone", "String", 14, 14}, {"Fax", "String", 14, 14}, {"Endereco", "String", 50, 50},
+          {"Cidade_Estado", "String", 40, 40}, {"email", "String", 40, 40}, {"descontoV", "Float", 0, 10},
+          {"descontoM", "Float", 0, 10}, {"Data", "DateTime", 0, 10}, {"Obs", "String", 80, 80}})
+        esperado += DefCampo(nome, tipo, tamanho, largura);
     esperado += Fim;
     esperado += Hex("0100"); // no index definitions
     esperado += Lista;       // the records

@@ -60,7 +60,6 @@ TEST(DadosEmail, LeOArquivoComoEstiver) {
         EXPECT_EQ(d.EmailRemetente, c.email);
         EXPECT_EQ(d.ServidorSMTP, c.servidor);
     }
-    ResetaEstado();
 }
 
 TEST(DadosEmail, GravaAparadoCortadoEPreservaOResto) {
@@ -71,7 +70,6 @@ TEST(DadosEmail, GravaAparadoCortadoEPreservaOResto) {
     antes[153] = 7;
     ASSERT_TRUE(GravaArquivoAtomico(arq, antes, nullptr));
 
-    ResetaEstado();
     LoadEmailSettings(dir.path());
     DefineDadosEmail(G().DadosEmail, "  Zé ", QString(60, 'e'), "  mail.exemplo.com.br\t");
     QString erro;
@@ -87,5 +85,4 @@ TEST(DadosEmail, GravaAparadoCortadoEPreservaOResto) {
     EXPECT_EQ(b, esperado);
     EXPECT_EQ(G().DadosEmail.NomeRemetente, "Zé");
     EXPECT_EQ(G().DadosEmail.EmailRemetente, QString(50, 'e'));
-    ResetaEstado();
 }

@@ -25,14 +25,12 @@ namespace {
 class AtualizacaoPrecos : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         ASSERT_TRUE(dir.isValid());
         const QDir origem(QStringLiteral(QUELLORA_DADOS_DIR));
         for (const QString &a : origem.entryList({"*.dat"}, QDir::Files))
             ASSERT_TRUE(QFile::copy(origem.filePath(a), dir.filePath(a)));
         ASSERT_TRUE(LeArquivoDeRegistros(dir.filePath("premod.dat"), precosModelos, nullptr));
     }
-    void TearDown() override { ResetaEstado(); }
 
     // premod.dat with the fan price of BSD 450 / "1" at 'preco'.
     void PrecoVentilador(double preco) {

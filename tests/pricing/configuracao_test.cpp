@@ -19,11 +19,9 @@ namespace {
 class Configuracao : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         ASSERT_TRUE(CarregaAcessorios(dir));
         ASSERT_TRUE(ListaModelos(dir, linhas));
     }
-    void TearDown() override { ResetaEstado(); }
 
     // The item as a confirmed arrangement leaves it, with the line's records loaded.
     TItemOrc Item(const char *linha, const char *arranjo, int tamanho) {

@@ -15,48 +15,41 @@ using namespace quellora;
 
 namespace {
 
-QImage Folha(int largura, int altura, int dpi) {
-    QImage img(largura, altura, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    const int dpm = static_cast<int>(dpi / 0.0254 + 0.5);
-    img.setDotsPerMeterX(dpm);
-    img.setDotsPerMeterY(dpm);
-    return img;
-}
-
-bool Preto(const QImage &img, int x, int y) { return img.pixelColor(x, y) == QColor(Qt::black); }
-
 class PaginaTeste : public ::testing::Test {
 protected:
-    void SetUp() override {
-        teste::GaranteAppGui();
-        ResetaEstado();
+    void SetUp() override { teste::GaranteAppGui(); }
+
+    // A fresh page state drawing on a white image of this size and resolution.
+    TEstadoPagina &Folha(int largura, int altura, int dpi) {
+        img = QImage(largura, altura, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        const int dpm = static_cast<int>(dpi / 0.0254 + 0.5);
+        img.setDotsPerMeterX(dpm);
+        img.setDotsPerMeterY(dpm);
+        f.begin(&img);
+        auto &p = Pagina();
+        p = TEstadoPagina{};
+        p.Folha = &f;
+        p.AreaPagina = {0, 0, largura, altura};
+        return p;
     }
-    void TearDown() override { ResetaEstado(); }
+    QImage img;
+    QPainter f;
 };
 
 } // namespace
 
 TEST_F(PaginaTeste, MolduraA96ppp) {
-    QImage img = Folha(800, 1100, 96);
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
-    p.AreaPagina = {0, 0, 800, 1100};
+    auto &p = Folha(800, 1100, 96);
     p.TamFonte = 9;
     ASSERT_EQ(PixelsPorPolegada(), 96);
     DesenhaMoldura();
     f.end();
     // Outer frame on the page's edge pixels, inner one 32 inside (64 at left).
-    EXPECT_TRUE(Preto(img, 0, 500));
-    EXPECT_TRUE(Preto(img, 799, 500));
-    EXPECT_TRUE(Preto(img, 400, 0));
-    EXPECT_TRUE(Preto(img, 400, 1099));
-    EXPECT_TRUE(Preto(img, 64, 500));
-    EXPECT_FALSE(Preto(img, 63, 500));
-    EXPECT_TRUE(Preto(img, 400, 32));
-    EXPECT_TRUE(Preto(img, 800 - 32 - 1, 500));
-    EXPECT_TRUE(Preto(img, 400, 1100 - 32 - 1));
+    for (const auto &[x, y, preto] : {std::tuple{0, 500, true}, {799, 500, true}, {400, 0, true}, {400, 1099, true},
+                                      {64, 500, true}, {63, 500, false}, {400, 32, true}, {800 - 32 - 1, 500, true},
+                                      {400, 1100 - 32 - 1, true}})
+        EXPECT_EQ(img.pixelColor(x, y) == QColor(Qt::black), preto) << x << "," << y;
     // The text area starts 4 pixels inside the inner frame.
     EXPECT_EQ(p.AreaPagina, (Retangulo{64 + 4, 32 + 4, 800 - 32 - 4, 1100 - 32 - 4}));
     EXPECT_EQ(p.PosX, 68);
@@ -64,20 +57,13 @@ TEST_F(PaginaTeste, MolduraA96ppp) {
 }
 
 TEST_F(PaginaTeste, MolduraA600ppp) {
-    QImage img = Folha(5000, 7000, 600);
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
-    p.AreaPagina = {0, 0, 5000, 7000};
+    auto &p = Folha(5000, 7000, 600);
     DesenhaMoldura();
     EXPECT_EQ(p.AreaPagina, (Retangulo{400 + 4, 200 + 4, 5000 - 200 - 4, 7000 - 200 - 4}));
 }
 
 TEST_F(PaginaTeste, EscreveAvancaPelaPecaMaisAlta) {
-    QImage img = Folha(600, 400, 96);
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
+    auto &p = Folha(600, 400, 96);
     p.AreaPagina = {10, 10, 590, 390};
     p.PosX = 10;
     p.PosY = 10;
@@ -106,13 +92,8 @@ TEST_F(PaginaTeste, LogotipoEscalaComAResolucao) {
     QImage logo(120, 60, QImage::Format_RGB32);
     logo.fill(Qt::red);
     for (int dpi : {96, 600}) {
-        QImage img = Folha(dpi == 96 ? 900 : 5000, dpi == 96 ? 400 : 2000, dpi);
-        QPainter f(&img);
-        auto &p = Pagina();
-        p = TEstadoPagina{};
-        p.Folha = &f;
+        auto &p = Folha(dpi == 96 ? 900 : 5000, dpi == 96 ? 400 : 2000, dpi);
         p.Logotipo = logo;
-        p.AreaPagina = {0, 0, img.width(), img.height()};
         p.PosX = 0;
         p.PosY = 0;
         G().Orcamento.NumOrc = QStringLiteral("0012/03");

@@ -48,7 +48,6 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(MontaOrcamento(Dados, 3));
     }
-    void TearDown() override { ResetaEstado(); }
     QString caminho(const char *nome) const { return dir.filePath(QString::fromLatin1(nome)); }
     QTemporaryDir dir;
 };

@@ -11,12 +11,6 @@ using namespace quellora;
 
 namespace {
 
-class Orcamento : public ::testing::Test {
-protected:
-    void SetUp() override { ResetaEstado(); }
-    void TearDown() override { ResetaEstado(); }
-};
-
 TItemOrc ItemConfigurado(int n) {
     TItemOrc it;
     it.Selecionado = true;
@@ -41,7 +35,7 @@ TItemOrc ItemConfigurado(int n) {
 
 } // namespace
 
-TEST_F(Orcamento, LimpaDeixaOrcamentoVazioComOperadorEData) {
+TEST(Orcamento, LimpaDeixaOrcamentoVazioComOperadorEData) {
     auto &g = G();
     for (int i = 0; i <= 6; ++i)
         g.Operador[i] = QStringLiteral("campo %1").arg(i);
@@ -69,7 +63,7 @@ TEST_F(Orcamento, LimpaDeixaOrcamentoVazioComOperadorEData) {
     EXPECT_TRUE(g.ArqOrc.isEmpty());
 }
 
-TEST_F(Orcamento, IniciaCondicoesSoNaPrimeiraVez) {
+TEST(Orcamento, IniciaCondicoesSoNaPrimeiraVez) {
     auto &g = G();
     LimpaOrcamento();
     g.Operador[0] = QStringLiteral("Ana");
@@ -93,7 +87,7 @@ TEST_F(Orcamento, IniciaCondicoesSoNaPrimeiraVez) {
     EXPECT_EQ(g.Orcamento.Data, 1);
 }
 
-TEST_F(Orcamento, CopiaOperadorNaoCopiaORepresentante) {
+TEST(Orcamento, CopiaOperadorNaoCopiaORepresentante) {
     auto &g = G();
     for (int i = 0; i <= 6; ++i)
         g.Operador[i] = QString(45, QChar(u'a' + i));
@@ -102,7 +96,7 @@ TEST_F(Orcamento, CopiaOperadorNaoCopiaORepresentante) {
         EXPECT_EQ(g.Orcamento.OperadorOrc[i], QString(40, QChar(u'a' + i)));
 }
 
-TEST_F(Orcamento, DensidadeDoAr) {
+TEST(Orcamento, DensidadeDoAr) {
     auto &g = G();
     g.TempDens = 20;
     g.AltDens = 0;
@@ -113,7 +107,7 @@ TEST_F(Orcamento, DensidadeDoAr) {
     EXPECT_NEAR(DensidadeDoAr(100, 0), 0.946719, 5e-7);
 }
 
-TEST_F(Orcamento, ResetaItemGuardaSoODever) {
+TEST(Orcamento, ResetaItemGuardaSoODever) {
     auto &g = G();
     g.Itens[5] = ItemConfigurado(5);
     ResetaItem(5);
@@ -145,7 +139,7 @@ TEST_F(Orcamento, ResetaItemGuardaSoODever) {
     EXPECT_TRUE(g.Itens[0].Selecionado);
 }
 
-TEST_F(Orcamento, RemoveItemDesloca) {
+TEST(Orcamento, RemoveItemDesloca) {
     auto &g = G();
     for (int k = 1; k <= 3; ++k)
         g.Itens[k] = ItemConfigurado(k);
@@ -164,7 +158,7 @@ TEST_F(Orcamento, RemoveItemDesloca) {
     EXPECT_EQ(g.Itens[39].Qtd, 39);
 }
 
-TEST_F(Orcamento, LegendaDoModelo) {
+TEST(Orcamento, LegendaDoModelo) {
     auto &g = G();
     g.Modelo.Codigo = QStringLiteral("ABCDEFG");
     g.ItemAtual = 2;
@@ -176,7 +170,7 @@ TEST_F(Orcamento, LegendaDoModelo) {
     EXPECT_EQ(LegendaModelo(), QStringLiteral("Modelo: ABC 450-4K"));
 }
 
-TEST_F(Orcamento, ValorTotal) {
+TEST(Orcamento, ValorTotal) {
     auto &g = G();
     EXPECT_EQ(CalculaValorTotal(), 0);
 

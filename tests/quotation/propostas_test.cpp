@@ -23,11 +23,7 @@ namespace {
 
 class Propostas : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetaEstado();
-        ASSERT_TRUE(dir.isValid());
-    }
-    void TearDown() override { ResetaEstado(); }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     static QByteArray EmMemoria() { return ArquivoOrcParaBytes(ArquivoDoOrcamento()); }
     QByteArray Arquivo(const QString &nome) const {

@@ -12,38 +12,6 @@
 using namespace quellora;
 using namespace quellora::teste;
 
-namespace {
-
-// A field expected in a record image: a byte, an integer, a double, or a
-// counted text of capacity n.
-struct Campo {
-    std::size_t off;
-    char tipo;
-    double valor = 0;
-    const char *texto = "";
-    int n = 0;
-};
-Campo B(std::size_t off, double v) { return {off, 'b', v}; }
-Campo I(std::size_t off, double v) { return {off, 'i', v}; }
-Campo D(std::size_t off, double v) { return {off, 'd', v}; }
-Campo S(std::size_t off, int n, const char *texto) { return {off, 's', 0, texto, n}; }
-
-void Confere(const QByteArray &b, std::initializer_list<Campo> campos) {
-    for (const Campo &c : campos) {
-        SCOPED_TRACE(c.off);
-        if (c.tipo == 'b')
-            EXPECT_EQ(Byte(b, c.off), c.valor);
-        else if (c.tipo == 'i')
-            EXPECT_EQ(Int(b, c.off), c.valor);
-        else if (c.tipo == 'd')
-            EXPECT_DOUBLE_EQ(Dbl(b, c.off), c.valor);
-        else
-            EXPECT_EQ(Str(b, c.off, c.n).toStdString(), c.texto);
-    }
-}
-
-} // namespace
-
 TEST(RegistroOrcamento, CabecalhoNasPosicoes) {
     TOrcamento o{.Iniciado = true, .Numero = 12, .Projeto = "Exaustão da cabine de pintura", .NumOrc = "0012/03",
                  .Cliente = "Metalúrgica Andrade", .Endereco = "Rua A, 1", .Cidade_Estado = "Campinas/SP",

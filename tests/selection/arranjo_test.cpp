@@ -46,7 +46,6 @@ TEST(Arranjo, CaixasHabilitadasPelaListaDoTamanho) {
 class Direto : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         auto &g = G();
         g.DirDados = QStringLiteral(QUELLORA_DADOS_DIR "/");
         QStringList linhas;
@@ -62,7 +61,6 @@ protected:
         ASSERT_TRUE(CalculaModeloCarregado().Concluido);
         antes = g.Resultado;
     }
-    void TearDown() override { ResetaEstado(); }
 
     static constexpr int i = 14; // size 710
     TResultadoGrade antes;

@@ -32,7 +32,6 @@ struct Aviso {
 class Calculo : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         ASSERT_TRUE(dir.isValid());
         G().Modelo = LinhaMao();
         const auto mot = MotoresMao();
@@ -55,6 +54,16 @@ protected:
 
     TResultadoGrade &R() { return G().Resultado; }
     TDadosModelo &M() { return G().Modelo; }
+
+    // Size 16 made selectable beside 17.
+    void ComTamanho16() {
+        M().Existe[16] = true;
+        M().AreaDescarga[16] = 1.0;
+        M().VelMax[16] = 20;
+        M().FatorRot[16] = 1.0;
+        M().ArranjoModelo[1].RotMaxTam[16] = 5000;
+        M().Espectro[48].RotLimite = 5000;
+    }
 
     // Every number of the table is a number.
     void SemNaNNemInfinito() {
@@ -309,12 +318,7 @@ TEST_F(Calculo, ModoCompletoZeraOResultadoAnterior) {
     ASSERT_TRUE(Calcula().Concluido);
     // Another line with size 16 only.
     M().Existe[17] = false;
-    M().Existe[16] = true;
-    M().AreaDescarga[16] = 1.0;
-    M().VelMax[16] = 20;
-    M().FatorRot[16] = 1.0;
-    M().ArranjoModelo[1].RotMaxTam[16] = 5000;
-    M().Espectro[48].RotLimite = 5000;
+    ComTamanho16();
     ASSERT_TRUE(Calcula().Concluido);
     EXPECT_FALSE(R().Qualificado[17]);
     EXPECT_EQ(R().RotacaoTam[17], 0.0);
@@ -398,13 +402,7 @@ void Reescala(int i, double g, int polos) {
 } // namespace
 
 TEST_F(Calculo, TamanhoUnicoDepoisDaReescalaSegueAsLeisDosVentiladores) {
-    // A second size so that the untouched entries can be seen.
-    M().Existe[16] = true;
-    M().AreaDescarga[16] = 1.0;
-    M().VelMax[16] = 20;
-    M().FatorRot[16] = 1.0;
-    M().ArranjoModelo[1].RotMaxTam[16] = 5000;
-    M().Espectro[48].RotLimite = 5000;
+    ComTamanho16(); // so that the untouched entries can be seen
     ASSERT_TRUE(Calcula().Concluido);
     ASSERT_EQ(R().NumQualificados, 2);
     const TResultadoGrade antes = R();
@@ -467,7 +465,6 @@ TEST_F(Calculo, DestaqueEOPrimeiroDeMaiorRendimento) {
 }
 
 TEST(CalculaTamanhos, CarregaALinhaDaPosicaoDaLista) {
-    ResetaEstado();
     QTemporaryDir dir;
     TDadosModelo a = LinhaMao(), b = LinhaMao(), c = LinhaMao();
     a.Codigo = QStringLiteral("AAA");
@@ -492,7 +489,6 @@ TEST(CalculaTamanhos, CarregaALinhaDaPosicaoDaLista) {
 }
 
 TEST(CalculaTamanhos, ArquivoQueFaltaViraAvisoDeErro) {
-    ResetaEstado();
     QTemporaryDir dir;
     GravaCatalogo(dir.path(), {LinhaMao()});
     QStringList lista;

@@ -11,29 +11,15 @@
 using namespace quellora;
 using namespace quellora::teste;
 
-TEST(EixosDaCurva, Pressao) {
-    EXPECT_EQ(EscalaDePressao(0), 50);
-    EXPECT_EQ(EscalaDePressao(123), 150);
-    EXPECT_EQ(EscalaDePressao(150), 200);
-    EXPECT_EQ(EscalaDePressao(180), 200);
-    EXPECT_EQ(EscalaDePressao(99.96), 100);
-    EXPECT_EQ(EscalaDePressao(100), 150);
-    EXPECT_EQ(EscalaDePressao(149.99), 150);
-    EXPECT_EQ(EscalaDePressao(1234.5), 1250);
-}
-
-TEST(EixosDaCurva, Vazao) {
-    EXPECT_EQ(EscalaDeVazao(10000), 10000); // the 10000 branch needs more than 10000
-    EXPECT_EQ(EscalaDeVazao(10001), 20000);
-    EXPECT_EQ(EscalaDeVazao(100000), 100000);
-    EXPECT_EQ(EscalaDeVazao(100001), 200000);
-    EXPECT_EQ(EscalaDeVazao(1001), 2000);
-    EXPECT_EQ(EscalaDeVazao(1000), 1000);
-    EXPECT_EQ(EscalaDeVazao(101), 200);
-    EXPECT_EQ(EscalaDeVazao(100), 100);
-    EXPECT_EQ(EscalaDeVazao(37), 37);
-    // A line without characteristic points still gets an axis to divide by.
-    EXPECT_EQ(EscalaDeVazao(0), 100);
+TEST(EixosDaCurva, PressaoEVazao) {
+    for (const auto &[p, escala] : {std::pair{0.0, 50}, {123.0, 150}, {150.0, 200}, {180.0, 200}, {99.96, 100},
+                                    {100.0, 150}, {149.99, 150}, {1234.5, 1250}})
+        EXPECT_EQ(EscalaDePressao(p), escala) << p;
+    // The 10000 branch needs more than 10000; a line without characteristic
+    // points still gets an axis to divide by.
+    for (const auto &[v, escala] : {std::pair{10000, 10000}, {10001, 20000}, {100000, 100000}, {100001, 200000},
+                                    {1001, 2000}, {1000, 1000}, {101, 200}, {100, 100}, {37, 37}, {0, 100}})
+        EXPECT_EQ(EscalaDeVazao(v), escala) << v;
 }
 
 namespace {
@@ -41,7 +27,6 @@ namespace {
 class Curva : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetaEstado();
         G().Modelo = LinhaMao();
         G().Densidade = 1.20521;
         G().VazaoCalc = 10000;

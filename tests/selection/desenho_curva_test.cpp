@@ -34,21 +34,26 @@ TDadosCurva CurvaDeTeste() {
     return d;
 }
 
-QImage Tela(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.setDotsPerMeterX(3780);
-    img.setDotsPerMeterY(3780);
-    img.fill(Qt::gray);
-    return img;
-}
+const TEntradaCurva OperaEm4000Por30{.CurvaVazaoOp = 4000, .CurvaPressaoOp = 30};
 
 class DesenhoCurva : public ::testing::Test {
 protected:
-    void SetUp() override {
-        teste::GaranteAppGui();
-        ResetaEstado();
+    void SetUp() override { teste::GaranteAppGui(); }
+
+    // The page: a gray w × h image at 96 pixels per inch.
+    TEstadoPagina &Folha(int w, int h) {
+        img = QImage(w, h, QImage::Format_RGB32);
+        img.setDotsPerMeterX(3780);
+        img.setDotsPerMeterY(3780);
+        img.fill(Qt::gray);
+        f.begin(&img);
+        auto &p = Pagina();
+        p.Folha = &f;
+        p.AreaPagina = {0, 0, w, h};
+        return p;
     }
-    void TearDown() override { ResetaEstado(); }
+    QImage img;
+    QPainter f;
 };
 
 } // namespace
@@ -83,18 +88,11 @@ TEST_F(DesenhoCurva, RotulosDeVazaoTruncados) {
 }
 
 TEST_F(DesenhoCurva, PontoDeOperacaoAmareloOndeAGeometriaDiz) {
-    QImage img = Tela(473, 370);
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
-    p.AreaPagina = {0, 0, 473, 370};
+    auto &p = Folha(473, 370);
     p.TamFonte = 10;
     p.TamFonteMenor = 8;
     const TDadosCurva d = CurvaDeTeste();
-    TEntradaCurva e;
-    e.CurvaVazaoOp = 4000;
-    e.CurvaPressaoOp = 30;
-    const TGeometriaCurva g = DesenhaCurva(d, e);
+    const TGeometriaCurva g = DesenhaCurva(d, OperaEm4000Por30);
     f.end();
 
     const QPoint op = g.Ponto(4000, 30);
@@ -111,47 +109,26 @@ TEST_F(DesenhoCurva, PontoDeOperacaoAmareloOndeAGeometriaDiz) {
 }
 
 TEST_F(DesenhoCurva, MonocromaticoDesenhaCurvasEmPretoEPontoAmarelo) {
-    QImage img = Tela(473, 370);
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
-    p.AreaPagina = {0, 0, 473, 370};
-    p.Monocromatico = true;
+    Folha(473, 370).Monocromatico = true;
     const TDadosCurva d = CurvaDeTeste();
-    TEntradaCurva e;
-    e.CurvaVazaoOp = 4000;
-    e.CurvaPressaoOp = 30;
-    const TGeometriaCurva g = DesenhaCurva(d, e);
+    const TGeometriaCurva g = DesenhaCurva(d, OperaEm4000Por30);
     f.end();
     EXPECT_EQ(img.pixel(g.Ponto(d.VazaoCurva[0][4], d.PressaoCurva[0][4])), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(g.Ponto(d.VazaoCurva[3][5], d.PressaoCurva[3][5])), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(g.Ponto(4000, 30)), QColor(Qt::yellow).rgb());
-    int coloridos = 0;
+    const QList<QRgb> cores = {qRgb(255, 0, 0), qRgb(0, 0, 128), qRgb(0, 0, 255)};
     for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb c = img.pixel(x, y);
-            if (c == qRgb(255, 0, 0) || c == qRgb(0, 0, 128) || c == qRgb(0, 0, 255))
-                ++coloridos;
-        }
-    EXPECT_EQ(coloridos, 0);
+        for (int x = 0; x < img.width(); ++x)
+            ASSERT_FALSE(cores.contains(img.pixel(x, y))) << x << "," << y;
 }
 
 TEST_F(DesenhoCurva, FolhaImpressaCentraOGraficoAbaixoDoTexto) {
-    QImage img = Tela(794, 1123); // A4 at 96 pixels per inch
-    QPainter f(&img);
-    auto &p = Pagina();
-    p.Folha = &f;
-    p.AreaPagina = {0, 0, 794, 1123};
+    auto &p = Folha(794, 1123); // A4
     p.Imprimindo = true;
     p.TamFonte = 9;
     p.TamFonteMenor = 7;
-    const TDadosCurva d = CurvaDeTeste();
-    TEntradaCurva e;
-    e.CurvaVazaoOp = 4000;
-    e.CurvaPressaoOp = 30;
-    BlocoCurva bloco{{QStringLiteral("Projeto:"), QStringLiteral("Teste")},
-                     {QStringLiteral("Vazão de ar:"), QStringLiteral("4000 m³/h")}};
-    const TGeometriaCurva g = DesenhaCurva(d, e, bloco);
+    const TGeometriaCurva g = DesenhaCurva(CurvaDeTeste(), OperaEm4000Por30,
+                                           BlocoCurva{{"Projeto:", "Teste"}, {"Vazão de ar:", "4000 m³/h"}});
     f.end();
     // The chart keeps the text area's width; the space below the text loses
     // the same amount s above and below it, s being what the space has
@@ -173,11 +150,7 @@ TEST_F(DesenhoCurva, FolhaImpressaCentraOGraficoAbaixoDoTexto) {
 TEST_F(DesenhoCurva, GraficoPequenoEscreveUmRotuloDeVazaoSimOutroNao) {
     for (const auto &[largura, altura, fonte, todos] : {std::tuple{473, 370, 10, true}, std::tuple{230, 172, 6, false}}) {
         SCOPED_TRACE(largura);
-        QImage img = Tela(largura, altura);
-        QPainter f(&img);
-        auto &p = Pagina();
-        p.Folha = &f;
-        p.AreaPagina = {0, 0, largura, altura};
+        auto &p = Folha(largura, altura);
         p.TamFonte = fonte;
         p.TamFonteMenor = fonte;
         TDadosCurva d = CurvaDeTeste();

@@ -240,7 +240,6 @@ TEST_F(SelecaoCli, LoteSemNenhumaLinhaBoaFalha) {
 
 TEST(SelecaoAmostra, AlvoDeSanidadeNaLinhaBSD) {
     // 10 000 m³/h, 50 mmCA, 20 °C, 0 m on the sample line BSD.
-    ResetaEstado();
     const QString dir = QStringLiteral(QUELLORA_DADOS_DIR);
     QStringList lista;
     ASSERT_TRUE(ListaModelos(dir, lista));

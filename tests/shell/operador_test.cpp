@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace quellora;
 
 namespace {
@@ -41,10 +43,7 @@ void Grava(const QString &arq, const QByteArray &b) {
 
 class Operador : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetaEstado();
-        ASSERT_TRUE(dir.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString arq() const { return dir.filePath(QStringLiteral("dadope.dat")); }
     QTemporaryDir dir;
 };
@@ -84,13 +83,6 @@ TEST(OperadorBytes, CamposCortados) {
     EXPECT_EQ(c[6], QStringLiteral("12345678901234567890"));
 }
 
-TEST_F(Operador, ArquivoAusenteEPerfilVazio) {
-    G().Operador[0] = QStringLiteral("antigo");
-    QString erro;
-    EXPECT_TRUE(CarregaOperador(dir.path(), &erro)) << erro.toStdString();
-    EXPECT_EQ(G().Operador, TOperador{});
-}
-
 TEST_F(Operador, GravaELe) {
     G().Operador = Exemplo();
     QString erro;
@@ -101,49 +93,46 @@ TEST_F(Operador, GravaELe) {
     EXPECT_EQ(G().Operador, Exemplo());
 }
 
-TEST_F(Operador, ArquivoCurtoERecusado) {
-    Grava(arq(), OperadorParaBytes(Exemplo()).left(286));
-    QString erro;
-    EXPECT_FALSE(CarregaOperador(dir.path(), &erro));
-    EXPECT_TRUE(erro.contains(QStringLiteral("dadope.dat"))) << erro.toStdString();
-    EXPECT_EQ(G().Operador, TOperador{});
-
-    Grava(arq(), QByteArray());
-    erro.clear();
-    EXPECT_FALSE(CarregaOperador(dir.path(), &erro));
-    EXPECT_TRUE(erro.contains(QStringLiteral("dadope.dat"))) << erro.toStdString();
-}
-
-TEST_F(Operador, ArquivoIlegivelERecusado) {
-    // A directory in place of the file.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dadope.dat")));
-    QString erro;
-    EXPECT_FALSE(CarregaOperador(dir.path(), &erro));
-    EXPECT_TRUE(erro.contains(QStringLiteral("dadope.dat"))) << erro.toStdString();
-    // And writing over it fails with the file named, too.
-    G().Operador = Exemplo();
-    erro.clear();
-    EXPECT_FALSE(GravaOperador(dir.path(), &erro));
-    EXPECT_TRUE(erro.contains(QStringLiteral("dadope.dat"))) << erro.toStdString();
-}
-
-TEST_F(Operador, ArquivoMaiorLeOPrimeiroRegistro) {
-    TOperador outro;
-    outro[0] = QStringLiteral("Segundo");
-    Grava(arq(), OperadorParaBytes(Exemplo()) + OperadorParaBytes(outro) + QByteArray("xyz"));
-    QString erro;
-    ASSERT_TRUE(CarregaOperador(dir.path(), &erro)) << erro.toStdString();
-    EXPECT_EQ(G().Operador, Exemplo());
-}
-
-TEST_F(Operador, ComprimentoAcimaDoCampoLeNoMaximo40) {
+TEST_F(Operador, ArquivoComoEstiver) {
+    TOperador outro, quarenta;
+    outro[0] = "Segundo";
+    for (int i = 0; i < 7; ++i)
+        quarenta[i] = QString(40, 'x');
     // A length byte past the field's capacity (a foreign file) reads as 40.
-    QByteArray b(287, 'x');
+    QByteArray excedente(287, 'x');
     for (int i = 0; i < 7; ++i)
-        b[41 * i] = char(200);
-    Grava(arq(), b);
+        excedente[41 * i] = char(200);
+    const struct {
+        const char *nome;
+        std::optional<QByteArray> arquivo; // none: no file; "/" a directory in its place
+        bool ok;
+        TOperador esperado;
+    } casos[] = {
+        {"ausente: perfil vazio", std::nullopt, true, {}},
+        {"curto", OperadorParaBytes(Exemplo()).left(286), false, {}},
+        {"vazio", QByteArray(), false, {}},
+        {"ilegível", QByteArray("/"), false, {}},
+        {"maior: o primeiro registro", OperadorParaBytes(Exemplo()) + OperadorParaBytes(outro) + "xyz", true, Exemplo()},
+        {"comprimento acima do campo", excedente, true, quarenta},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        QTemporaryDir pasta;
+        if (c.arquivo == "/")
+            ASSERT_TRUE(QDir(pasta.path()).mkdir("dadope.dat"));
+        else if (c.arquivo)
+            Grava(pasta.filePath("dadope.dat"), *c.arquivo);
+        G().Operador[0] = "antigo";
+        QString erro;
+        EXPECT_EQ(CarregaOperador(pasta.path(), &erro), c.ok) << erro.toStdString();
+        EXPECT_TRUE(c.ok || erro.contains("dadope.dat")) << erro.toStdString();
+        EXPECT_EQ(G().Operador, c.ok ? c.esperado : TOperador{});
+    }
+
+    // Writing over a directory fails with the file named, too.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("dadope.dat"));
+    G().Operador = Exemplo();
     QString erro;
-    ASSERT_TRUE(CarregaOperador(dir.path(), &erro)) << erro.toStdString();
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(G().Operador[i], QString(40, QLatin1Char('x'))) << i;
+    EXPECT_FALSE(GravaOperador(dir.path(), &erro));
+    EXPECT_TRUE(erro.contains("dadope.dat")) << erro.toStdString();
 }
