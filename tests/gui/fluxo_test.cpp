@@ -25,26 +25,7 @@ using namespace quellora;
 
 namespace {
 
-class Fluxo : public teste::AmbienteShell {
-protected:
-    // From the main window: data entry with these rows typed in, then
-    // "&Seleção".
-    TfrmCalculos *selecao(const QList<QStringList> &linhas) {
-        QTest::mouseClick(controle<QPushButton>("btDados"), Qt::LeftButton);
-        QWidget *dados = JanelaNumero(JAN_DADOS);
-        auto *grade = dados->findChild<GradeTexto *>(QStringLiteral("grDados"));
-        grade->setFocus();
-        grade->setCelulaAtual(1, 1);
-        for (const QStringList &l : linhas)
-            linha(grade, l);
-        QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
-        return qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS));
-    }
-
-    const QList<QStringList> TresItens = {{"EX-01", "2", "Exaustor", "10000", "50", "", ""},
-                                          {"IN-02", "1", "Insuflamento", "20000", "150", "", ""},
-                                          {"RS-03", "1", "Retorno", "3000", "20", "", ""}};
-};
+using Fluxo = teste::AmbienteShell;
 
 } // namespace
 
@@ -88,7 +69,6 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     linha(grade, {QStringLiteral("RS-03"), QStringLiteral("1"), QStringLiteral("Sem pressão"),
                   QStringLiteral("3000")});
     EXPECT_EQ(grade->RowCount(), 4);
-    EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 2), QStringLiteral("0.000")), QStringLiteral("1,028"));
     captura("2_dados");
 
     QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
@@ -129,71 +109,27 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     EXPECT_EQ(calc->sgModelos()->RowCount(), linhas);
     EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join(QLatin1Char('|')).toStdString();
 
-    // "Novo", not saving: an empty quotation in an emptied data entry.
-    ASSERT_TRUE(G().Alterado);
-    r.responde(ID_NAO);
-    QTest::mouseClick(controle<QAbstractButton>("SpeedButton4"), Qt::LeftButton);
-    ASSERT_EQ(r.vistas.size(), 1);
-    EXPECT_EQ(r.vistas[0], QStringLiteral("Você alterou algum dado.\r\nDeseja salvar?"));
-    EXPECT_EQ(G().NumItens, 0);
-    EXPECT_FALSE(G().Alterado);
-    EXPECT_TRUE(dados->isVisible());
-    EXPECT_EQ(grade->RowCount(), 2);
-    EXPECT_TRUE(grade->Cells(1, 1).isEmpty());
-    EXPECT_TRUE(grade->Cells(4, 1).isEmpty());
-    EXPECT_EQ(grade->Cells(6, 1), QStringLiteral("20"));
-    EXPECT_TRUE(projeto->text().isEmpty());
-    EXPECT_FALSE(calc->CurvaValida);
-    EXPECT_TRUE(calc->sgModelos()->Cells(0, 1).isEmpty());
-    // Leaving for selection again stores nothing of the old items.
-    QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
-    EXPECT_EQ(G().NumItens, 0);
-}
-
-TEST_F(Fluxo, VoltaDeOutraJanelaSemLinhasNaoDeixaGraficoNemBotoes) {
-    teste::Respostas r;
-    abre();
-    janela->resize(900, 640);
-    TfrmCalculos *calc = selecao(TresItens);
-    ASSERT_TRUE(calc && calc->isVisible());
-    ASSERT_EQ(G().NumItens, 3);
-    const char *linhas[] = {"BSD", "GTD", "BSD"};
-    for (int k = 1; k <= 3; ++k) {
-        calc->grItens()->setCelulaAtual(1, k);
-        clicaLinha(calc, linhas[k - 1]);
-    }
-    auto *btSeleciona = calc->findChild<QPushButton *>(QStringLiteral("btSeleciona"));
-    auto *btCurva = calc->findChild<QPushButton *>(QStringLiteral("btCurva"));
-    ASSERT_TRUE(btCurva->isEnabled());
-
     // No arrangement was confirmed: back from another window the lines are
     // gone, and with them the sizes, the chart and what acts on them.
-    auto semGrafico = [&](const char *onde) {
-        SCOPED_TRACE(onde);
-        for (int k = 1; k <= 3; ++k)
-            EXPECT_TRUE(calc->grItens()->Cells(1, k).isEmpty());
+    auto *btSeleciona = calc->findChild<QPushButton *>("btSeleciona");
+    auto *btCurva = calc->findChild<QPushButton *>("btCurva");
+    ASSERT_TRUE(btCurva->isEnabled());
+    for (const auto &[botao, numero] : {std::pair{"btConfigura", JAN_CONFIGURA}, {"btDataSheet", JAN_DATASHEET}}) {
+        SCOPED_TRACE(botao);
+        QTest::mouseClick(calc->findChild<QPushButton *>(botao), Qt::LeftButton);
+        QTest::mouseClick(JanelaNumero(numero)->findChild<QPushButton *>("btCancela"), Qt::LeftButton);
+        ASSERT_TRUE(calc->isVisible());
+        for (int k = 1; k <= G().NumItens; ++k)
+            EXPECT_TRUE(calc->grItens()->Cells(1, k).isEmpty()) << k;
         EXPECT_TRUE(calc->sgModelos()->Cells(0, 1).isEmpty());
         EXPECT_TRUE(calc->sgModelos()->Titulo(0).isEmpty());
         EXPECT_FALSE(btSeleciona->isEnabled());
         EXPECT_FALSE(btCurva->isEnabled());
         EXPECT_FALSE(calc->CurvaValida);
-        const QImage img = calc->pb()->imagem();
-        int tinta = 0;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                tinta += img.pixel(x, y) != qRgb(255, 255, 255);
-        EXPECT_EQ(tinta, 0) << "the small chart is blank";
-    };
-    QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btConfigura")), Qt::LeftButton);
-    QTest::mouseClick(JanelaNumero(JAN_CONFIGURA)->findChild<QPushButton *>(QStringLiteral("btCancela")),
-                      Qt::LeftButton);
-    ASSERT_TRUE(calc->isVisible());
-    semGrafico("Configuração");
-    QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btDataSheet")), Qt::LeftButton);
-    QTest::mouseClick(JanelaNumero(JAN_DATASHEET)->findChild<QPushButton *>(QStringLiteral("btCancela")),
-                      Qt::LeftButton);
-    ASSERT_TRUE(calc->isVisible());
-    semGrafico("Folha de dados");
+        QImage branca(calc->pb()->imagem().size(), QImage::Format_RGB32);
+        branca.fill(Qt::white);
+        EXPECT_TRUE(calc->pb()->imagem().convertToFormat(QImage::Format_RGB32) == branca) << "the small chart is blank";
+    }
     captura("6_selecao_de_volta");
 
     // A line for item 1 again: its own chart, and the curve window shows
@@ -205,47 +141,32 @@ TEST_F(Fluxo, VoltaDeOutraJanelaSemLinhasNaoDeixaGraficoNemBotoes) {
     const int row = calc->sgModelos()->Row();
     EXPECT_EQ(G().Curva.CurvaDiametro, static_cast<int>(calc->sgModelos()->Numero(0, row)));
     QTest::mouseClick(btCurva, Qt::LeftButton);
-    auto *curva = qobject_cast<TfrmCurva *>(JanelaNumero(JAN_CURVA));
-    ASSERT_TRUE(curva && curva->isVisible());
+    ASSERT_TRUE(curva->isVisible());
     auto st = [&](int i) { return curva->findChild<QLabel *>(QStringLiteral("st%1").arg(i))->text(); };
-    EXPECT_EQ(curva->findChild<QLabel *>(QStringLiteral("lbItem"))->text(), QStringLiteral("Item: 1"));
-    EXPECT_EQ(st(2), QStringLiteral("EX-01"));
-    EXPECT_EQ(st(4), QStringLiteral("BSD ") + calc->sgModelos()->Cells(0, row));
-    EXPECT_EQ(st(5), QStringLiteral("10000 m³/h"));
-    EXPECT_NE(st(9), QStringLiteral("0,00 kW"));
-    EXPECT_NE(st(10), QStringLiteral("0 %"));
-    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join(QLatin1Char('|')).toStdString();
-}
+    EXPECT_EQ(curva->findChild<QLabel *>("lbItem")->text(), "Item: 1");
+    EXPECT_EQ(st(2), "EX-01");
+    EXPECT_EQ(st(4), "BSD " + calc->sgModelos()->Cells(0, row));
+    EXPECT_EQ(st(5), "10000 m³/h");
+    EXPECT_NE(st(9), "0,00 kW");
+    EXPECT_NE(st(10), "0 %");
 
-TEST_F(Fluxo, FolhaDaCurvaImpressaComOLogotipoInteiroEOCabecalhoDentroDaMoldura) {
-    teste::Respostas r;
-    abre();
-    TfrmCalculos *calc = selecao({TresItens[0]});
-    ASSERT_TRUE(calc && calc->isVisible());
-    clicaLinha(calc, "BSD");
-    QTest::mouseClick(calc->findChild<QPushButton *>(QStringLiteral("btCurva")), Qt::LeftButton);
-    auto *curva = qobject_cast<TfrmCurva *>(JanelaNumero(JAN_CURVA));
-    ASSERT_TRUE(curva && curva->isVisible());
-
-    // Printed on a PDF printer at its own (high) resolution, then looked at
-    // as a page at 100 pixels per inch.
+    // Its sheet printed on a PDF printer at its own (high) resolution, then
+    // looked at as a page at 100 pixels per inch.
     QTemporaryDir pasta;
-    const QString pdf = pasta.filePath(QStringLiteral("folha.pdf"));
+    const QString pdf = pasta.filePath("folha.pdf");
     curva->confirmaImpressao = [&](QPrinter &p) {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
         return true;
     };
-    QTest::mouseClick(curva->findChild<QPushButton *>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    QTest::mouseClick(curva->findChild<QPushButton *>("BitBtn2"), Qt::LeftButton);
+    EXPECT_FALSE(Pagina().Imprimindo);
     constexpr int Ppp = 100;
-    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
-                                {QStringLiteral("-r"), QString::number(Ppp), QStringLiteral("-png"),
-                                 QStringLiteral("-singlefile"), pdf, pasta.filePath(QStringLiteral("folha"))}),
-              0);
-    const QImage pagina = QImage(pasta.filePath(QStringLiteral("folha.png"))).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", QString::number(Ppp), "-png", "-singlefile", pdf, pasta.filePath("folha")}), 0);
+    const QImage pagina = QImage(pasta.filePath("folha.png")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(pagina.isNull());
     if (const QString capturas = qEnvironmentVariable("QUELLORA_CAPTURAS"); !capturas.isEmpty())
-        pagina.save(QDir(capturas).filePath(QStringLiteral("7_folha_da_curva.png")));
+        pagina.save(QDir(capturas).filePath("7_folha_da_curva.png"));
 
     // The logo's blues (its fan, "LORA" and the line under it) span the
     // whole 240 x 60 box at 96 pixels per inch: 97 % of its width, 94 % of
@@ -281,7 +202,27 @@ TEST_F(Fluxo, FolhaDaCurvaImpressaComOLogotipoInteiroEOCabecalhoDentroDaMoldura)
     const int molduraInterna = x;
     ate(false);
     ate(true); // the heading's last letter
-    ASSERT_GT(x, logo.right()) << "the heading text lies right of the logo";
+    EXPECT_GT(x, logo.right()) << "the heading text lies right of the logo";
     EXPECT_GE(molduraInterna - x - 1, 4 * Ppp / 96 - 1);
-    EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join(QLatin1Char('|')).toStdString();
+    QTest::mouseClick(curva->findChild<QPushButton *>("btCancela"), Qt::LeftButton);
+
+    // "Novo", not saving: an empty quotation in an emptied data entry.
+    ASSERT_TRUE(G().Alterado);
+    r.responde(ID_NAO);
+    QTest::mouseClick(controle<QAbstractButton>("SpeedButton4"), Qt::LeftButton);
+    ASSERT_EQ(r.vistas.size(), 1);
+    EXPECT_EQ(r.vistas[0], QStringLiteral("Você alterou algum dado.\r\nDeseja salvar?"));
+    EXPECT_EQ(G().NumItens, 0);
+    EXPECT_FALSE(G().Alterado);
+    EXPECT_TRUE(dados->isVisible());
+    EXPECT_EQ(grade->RowCount(), 2);
+    EXPECT_TRUE(grade->Cells(1, 1).isEmpty());
+    EXPECT_TRUE(grade->Cells(4, 1).isEmpty());
+    EXPECT_EQ(grade->Cells(6, 1), QStringLiteral("20"));
+    EXPECT_TRUE(projeto->text().isEmpty());
+    EXPECT_FALSE(calc->CurvaValida);
+    EXPECT_TRUE(calc->sgModelos()->Cells(0, 1).isEmpty());
+    // Leaving for selection again stores nothing of the old items.
+    QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
+    EXPECT_EQ(G().NumItens, 0);
 }

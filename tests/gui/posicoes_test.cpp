@@ -1,49 +1,28 @@
-// The seven position pickers opened by number from the configuration window,
-// as it does: a spot pointed at and clicked with the mouse stores the
-// position in the current item and goes back. The drawings carry every
-// spot's label inside the spot. With QUELLORA_CAPTURAS set to a folder, each
-// picker is saved there as a picture, marker shown.
+// The position pickers opened by number from the configuration window: a
+// spot pointed at and clicked stores the position in the item and goes back;
+// the drawings carry every spot's label inside the spot.
 
 #include "shell_ambiente.h"
 
 #include "catalogue/catalogo.h"
 #include "positions/posicoes.h"
-#include "positions/windows/uqlposicao.h"
 #include "quotation/orcamento.h"
 #include "shell/windows/recursos.h"
 
 #include <QLabel>
 #include <QSvgRenderer>
-#include <QTest>
 
 using namespace quellora;
 
 namespace {
 
-class Posicoes : public teste::AmbienteShell {
-protected:
-    void captura(const QString &nome) {
-        const QString pasta = qEnvironmentVariable("QUELLORA_CAPTURAS");
-        if (pasta.isEmpty() || !janela)
-            return;
-        QApplication::processEvents();
-        janela->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png")));
-    }
-
-    static QPoint CentroArea(const TFigura &f, int i) {
-        if (i < 0)
-            return QPoint(f.Ret.Largura() / 2, f.Ret.Altura() / 2);
-        const TRetangulo &r = f.Areas[i].Ret;
-        return QPoint((r.Esquerda + r.Direita) / 2, (r.Topo + r.Base) / 2);
-    }
-};
+using Posicoes = teste::AmbienteShell;
 
 QString NomeFigura(int tag) { return tag == 1 ? QStringLiteral("Im1") : QStringLiteral("Image%1").arg(tag - 1); }
 
 } // namespace
 
 TEST_F(Posicoes, CadaSeletorAbertoPeloNumeroGuardaAPosicaoEVolta) {
-    teste::Respostas respostas;
     abre();
     janela->resize(900, 640);
     ASSERT_TRUE(CarregaModelo(G().DirDados, 1));
@@ -85,13 +64,10 @@ TEST_F(Posicoes, CadaSeletorAbertoPeloNumeroGuardaAPosicaoEVolta) {
         MostraJanela(c.janela);
         QWidget *w = JanelaNumero(c.janela);
         ASSERT_TRUE(w && w->isVisible());
-        EXPECT_EQ(JanelaAtiva(), w);
         EXPECT_EQ(w->objectName(), QString::fromLatin1(s.Classe));
-        EXPECT_EQ(TituloAtual(), QStringLiteral("Posição"));
-        EXPECT_EQ(w->findChild<QLabel *>(QStringLiteral("Label1"))->text(), LegendaModelo());
-        EXPECT_EQ(w->findChild<QLabel *>(QStringLiteral("Label3"))->text(), QString::fromUtf8(s.Rotulo3));
-        EXPECT_EQ(TextoStatusAtual(),
-                  s.PedeEntrada ? QStringLiteral("Clique com o mouse sobre a posição de entrada desejada.") : QString());
+        EXPECT_EQ(w->findChild<QLabel *>("Label1")->text(), LegendaModelo());
+        EXPECT_EQ(w->findChild<QLabel *>("Label3")->text(), QString::fromUtf8(s.Rotulo3));
+        EXPECT_EQ(TextoStatusAtual(), s.PedeEntrada ? "Clique com o mouse sobre a posição de entrada desejada." : "");
         int ocultas = 0;
         for (const TFigura &f : s.Figuras)
             ocultas += !w->findChild<QWidget *>(NomeFigura(f.Tag))->isVisible();
@@ -99,25 +75,24 @@ TEST_F(Posicoes, CadaSeletorAbertoPeloNumeroGuardaAPosicaoEVolta) {
 
         const TFigura &f = *s.Figura(c.tag);
         auto *figura = w->findChild<QWidget *>(NomeFigura(c.tag));
-        auto *sh1 = w->findChild<QWidget *>(QStringLiteral("sh1"));
-        auto *lb1 = w->findChild<QLabel *>(QStringLiteral("lb1"));
-        const QPoint alvo = CentroArea(f, c.area);
+        auto *sh1 = w->findChild<QWidget *>("sh1");
+        auto *lb1 = w->findChild<QLabel *>("lb1");
+        const TRetangulo r = c.area < 0 ? TRetangulo{0, 0, f.Ret.Largura(), f.Ret.Altura()} : f.Areas[c.area].Ret;
+        const QPoint alvo((r.Esquerda + r.Direita) / 2, (r.Topo + r.Base) / 2);
         QTest::mouseMove(figura, alvo);
         ASSERT_TRUE(sh1->isVisible());
         EXPECT_TRUE(lb1->isVisible());
         EXPECT_EQ(lb1->text(), QString::fromUtf8(c.posicao));
-        const QRect area = c.area < 0 ? figura->geometry()
-                                      : QRect(figura->pos() + QPoint(f.Areas[c.area].Ret.Esquerda, f.Areas[c.area].Ret.Topo),
-                                              QSize(f.Areas[c.area].Ret.Largura(), f.Areas[c.area].Ret.Altura()));
-        EXPECT_EQ(sh1->geometry(), area);
-        captura(QStringLiteral("posicao_%1_%2").arg(s.Classe).arg(c.tamanho));
+        EXPECT_EQ(sh1->geometry(), c.area < 0 ? figura->geometry()
+                                              : QRect(figura->pos() + QPoint(r.Esquerda, r.Topo), QSize(r.Largura(), r.Altura())));
+        captura(janela, QStringLiteral("posicao_%1_%2").arg(s.Classe).arg(c.tamanho));
 
         QTest::mousePress(figura, Qt::LeftButton, {}, alvo);
         QTest::mouseRelease(figura, Qt::LeftButton, {}, alvo);
         EXPECT_EQ(item.Posicao, QString::fromUtf8(c.posicao));
         EXPECT_EQ(item.ExigeQuadro, s.GravaQuadro() ? c.exigeQuadro : true);
-        EXPECT_EQ(respostas.vistas, c.exigeQuadro ? QStringList{QStringLiteral("Esta posição exige quadro. Marquei automaticamente.")}
-                                                  : QStringList{});
+        EXPECT_EQ(respostas.vistas,
+                  c.exigeQuadro ? QStringList{"Esta posição exige quadro. Marquei automaticamente."} : QStringList{});
         EXPECT_TRUE(g.Alterado);
         EXPECT_EQ(JanelaAtiva(), chamadora);
         EXPECT_FALSE(w->isVisible());
