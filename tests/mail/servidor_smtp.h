@@ -35,15 +35,11 @@ public:
     bool Pronto() const { return porta_ != 0; }
     QString Erros() { return QString::fromUtf8(processo_.readAllStandardError()); }
     QString Endereco() const { return QStringLiteral("127.0.0.1:%1").arg(porta_); }
-    int Quantas() const {
-        return static_cast<int>(QDir(pasta_.path()).entryList({QStringLiteral("*.json")}, QDir::Files).size());
-    }
+    int Quantas() const { return static_cast<int>(QDir(pasta_.path()).entryList({"*.json"}, QDir::Files).size()); }
     // The n-th message accepted (from 1), or null.
     nlohmann::json Mensagem(int n) const {
         QFile f(QDir(pasta_.path()).filePath(QStringLiteral("%1.json").arg(n)));
-        if (!f.open(QIODevice::ReadOnly))
-            return nullptr;
-        return nlohmann::json::parse(f.readAll().toStdString(), nullptr, false);
+        return f.open(QIODevice::ReadOnly) ? nlohmann::json::parse(f.readAll().toStdString(), nullptr, false) : nullptr;
     }
 
 private:

@@ -54,38 +54,23 @@ TEST_F(AtualizacaoPrecos, RelatorioEPrecosPorItem) {
         l[i] = linha;
         return l;
     };
-    const QStringList semVent = com(1, "Ventilador - ERRO|B"), semMotor = com(2, "Motor - ERRO|B");
-    const struct {
+    const QStringList semVent = com(1, "Ventilador - ERRO|B");
+    struct Caso {
         const char *nome;
         std::function<void(TOrcamento &, TItemOrc &)> prepara = [](auto &, auto &) {};
         double precoVentArquivo = 7210;
         QStringList linhas;
         bool erro = true;
         double precoVent = 7210, precoMotor = 1750, precoAcess = 920 * 0.9318 * 0.9;
-    } casos[] = {
+    };
+    std::vector<Caso> casos = {
         {.nome = "tudo encontrado; MM \"INC.\" guardado como -1, sem somar", .linhas = ok, .erro = false},
         {.nome = "ventilador a preço 0 mantém o anterior", .precoVentArquivo = 0, .linhas = semVent, .precoVent = 1234},
         {.nome = "ventilador \"S.C.\"", .precoVentArquivo = -2, .linhas = semVent, .precoVent = 1234},
-        {.nome = "sem motor", .prepara = [](auto &, TItemOrc &it) { it.SemMotor = true; }, .linhas = semMotor,
-         .precoMotor = 99},
-        {.nome = "motor não escolhido", .prepara = [](auto &, TItemOrc &it) { it.ComMotor = false; },
-         .linhas = semMotor, .precoMotor = 99},
-        {.nome = "motor fora da linha",
-         .prepara = [](auto &, TItemOrc &it) { it.GrupoMotor = -1; it.MotorEspecial = true; }, .linhas = semMotor,
-         .precoMotor = 99},
-        {.nome = "motor especial de um grupo da linha", .prepara = [](auto &, TItemOrc &it) { it.MotorEspecial = true; },
-         .linhas = semMotor, .precoMotor = 99},
         {.nome = "Dahlander 4/8 polos", .prepara = [](auto &, TItemOrc &it) { it.GrupoMotor = 5; it.Polos = 4; },
          .linhas = ok, .erro = false, .precoMotor = 5850},
         {.nome = "2 polos", .prepara = [](auto &, TItemOrc &it) { it.Polos = 2; }, .linhas = ok, .erro = false,
          .precoMotor = 1830},
-        {.nome = "8 polos de um motor sem essa versão",
-         .prepara = [](auto &, TItemOrc &it) { it.GrupoMotor = 5; it.Polos = 8; }, .linhas = semMotor,
-         .precoMotor = 99},
-        {.nome = "polos fora de 2..8", .prepara = [](auto &, TItemOrc &it) { it.Polos = 10; }, .linhas = semMotor,
-         .precoMotor = 99},
-        {.nome = "linha de motor fora de 1..35", .prepara = [](auto &, TItemOrc &it) { it.RegMotor = 36; },
-         .linhas = semMotor, .precoMotor = 99},
         {.nome = "acessório especial: erro sempre, o preço dele fica no total",
          .prepara = [](TOrcamento &o, TItemOrc &it) { o.NumAcessEsp = 1; it.AcessEspPreco[0] = 100; },
          .linhas = ok + QStringList{"Acessórios Especiais- ERRO|B"}, .precoAcess = 1020 * f},
@@ -97,6 +82,17 @@ TEST_F(AtualizacaoPrecos, RelatorioEPrecosPorItem) {
          .linhas = {"1 - BSD 450--|O", "Ventilador - ERRO|B", "Motor - OK", "Acessórios - ERRO|B"},
          .precoVent = 1234, .precoAcess = 7},
     };
+    // A motor not found keeps its old price.
+    for (const auto &[nome, prepara] : std::initializer_list<std::pair<const char *, void (*)(TItemOrc &)>>{
+             {"sem motor", [](TItemOrc &it) { it.SemMotor = true; }},
+             {"motor não escolhido", [](TItemOrc &it) { it.ComMotor = false; }},
+             {"motor fora da linha", [](TItemOrc &it) { it.GrupoMotor = -1; it.MotorEspecial = true; }},
+             {"motor especial de um grupo da linha", [](TItemOrc &it) { it.MotorEspecial = true; }},
+             {"8 polos de um motor sem essa versão", [](TItemOrc &it) { it.GrupoMotor = 5; it.Polos = 8; }},
+             {"polos fora de 2..8", [](TItemOrc &it) { it.Polos = 10; }},
+             {"linha de motor fora de 1..35", [](TItemOrc &it) { it.RegMotor = 36; }}})
+        casos.push_back({.nome = nome, .prepara = [p = prepara](auto &, TItemOrc &it) { p(it); },
+                         .linhas = com(2, "Motor - ERRO|B"), .precoMotor = 99});
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         PrecoVentilador(c.precoVentArquivo);

@@ -37,9 +37,7 @@ QStringList Linhas(const QByteArray &b) {
     return l;
 }
 
-bool Contem(const QStringList &l, const QString &t) {
-    return std::any_of(l.begin(), l.end(), [&](const QString &x) { return x.contains(t); });
-}
+bool Contem(const QStringList &l, const QString &t) { return !l.filter(t).isEmpty(); }
 
 class Proposta : public ::testing::Test {
 protected:
@@ -187,10 +185,7 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
 TEST_F(Proposta, PlanilhaAbreODocumentoComoTabela) {
     G().Proposta.Reduzida = false;
     const QString xls = caminho("proposta.xls");
-    QFile f(xls);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(PropostaHTML());
-    f.close();
+    ASSERT_TRUE(GravaPropostaHTML(xls, nullptr));
     const Execucao s = Executa(QStringLiteral("soffice"),
                                {QStringLiteral("-env:UserInstallation=file://") + caminho("perfil"), QStringLiteral("--headless"),
                                 QStringLiteral("--convert-to"), QStringLiteral("csv"), QStringLiteral("--outdir"), dir.path(), xls},

@@ -40,15 +40,8 @@ protected:
 TEST_F(Curva, EntradasDaLinhaDaGrade) {
     const TEstado &g = G();
     const TEntradaCurva e = EntradaDaGrade(g.Modelo, g.Resultado, 17, g.VazaoCalc, g.Densidade);
-    EXPECT_EQ(e.CurvaDiametro, 1000);
-    EXPECT_EQ(e.CurvaFatorRot, 1.0);
-    EXPECT_EQ(e.CurvaRotacao, 1000);
-    EXPECT_EQ(e.CurvaRotMax, 2000);
-    EXPECT_EQ(e.CurvaVelPerifMin, 10);
-    EXPECT_EQ(e.CurvaEntradas, 1);
-    EXPECT_EQ(e.CorrecaoRendSel, 0.0);
-    EXPECT_EQ(e.CurvaVazaoOp, 10000);
     EXPECT_NEAR(e.CurvaPressaoOp, 50.46196683770392, 1e-9);
+    EXPECT_EQ(e, (TEntradaCurva{1000, 1.0, 1000, 2000, 10, 1, 0.0, 10000, e.CurvaPressaoOp}));
 
     // The speed is rounded, the maximum truncated; the correction is the
     // size correction with its sign turned.
@@ -65,24 +58,16 @@ TEST_F(Curva, EntradasDaLinhaDaGrade) {
 }
 
 TEST_F(Curva, EntradasDoItemSelecionado) {
-    TItemOrc it;
-    it.Selecionado = true;
-    it.IndiceTam = 17;
-    it.Tamanho = 1000;
-    it.RotMax = 2000;
-    it.CorrecaoRend = 1.5;
-    it.PTotal20 = 60.25;
-    it.Rotacao = 1234;
-    it.Direto = false;
-    it.VazaoDireto = 9000.7;
+    TItemOrc it{.Selecionado = true, .Direto = false, .VazaoDireto = 9000.7, .IndiceTam = 17, .Tamanho = 1000,
+                .RotMax = 2000, .Rotacao = 1234, .CorrecaoRend = 1.5, .PTotal20 = 60.25};
     TEntradaCurva e = EntradaDoItem(G().Modelo, it, 10000.9, 1.1);
+    EXPECT_NEAR(e.CurvaPressaoOp, 60.25 / 1.20521 * 1.1, 1e-12);
     EXPECT_EQ(e.CurvaFatorRot, 1.0);
     EXPECT_EQ(e.CurvaDiametro, 1000);
     EXPECT_EQ(e.CurvaRotMax, 2000);
     EXPECT_EQ(e.CorrecaoRendSel, 1.5);
     EXPECT_EQ(e.CurvaRotacao, 1234);
     EXPECT_EQ(e.CurvaVazaoOp, 10000);
-    EXPECT_NEAR(e.CurvaPressaoOp, 60.25 / 1.20521 * 1.1, 1e-12);
     it.Direto = true;
     e = EntradaDoItem(G().Modelo, it, 10000.9, 1.1);
     EXPECT_EQ(e.CurvaVazaoOp, 9000);
