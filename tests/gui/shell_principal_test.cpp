@@ -6,12 +6,14 @@
 #include "catalogue/binario.h"
 #include "catalogue/tipos.h"
 #include "quotation/orcamento.h"
+#include "shell/preferencias.h"
 #include "shell/windows/ajuda.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/splash.h"
 #include "shell/windows/mensagem.h"
 #include "ui/barrastatus.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QTextBlock>
@@ -472,4 +474,44 @@ TEST(JanelaFilhaSemPrincipal, ProtocoloDeMostrarEEsconder) {
     Inicio();
     EXPECT_EQ(TituloAtual(), QStringLiteral("Quellora - Seleção de ventiladores"));
     EXPECT_EQ(TextoStatusAtual(), QString());
+}
+
+// "Preferências": a refused number names its field and keeps the dialog open;
+// OK writes the file; the next opening shows what was written.
+TEST_F(Principal, Preferencias) {
+    abre();
+    QStringList passos;
+    auto preenche = [&](QDialog *d) {
+        passos << d->windowTitle();
+        auto *tarifa = em<QLineEdit>(d, "edTarifa");
+        EXPECT_EQ(tarifa->text(), QStringLiteral("0,80"));
+        escreve(tarifa, QStringLiteral("abc"));
+        clica(d, "btOK");
+        EXPECT_TRUE(d->isVisible()) << "a refused value keeps the dialog open";
+        escreve(tarifa, QStringLiteral("0,95"));
+        escreve(em<QLineEdit>(d, "edHoras"), QStringLiteral("6000"));
+        auto *q = em<QComboBox>(d, "cbDiretividade");
+        q->setCurrentIndex(q->findData(4));
+        clica(d, "btOK");
+    };
+    noProximoDialogo(preenche);
+    controle<QPushButton>("btPreferencias")->click();
+    ASSERT_EQ(passos, QStringList{QStringLiteral("Preferências")});
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    EXPECT_EQ(respostas.vistas[0],
+              QStringLiteral("Tarifa de energia: «abc» não é um número. Informe a tarifa em R$/kWh."));
+
+    TPreferencias p;
+    ASSERT_TRUE(CarregaPreferencias(dados, p));
+    EXPECT_EQ(p.Tarifa, 0.95);
+    EXPECT_EQ(p.HorasAno, 6000);
+    EXPECT_EQ(p.Diretividade, 4);
+
+    QString horas;
+    noProximoDialogo([&](QDialog *d) {
+        horas = em<QLineEdit>(d, "edHoras")->text();
+        clica(d, "btCancela");
+    });
+    controle<QPushButton>("btPreferencias")->click();
+    EXPECT_EQ(horas, QStringLiteral("6000"));
 }
