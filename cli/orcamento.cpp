@@ -40,6 +40,8 @@ int Mostra(const QString &arquivo) {
         Erro(erro + QLatin1Char('\n'));
         return 1;
     }
+    if (!a.AvisoExtensao.isEmpty())
+        Erro(a.AvisoExtensao + QLatin1Char('\n'));
     Saida(QString::fromStdString(OrcamentoParaJson(a).dump(1)) + QLatin1Char('\n'));
     return 0;
 }

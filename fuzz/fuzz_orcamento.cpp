@@ -1,9 +1,11 @@
 // Fuzz target: the quotation file reader, the open window's listing of a
 // header, the opening rules, and the JSON form.
 //
-// Any input is read as a quotation file. A refusal must say why. What is
-// accepted must show as JSON and compile back to the very bytes it was read
-// from, and the image the program writes from it must read back as itself.
+// Any input is read as a quotation file. A refusal must say why, and so
+// must a refused extension block (the records being read all the same).
+// What is accepted must show as JSON and compile back to the very bytes it
+// was read from, the block included, and the image the program writes from
+// it must read back as itself.
 
 #include "quotation/arquivo_orc.h"
 #include "quotation/orcamento_json.h"
@@ -30,15 +32,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dados, std::size_t tam
             std::abort();
         return 0;
     }
-    const qsizetype usado = static_cast<qsizetype>(TOrcamento::TamanhoRegistro +
-                                                   TItemOrc::TamanhoRegistro * a.Itens.size());
+    const qsizetype registros = static_cast<qsizetype>(TOrcamento::TamanhoRegistro +
+                                                       TItemOrc::TamanhoRegistro * a.Itens.size());
+    const QByteArray escrito = ArquivoOrcParaBytes(a);
+    const qsizetype usado = escrito.size();
+    const bool blocoLido = usado > registros;
+    if (!a.AvisoExtensao.isEmpty() && (blocoLido || !a.AvisoExtensao.contains(QStringLiteral("x.orc"))))
+        std::abort();
+    if (entrada.mid(registros).startsWith("QLXT") && !blocoLido && a.AvisoExtensao.isEmpty())
+        std::abort();
+    for (const TItemOrc &it : a.Itens)
+        if (it.Ventiladores < 1 || it.Ventiladores > 6 || !(it.PressaoFixa >= 0))
+            std::abort();
 
     QByteArray compilado;
     const auto j = nlohmann::json::parse(OrcamentoParaJson(a).dump());
     if (!OrcamentoDeJson(j, compilado, &erro) || compilado != entrada.left(usado))
         std::abort();
 
-    const QByteArray escrito = ArquivoOrcParaBytes(a);
     TArquivoOrc relido;
     if (escrito.size() != usado || !ArquivoOrcDeBytes(escrito, QStringLiteral("y.orc"), relido, &erro) ||
         ArquivoOrcParaBytes(relido) != escrito)

@@ -1,6 +1,7 @@
 #include "quotation/arquivo_orc.h"
 
 #include "catalogue/arquivos.h"
+#include "quotation/extensao_orc.h"
 #include "quotation/orcamento.h"
 
 #include <QFile>
@@ -25,7 +26,7 @@ QByteArray ArquivoOrcParaBytes(const TArquivoOrc &a) {
     for (qsizetype k = 0; k < n; ++k)
         Grava(g, TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * static_cast<std::size_t>(k),
               a.Itens[static_cast<std::size_t>(k)]);
-    return b;
+    return b + ExtensaoParaBytes(a.Itens);
 }
 
 bool ArquivoOrcDeBytes(const QByteArray &dados, const QString &nome, TArquivoOrc &a, QString *erro) {
@@ -58,6 +59,11 @@ bool ArquivoOrcDeBytes(const QByteArray &dados, const QString &nome, TArquivoOrc
     r.Itens.resize(static_cast<std::size_t>(n));
     for (std::size_t k = 0; k < r.Itens.size(); ++k)
         Le(l, TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * k, r.Itens[k]);
+    QString motivo;
+    if (ExtensaoDeBytes(dados.mid(static_cast<qsizetype>(precisa)), r.Itens, &motivo) == LeituraExtensao::Recusada)
+        r.AvisoExtensao = QStringLiteral("O bloco de extensão do arquivo %1 foi ignorado: %2. Os itens ficam com "
+                                         "um ventilador e sem pressão fixa.")
+                              .arg(nome, motivo);
     a = std::move(r);
     return true;
 }
@@ -69,8 +75,10 @@ bool LeArquivoOrc(const QString &caminho, TArquivoOrc &a, QString *erro) {
             *erro = QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(caminho, f.errorString());
         return false;
     }
-    // A genuine file is never larger than 40 items; read no more than that.
-    const qint64 maximo = static_cast<qint64>(TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * MaxItens);
+    // A genuine file is never larger than 40 items and their extension
+    // block; read no more than that.
+    const qint64 maximo = static_cast<qint64>(TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * MaxItens +
+                                              TamanhoExtensaoOrc(MaxItens));
     const QByteArray dados = f.read(maximo);
     if (f.error() != QFileDevice::NoError) {
         if (erro)

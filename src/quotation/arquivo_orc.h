@@ -1,8 +1,9 @@
 #pragma once
-// The quotation file: the header record followed by the items, nothing else
-// (1716 + 1364 × n bytes, n = NumItensOrc, 0 to 40). These functions work on
-// images and paths only; the operations on the quotation being edited
-// (GravaArquivo, LeArquivo) are built on them.
+// The quotation file: the header record followed by the items (1716 + 1364 ×
+// n bytes, n = NumItensOrc, 0 to 40), and after them, when an item uses it,
+// the extension block of extensao_orc.h. These functions work on images and
+// paths only; the operations on the quotation being edited (GravaArquivo,
+// LeArquivo) are built on them.
 
 #include "quotation/registros.h"
 
@@ -16,18 +17,25 @@ namespace quellora {
 struct TArquivoOrc {
     TOrcamento Orcamento;
     std::vector<TItemOrc> Itens; // items 1..n in order
+    // Set by the reader when the extension block was refused: why. The
+    // records were read all the same.
+    QString AvisoExtensao = {};
 };
 
 // "0012/03" -> "0012_03.orc": the fifth character becomes "_".
 QString NomeArquivoOrc(const QString &numOrc);
 
 // The file image. NumItensOrc is written as the number of items given, so
-// the image always says how long it is.
+// the image always says how long its records are; the extension block, if
+// any, follows them.
 QByteArray ArquivoOrcParaBytes(const TArquivoOrc &a);
 // Reads an image. Refuses (with a message naming 'nome') an image shorter
 // than a header, announcing more than 40 items or a negative count, or
-// shorter than its items; 'a' is untouched then. Bytes past the last item
-// are ignored, as a reader of the records would.
+// shorter than its items; 'a' is untouched then. After the last item an
+// extension block gives the items' fans and fixed pressure; a damaged one
+// is refused in AvisoExtensao (naming 'nome') and the items keep the
+// defaults. Other bytes past the last item are ignored, as a reader of the
+// records would.
 [[nodiscard]] bool ArquivoOrcDeBytes(const QByteArray &dados, const QString &nome, TArquivoOrc &a, QString *erro);
 
 // Whole-file read and atomic write (a failed write leaves the old file).

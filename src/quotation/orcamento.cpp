@@ -64,6 +64,8 @@ void ResetaItem(int k) {
     novo.Temperatura = o.Temperatura;
     novo.Altitude = o.Altitude;
     novo.DensidadeItem = o.DensidadeItem;
+    novo.Ventiladores = o.Ventiladores;
+    novo.PressaoFixa = o.PressaoFixa;
     // The duty fields' bytes come back too, so the image matches the fields.
     auto copia = [&](std::size_t off, std::size_t n) {
         for (std::size_t i = off; i < off + n; ++i)

@@ -19,7 +19,8 @@ void IniciaCondicoes(int icms);
 void CalculaDensidade();
 // Air density, kg/m³, of air at t °C and h m.
 double DensidadeDoAr(double t, double h);
-// Item k keeps its duty and loses its selection, motor, accessories and prices.
+// Item k keeps its duty (with its fans in parallel and the system's fixed
+// pressure) and loses its selection, motor, accessories and prices.
 void ResetaItem(int k);
 // Items k+1..40 move one place up; element 40 becomes zero. NumItens unchanged.
 void RemoveItem(int k);

@@ -1,8 +1,10 @@
 #include "quotation/orcamento_json.h"
 
 #include "catalogue/binario.h"
+#include "quotation/extensao_orc.h"
 #include "quotation/orcamento.h"
 
+#include <cmath>
 #include <limits>
 #include <set>
 #include <stdexcept>
@@ -259,7 +261,8 @@ void De(const json &v, const std::string &onde, TFatores &f, int) {
 // record whose fields are those of "bruto" is "bruto" itself, even where
 // writing the fields would tidy a byte (a Boolean stored as 2).
 template <class R, class Campos, class Ajuste>
-QByteArray Registro(const json &obj, const std::string &onde, Campos campos, Ajuste ajuste) {
+QByteArray Registro(const json &obj, const std::string &onde, Campos campos, Ajuste ajuste,
+                    std::set<std::string> extras = {}) {
     QByteArray base(static_cast<qsizetype>(R::TamanhoRegistro), '\0');
     if (obj.is_object() && obj.contains("bruto")) {
         const json &b = obj["bruto"];
@@ -274,7 +277,8 @@ QByteArray Registro(const json &obj, const std::string &onde, Campos campos, Aju
     R antes;
     Le(LeitorBinario(base), 0, antes);
     R depois = antes;
-    Aplica(obj, onde, depois, campos, {"bruto"});
+    extras.insert("bruto");
+    Aplica(obj, onde, depois, campos, std::move(extras));
     ajuste(obj, depois);
     QByteArray a = base, d = base;
     GravadorBinario ga(a), gd(d);
@@ -293,6 +297,8 @@ nlohmann::ordered_json OrcamentoParaJson(const TArquivoOrc &a) {
     for (const TItemOrc &it : a.Itens) {
         ojson i = ojson::object();
         CamposItem(it, ParaJson{i});
+        i["Ventiladores"] = it.Ventiladores;
+        i["PressaoFixa"] = it.PressaoFixa;
         i["bruto"] = Base64(it.bruto);
         itens.push_back(std::move(i));
     }
@@ -325,11 +331,26 @@ bool OrcamentoDeJson(const json &j, QByteArray &imagem, QString *erro) {
                     Falha("Orcamento.NumItensOrc", "difere do número de itens (" + std::to_string(n) + ")");
                 r.NumItensOrc = n;
             });
-        for (std::size_t k = 0; k < itens.size(); ++k)
+        // The fans and fixed pressure of each item go to the extension block.
+        std::vector<TItemOrc> extensao(itens.size());
+        for (std::size_t k = 0; k < itens.size(); ++k) {
+            const std::string onde = "Itens[" + std::to_string(k) + "]";
             saida += Registro<TItemOrc>(
-                itens[k], "Itens[" + std::to_string(k) + "]", [](TItemOrc &r, auto &&v) { CamposItem(r, v); },
-                [](const json &, TItemOrc &) {});
-        imagem = saida;
+                itens[k], onde, [](TItemOrc &r, auto &&v) { CamposItem(r, v); }, [](const json &, TItemOrc &) {},
+                {"Ventiladores", "PressaoFixa"});
+            TItemOrc &e = extensao[k];
+            if (const auto it = itens[k].find("Ventiladores"); it != itens[k].end()) {
+                De(*it, onde + ".Ventiladores", e.Ventiladores, 0);
+                if (e.Ventiladores < 1 || e.Ventiladores > 6)
+                    Falha(onde + ".Ventiladores", "esperado de 1 a 6");
+            }
+            if (const auto it = itens[k].find("PressaoFixa"); it != itens[k].end()) {
+                De(*it, onde + ".PressaoFixa", e.PressaoFixa, 0);
+                if (!(e.PressaoFixa >= 0) || !std::isfinite(e.PressaoFixa))
+                    Falha(onde + ".PressaoFixa", "esperado um número maior ou igual a zero");
+            }
+        }
+        imagem = saida + ExtensaoParaBytes(extensao);
         return true;
     } catch (const ErroJson &e) {
         if (erro)

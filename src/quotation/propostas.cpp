@@ -28,11 +28,13 @@ bool GravaArquivo(const QString &dirProjetos, QString *erro) {
     return GravaArquivoOrc(CaminhoEm(dirProjetos, g.ArqOrc), a, erro);
 }
 
-bool LeArquivo(const QString &dirProjetos, QString *erro) {
+bool LeArquivo(const QString &dirProjetos, QString *erro, QString *aviso) {
     auto &g = G();
     TArquivoOrc a;
     if (!LeArquivoOrc(CaminhoEm(dirProjetos, g.ArqOrc), a, erro))
         return false;
+    if (aviso)
+        *aviso = a.AvisoExtensao;
     g.Orcamento = std::move(a.Orcamento);
     g.NumItens = static_cast<std::int32_t>(a.Itens.size());
     for (int k = 1; k <= MaxItens; ++k)

@@ -16,8 +16,10 @@ namespace quellora {
 [[nodiscard]] bool GravaArquivo(const QString &dirProjetos, QString *erro);
 // Reads dirProjetos + ArqOrc into Orcamento and Itens 1..n (the items past
 // n become empty) and sets NumItens. A file that is not a whole quotation
-// is refused with a message naming it, and memory is left as it was.
-[[nodiscard]] bool LeArquivo(const QString &dirProjetos, QString *erro);
+// is refused with a message naming it, and memory is left as it was. A
+// damaged extension block does not stop the reading: 'aviso' says why it
+// was ignored.
+[[nodiscard]] bool LeArquivo(const QString &dirProjetos, QString *erro, QString *aviso = nullptr);
 
 // One row of the open window's listing.
 struct TResumoOrc {

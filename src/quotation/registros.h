@@ -124,6 +124,12 @@ struct TItemOrc {
     std::uint8_t RegPrecoMotor = 0;        // 1153
     std::int8_t GrupoMotor = 0;            // 1154
 
+    // Beside the record (the file's extension block, extensao_orc.h): the
+    // identical fans in parallel that share the duty, and the system's
+    // pressure at no flow, mmCA (0: none).
+    std::int32_t Ventiladores = 1;
+    double PressaoFixa = 0;
+
     bool operator==(const TItemOrc &) const = default;
 };
 

@@ -44,8 +44,16 @@ TEST(OrcamentoJson, MostraECompilaDaoOsMesmosBytes) {
     estranho[9] = char(200);
     GravadorBinario(estranho).dbl(1716 + 676, std::numeric_limits<double>::quiet_NaN());
     GravadorBinario(estranho).dbl(1716 + 744, -0.0);
-    for (const QByteArray &imagem : {cheio, estranho, ArquivoOrcParaBytes(TArquivoOrc{})})
+    // With the extension block of the items' fans and fixed pressure too.
+    TArquivoOrc paralelo = OrcamentoCheio(3);
+    paralelo.Itens[1].Ventiladores = 4;
+    paralelo.Itens[2].PressaoFixa = 7.25;
+    const QByteArray comBloco = ArquivoOrcParaBytes(paralelo);
+    for (const QByteArray &imagem : {cheio, estranho, ArquivoOrcParaBytes(TArquivoOrc{}), comBloco})
         EXPECT_EQ(Compila(Mostra(imagem)), imagem);
+    EXPECT_EQ(Mostra(comBloco)["Itens"][1]["Ventiladores"], 4);
+    EXPECT_EQ(Mostra(comBloco)["Itens"][2]["PressaoFixa"], 7.25);
+    EXPECT_EQ(Mostra(cheio)["Itens"][1]["Ventiladores"], 1);
 
     const json j = Mostra(cheio);
     EXPECT_EQ(j["Itens"].size(), 3u);
@@ -88,6 +96,8 @@ TEST(OrcamentoJson, ErrosNomeiamOCampo) {
         {"contagem divergente", [](json &j) { j["Orcamento"]["NumItensOrc"] = 2; }, "Orcamento.NumItensOrc"},
         {"bruto inválido", [](json &j) { j["Orcamento"]["bruto"] = "AAAA"; }, "Orcamento.bruto"},
         {"41 itens", [](json &j) { j["Itens"] = json(std::vector<json>(41, json::object())); }, "Itens"},
+        {"sete ventiladores", [](json &j) { j["Itens"][0]["Ventiladores"] = 7; }, "Itens[0].Ventiladores"},
+        {"pressão fixa negativa", [](json &j) { j["Itens"][0]["PressaoFixa"] = -1; }, "Itens[0].PressaoFixa"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nome);
@@ -103,7 +113,10 @@ TEST(OrcamentoJson, LinhaDeComando) {
     QTemporaryDir dir;
     const QString orc = dir.filePath(QStringLiteral("0012_03.orc")), js = dir.filePath(QStringLiteral("o.json")),
                   copia = dir.filePath(QStringLiteral("copia.orc"));
-    const QByteArray imagem = ArquivoOrcParaBytes(OrcamentoCheio(2));
+    // Its first item shared by two fans: the extension block comes back too.
+    TArquivoOrc dois = OrcamentoCheio(2);
+    dois.Itens[0].Ventiladores = 2;
+    const QByteArray imagem = ArquivoOrcParaBytes(dois);
     QString erro;
     ASSERT_TRUE(GravaArquivoAtomico(orc, imagem, &erro));
     auto orcamento = [](const QStringList &args) { return ExecutaCli(QStringList{QStringLiteral("orcamento")} + args); };

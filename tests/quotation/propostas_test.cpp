@@ -5,7 +5,9 @@
 #include "quotation/propostas.h"
 
 #include "catalogue/arquivos.h"
+#include "clients/lzh.h"
 #include "proposal/orcamento_exemplo.h"
+#include "quotation/extensao_orc.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,6 +116,77 @@ TEST_F(Propostas, ArquivoMalFormadoRecusadoSemTocarODestino) {
         EXPECT_EQ(G().NumItens, 1);
         EXPECT_EQ(EmMemoria(), antes);
     }
+}
+
+TEST_F(Propostas, VentiladoresEPressaoFixaNoBlocoDeExtensao) {
+    TArquivoOrc tres = OrcamentoCheio(3);
+    const QByteArray registros = ArquivoOrcParaBytes(tres);
+    // Items that use neither keep the plain layout.
+    ASSERT_EQ(registros.size(), 1716 + 3 * 1364);
+    tres.Itens[1].Ventiladores = 3;
+    tres.Itens[2].PressaoFixa = 12.5;
+    const QByteArray comBloco = ArquivoOrcParaBytes(tres);
+    ASSERT_EQ(comBloco.size(), registros.size() + 12 + 4 + 3 * 9 + 4);
+    EXPECT_TRUE(comBloco.startsWith(registros)) << "the records are as they were";
+    TArquivoOrc lido;
+    ASSERT_TRUE(ArquivoOrcDeBytes(comBloco, QStringLiteral("x.orc"), lido, nullptr));
+    EXPECT_TRUE(lido.AvisoExtensao.isEmpty());
+    EXPECT_EQ(ArquivoOrcParaBytes(lido), comBloco);
+    EXPECT_EQ(lido.Itens[1].Ventiladores, 3);
+    EXPECT_EQ(lido.Itens[2].PressaoFixa, 12.5);
+    // A reader of the records alone (the listing) passes over the block.
+    EXPECT_EQ(ResumoOrcamento(QStringLiteral("0001_03.orc"), comBloco.left(1716)).Projeto, tres.Orcamento.Projeto);
+
+    // A block damaged in any way is refused, saying why, and the records
+    // are read all the same, every item with one fan and no fixed pressure.
+    const QByteArray bloco = comBloco.mid(registros.size());
+    auto comCrc = [](QByteArray b) {
+        GravadorBinario(b).word32(static_cast<std::size_t>(b.size() - 4), TCRC32().Calcula(b.constData(), b.size() - 4));
+        return b;
+    };
+    auto muda = [&](std::size_t off, std::uint8_t v) {
+        QByteArray b = bloco;
+        GravadorBinario(b).byte(off, v);
+        return b;
+    };
+    TArquivoOrc soPadrao = OrcamentoCheio(3);
+    soPadrao.Itens[0].Ventiladores = 2;
+    QByteArray padrao = ExtensaoParaBytes(soPadrao.Itens);
+    GravadorBinario(padrao).byte(16, 1); // the only fan count back to one
+    const struct {
+        const char *nome;
+        QByteArray resto;
+        const char *motivo;
+    } casos[] = {
+        {"cortado", bloco.left(20), "anuncia"},
+        {"versão desconhecida", comCrc(muda(4, 2)), "versão 2"},
+        {"soma de verificação", muda(20, 0xFF), "soma de verificação"},
+        {"itens de menos", ExtensaoParaBytes({tres.Itens[0], tres.Itens[1]}), "descreve 2 itens"},
+        {"sete ventiladores", comCrc(muda(16 + 9, 7)), "7 ventiladores"},
+        {"pressão fixa negativa", comCrc(muda(16 + 18 + 8, 0x80)), "pressão fixa"},
+        {"só valores padrão", comCrc(padrao), "valores padrão"},
+        {"bytes depois do bloco", bloco + QByteArray(3, 'x'), "3 bytes depois"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        TArquivoOrc a;
+        ASSERT_TRUE(ArquivoOrcDeBytes(registros + c.resto, QStringLiteral("ruim.orc"), a, nullptr));
+        EXPECT_TRUE(a.AvisoExtensao.contains(QStringLiteral("ruim.orc"))) << a.AvisoExtensao.toStdString();
+        EXPECT_TRUE(a.AvisoExtensao.contains(QString::fromUtf8(c.motivo))) << a.AvisoExtensao.toStdString();
+        EXPECT_EQ(ArquivoOrcParaBytes(a), registros);
+        // Opened in the program: the records in memory, the reason told.
+        Escreve("ruim.orc", registros + c.resto);
+        G().ArqOrc = QStringLiteral("ruim.orc");
+        QString erro, aviso;
+        ASSERT_TRUE(LeArquivo(dir.path(), &erro, &aviso));
+        EXPECT_TRUE(aviso.contains(QString::fromUtf8(c.motivo))) << aviso.toStdString();
+        EXPECT_EQ(G().NumItens, 3);
+        EXPECT_EQ(G().Itens[2].Ventiladores, 1);
+    }
+    // Other bytes after the records are no block: ignored, as ever.
+    TArquivoOrc a;
+    ASSERT_TRUE(ArquivoOrcDeBytes(registros + QByteArray("lixo"), QStringLiteral("x.orc"), a, nullptr));
+    EXPECT_TRUE(a.AvisoExtensao.isEmpty());
 }
 
 TEST_F(Propostas, GravacaoQueFalhaDeixaOArquivoAnterior) {

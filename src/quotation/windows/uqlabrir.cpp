@@ -219,12 +219,14 @@ void TfrmOpen::Abre() {
     auto &g = G();
     // The row's own file: a file not named after its number opens as listed.
     g.ArqOrc = linha.Arquivo;
-    QString erro;
-    if (!LeArquivo(g.DirProjetos, &erro)) {
+    QString erro, aviso;
+    if (!LeArquivo(g.DirProjetos, &erro, &aviso)) {
         g.ArqOrc.clear();
         MensagemErro(erro);
         return;
     }
+    if (!aviso.isEmpty())
+        Mensagem(aviso, MB_OK_EXCLAMACAO);
     AplicaFatoresDoOrcamento();
     ChamaJanela("TfrmConfigura", "OrcamentoAberto");
     CarregaOrcamento();
