@@ -8,7 +8,10 @@
 #include "quotation/orcamento.h"
 #include "selection/calculo.h"
 #include "selection/curva.h"
+#include "selection/figuras_json.h"
 #include "shell/estado.h"
+#include "shell/numeros.h"
+#include "shell/preferencias.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,10 +29,12 @@ namespace {
 
 const char *const Uso =
     "  quellora-cli selecao --linha LINHA --vazao Q --pressao P [--temperatura T] [--altitude H]\n"
-    "                       [--dados PASTA] [--json]\n"
+    "                       [--ventiladores N] [--distancia M] [--q 1|2|4|8] [--dados PASTA] [--json]\n"
     "                          os tamanhos da linha (código, como BSD, ou posição na lista a partir de 0)\n"
     "                          que atendem à vazão Q (m³/h) e à pressão estática P (mmCA); T em °C\n"
-    "                          (padrão 20), H em m (padrão 0)\n"
+    "                          (padrão 20), H em m (padrão 0); com N ventiladores em paralelo (1 a 6)\n"
+    "                          cada um atende a Q/N; o ruído a M metros com diretividade Q e os avisos\n"
+    "                          de cada tamanho (M e Q das preferências quando não dados)\n"
     "  quellora-cli selecao --todas --vazao Q --pressao P [...]\n"
     "                          o tamanho mais eficiente de cada linha\n"
     "  quellora-cli selecao --linha LINHA --curva TAMANHO --vazao Q --pressao P [...]\n"
@@ -277,6 +282,16 @@ struct Opcoes {
     QString linha, dados, curva, lote;
     bool todas = false, json = false;
     Ponto ponto;
+    // Fans in parallel sharing the duty, and where the sound is reckoned
+    // (the preferences' values unless given).
+    int ventiladores = 1;
+    std::optional<double> distancia, q;
+    // The duty of one of the fans.
+    Ponto PorVentilador() const {
+        Ponto p = ponto;
+        p.vazao /= ventiladores;
+        return p;
+    }
 };
 
 // Reads a numeric option; false (with a message) when missing or not a number.
@@ -345,6 +360,28 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
             return false;
         }
     }
+    const bool sistema = args.contains(QStringLiteral("--ventiladores")) ||
+                         args.contains(QStringLiteral("--distancia")) || args.contains(QStringLiteral("--q"));
+    if (sistema && !o.lote.isEmpty()) {
+        Erro(QStringLiteral("--ventiladores, --distancia e --q valem para um ponto de operação, não para --lote.\n"));
+        return false;
+    }
+    for (const auto &[nome, destino] : {std::pair{"distancia", &o.distancia}, {"q", &o.q}}) {
+        double v = 0;
+        if (!args.contains(QStringLiteral("--") + QLatin1String(nome)))
+            continue;
+        if (!LeNumero(args, nome, true, v))
+            return false;
+        *destino = v;
+    }
+    double n = 1;
+    if (!LeNumero(args, "ventiladores", false, n))
+        return false;
+    if (n != std::trunc(n) || n < 1 || n > MaxVentiladores) {
+        Erro(QStringLiteral("Entrada inválida: o número de ventiladores deve ser de 1 a %1.\n").arg(MaxVentiladores));
+        return false;
+    }
+    o.ventiladores = static_cast<int>(n);
     if (!args.isEmpty()) {
         Erro(QStringLiteral("Opção desconhecida: %1\nUso:\n%2\n").arg(args.first(), QString::fromUtf8(Uso)));
         return false;
@@ -357,22 +394,59 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
 // ---------------------------------------------------------------------------
 // One line
 
+// The preferences of the data folder, with the distance and directivity the
+// options give; false (with a message) when they cannot be used.
+bool PreferenciasDoRuido(const Opcoes &o, TPreferencias &p) {
+    QString erro;
+    if (!CarregaPreferencias(o.dados, p, &erro)) {
+        Erro(erro + QLatin1Char('\n'));
+        return false;
+    }
+    if (o.distancia)
+        p.Distancia = *o.distancia;
+    if (o.q)
+        p.Diretividade = *o.q == std::trunc(*o.q) && std::abs(*o.q) < 100 ? static_cast<int>(*o.q) : 0;
+    const QString motivo = ValidaPreferencias(p);
+    if (!motivo.isEmpty()) {
+        Erro(QStringLiteral("Entrada inválida: %1.\n").arg(motivo));
+        return false;
+    }
+    return true;
+}
+
+// A size's fields with the sound and warnings of its figures after them.
+std::string TamanhoComFiguras(const TResultadoGrade &r, int i, const TFiguras &f) {
+    std::string t = TamanhoJson(r, i);
+    const std::string extra = FigurasDoTamanhoJson(f).dump();
+    t.pop_back();
+    return t + "," + extra.substr(1);
+}
+
 int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
-    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false);
+    TPreferencias pref;
+    if (!PreferenciasDoRuido(o, pref))
+        return 1;
+    const Ponto duty = o.PorVentilador();
+    const TFimCalculo fim = Calcula(c, p, duty, {}, false);
     if (!fim.Concluido)
         return 1;
     const TEstado &g = G();
     const TResultadoGrade &r = g.Resultado;
     const int destaque = TamanhoDestaque(r);
     const double rho20 = DensidadeRef(o.ponto.altitude);
+    std::vector<TFiguras> figuras(24); // by size index
+    for (int i = 1; i <= 23; ++i)
+        if (r.Qualificado[i])
+            figuras[static_cast<std::size_t>(i)] = FigurasDoTamanho(g.Modelo, r, i, duty.vazao, g.Densidade, o.ventiladores, 0, pref);
     if (o.json) {
         std::vector<std::string> tams;
         for (int i = 1; i <= 23; ++i)
             if (r.Qualificado[i])
-                tams.push_back(TamanhoJson(r, i));
+                tams.push_back(TamanhoComFiguras(r, i, figuras[static_cast<std::size_t>(i)]));
         Objeto obj;
         obj.s("Linha", Codigo(c, p))
             .n("Densidade", g.Densidade)
+            .i("Ventiladores", o.ventiladores)
             .n("VazaoEntrada", r.VazaoEntrada)
             .n("PressaoPadrao", r.PressaoPadrao)
             .i("NumQualificados", r.NumQualificados);
@@ -384,15 +458,28 @@ int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
         Saida(QString::fromStdString(obj.texto()) + QLatin1Char('\n'));
         return 0;
     }
-    QString t = QStringLiteral("%1\nVazão %2 m³/h, pressão estática %3 mmCA, %4 °C, %5 m: densidade %6 kg/m³\n\n")
+    QString t = QStringLiteral("%1\nVazão %2 m³/h, pressão estática %3 mmCA, %4 °C, %5 m: densidade %6 kg/m³\n")
                     .arg(c.lista.at(p), Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1),
                          Fixo(o.ponto.temperatura, 0), Fixo(o.ponto.altitude, 0), Fixo(g.Densidade, 3));
-    t += Cabecalho(Codigo(c, p));
-    for (int i = 1; i <= 23; ++i)
-        if (r.Qualificado[i])
-            t += Linha(CelulasDaLinha(LinhaDaGrade(r, i, rho20)), i == destaque ? QStringLiteral("* ")
-                                                                                  : QStringLiteral("  "));
+    if (o.ventiladores > 1)
+        t += QStringLiteral("%1 ventiladores em paralelo: %2 m³/h cada\n").arg(o.ventiladores).arg(Fixo(duty.vazao, 0));
+    t += QLatin1Char('\n') + Cabecalho(Codigo(c, p));
+    QString avisos;
+    for (int i = 1; i <= 23; ++i) {
+        if (!r.Qualificado[i])
+            continue;
+        t += Linha(CelulasDaLinha(LinhaDaGrade(r, i, rho20)), i == destaque ? QStringLiteral("* ")
+                                                                              : QStringLiteral("  "));
+        const TFiguras &f = figuras[static_cast<std::size_t>(i)];
+        if (!f.Avisos.isEmpty())
+            avisos += QStringLiteral("  %1: %2\n").arg(Tamanhos[i]).arg(TextoDosAvisos(f).replace(
+                          QLatin1Char('\n'), QStringLiteral("\n        ")));
+    }
     t += QStringLiteral("\n* o mais eficiente\n");
+    if (!avisos.isEmpty())
+        t += QStringLiteral("\nAvisos (ruído a %1 m, Q = %2):\n").arg(NumeroGeral(pref.Distancia, QLocale::c()))
+                 .arg(pref.Diretividade) +
+             avisos;
     Saida(t);
     return 0;
 }
@@ -415,7 +502,7 @@ int Curva(const Catalogo &c, int p, const Opcoes &o) {
         Erro(QStringLiteral("Tamanho inválido: \"%1\" (use o diâmetro em mm, como 630).\n").arg(o.curva));
         return 1;
     }
-    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false);
+    const TFimCalculo fim = Calcula(c, p, o.PorVentilador(), {}, false);
     if (!fim.Concluido)
         return 1;
     TEstado &g = G();
@@ -538,7 +625,7 @@ int Todas(const Catalogo &c, const Opcoes &o) {
     std::vector<Escolha> es;
     bool alguma = false;
     for (int p = 0; p < c.lista.size(); ++p) {
-        es.push_back(Escolhe(c, p, o.ponto, Codigo(c, p) + QStringLiteral(": ")));
+        es.push_back(Escolhe(c, p, o.PorVentilador(), Codigo(c, p) + QStringLiteral(": ")));
         alguma = alguma || es.back().destaque != 0;
     }
     if (o.json) {

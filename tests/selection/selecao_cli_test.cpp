@@ -273,3 +273,98 @@ TEST(SelecaoAmostra, AlvoDeSanidadeNaLinhaBSD) {
     EXPECT_GE(r.LwATam[i], 80);
     EXPECT_LE(r.LwATam[i], 98);
 }
+
+// quellora-cli ruido and sistema, and what selecao --json adds per size.
+TEST(SistemaCli, RuidoSistemaEAvisos) {
+    const QString dados = QStringLiteral(QUELLORA_DADOS_DIR);
+    const QStringList lw = {QStringLiteral("--lw"), QStringLiteral("90,92,94,96,95,93,90,85"), QStringLiteral("--dados"),
+                            dados};
+    const Execucao r = ExecutaCli(QStringList{QStringLiteral("ruido")} + lw);
+    ASSERT_EQ(r.status, 0) << qPrintable(r.erro);
+    auto j = Json(r);
+    EXPECT_NEAR(j["LwTotal"].get<double>(), 101.9178, 1e-4);
+    EXPECT_NEAR(j["LwA"].get<double>(), 99.8184, 1e-4);
+    ASSERT_EQ(j["LpBandas"].size(), 8u);
+    EXPECT_NEAR(j["LpBandas"][0].get<double>(), 90 - 7.9818, 1e-4);
+    EXPECT_NEAR(j["LpA"].get<double>(), 91.8366, 1e-4);
+    EXPECT_EQ(j["ExposicaoNR15"], 180);
+    // Farther away, in free field: 12 dB less, and the exposure of 80 dB(A).
+    j = Json(ExecutaCli(QStringList{QStringLiteral("ruido")} + lw +
+                        QStringList{QStringLiteral("--distancia"), QStringLiteral("2"), QStringLiteral("--q"),
+                                    QStringLiteral("1")}));
+    EXPECT_NEAR(j["LpA"].get<double>(), 91.8366 + 7.9818 - 17.0127, 1e-4);
+    EXPECT_EQ(j["ExposicaoNR15"], 480);
+    j = Json(ExecutaCli({QStringLiteral("ruido"), QStringLiteral("--lw"), QStringLiteral("130,130,130,130,130,130,130,130"),
+                         QStringLiteral("--dados"), dados}));
+    EXPECT_TRUE(j["ExposicaoNR15"].is_null());
+
+    // Three fans of 10000 m³/h on BSD 710: all three near the duty, two
+    // with one stopped, the curve of the three together.
+    const QStringList sistema = {QStringLiteral("sistema"), QStringLiteral("--linha"), QStringLiteral("BSD"),
+                                 QStringLiteral("--tamanho"), QStringLiteral("710"), QStringLiteral("--vazao"),
+                                 QStringLiteral("30000"), QStringLiteral("--pressao"), QStringLiteral("50"),
+                                 QStringLiteral("--ventiladores"), QStringLiteral("3"), QStringLiteral("--dados"), dados};
+    const Execucao s = ExecutaCli(sistema);
+    ASSERT_EQ(s.status, 0) << qPrintable(s.erro);
+    j = Json(s);
+    EXPECT_GT(j["Rotacao"].get<int>(), 700);
+    ASSERT_EQ(j["Pontos"].size(), 2u);
+    EXPECT_EQ(j["Pontos"][0]["Ventiladores"], 3);
+    EXPECT_NEAR(j["Pontos"][0]["VazaoTotal"].get<double>(), 30000, 600);
+    EXPECT_NEAR(j["Pontos"][0]["VazaoPorVentilador"].get<double>(), 10000, 200);
+    EXPECT_NEAR(j["Pontos"][0]["Pressao"].get<double>(), 50, 2);
+    EXPECT_EQ(j["Pontos"][1]["Ventiladores"], 2);
+    EXPECT_LT(j["Pontos"][1]["VazaoTotal"].get<double>(), j["Pontos"][0]["VazaoTotal"].get<double>());
+    EXPECT_GT(j["Pontos"][1]["PotenciaPorVentilador"].get<double>(), 0);
+    ASSERT_EQ(j["Curva"].size(), 7u);
+    EXPECT_TRUE(j["Avisos"].is_array());
+
+    const struct {
+        QStringList troca; // option and value replacing those of 'sistema'
+        const char *trecho;
+    } ruins[] = {
+        {{"--ventiladores", "7"}, "ventiladores"},
+        {{"--tamanho", "123"}, "tamanho"},
+        {{"--p0", "50"}, "--p0"},
+        {{"--linha", "XYZ"}, "XYZ"},
+        {{"--q", "3"}, "diretividade"},
+    };
+    for (const auto &c : ruins) {
+        SCOPED_TRACE(c.trecho);
+        QStringList a = sistema;
+        const qsizetype i = a.indexOf(c.troca[0]);
+        if (i >= 0)
+            a[i + 1] = c.troca[1];
+        else
+            a << c.troca;
+        const Execucao e = ExecutaCli(a);
+        EXPECT_NE(e.status, 0);
+        EXPECT_TRUE(e.erro.contains(QString::fromUtf8(c.trecho))) << qPrintable(e.erro);
+        EXPECT_TRUE(e.saida.isEmpty());
+    }
+
+    // selecao --json: each size's bands, sound pressure, exposure and
+    // warnings; with two fans each takes half.
+    const Execucao sel = ExecutaCli({QStringLiteral("selecao"), QStringLiteral("--linha"), QStringLiteral("BSD"),
+                                     QStringLiteral("--vazao"), QStringLiteral("20000"), QStringLiteral("--pressao"),
+                                     QStringLiteral("50"), QStringLiteral("--ventiladores"), QStringLiteral("2"),
+                                     QStringLiteral("--json"), QStringLiteral("--dados"), dados});
+    ASSERT_EQ(sel.status, 0) << qPrintable(sel.erro);
+    j = Json(sel);
+    EXPECT_EQ(j["VazaoEntrada"], 10000.0);
+    bool rapido = false;
+    for (const auto &t : j["Tamanhos"]) {
+        EXPECT_EQ(t["LwBandas"].size(), 8u);
+        EXPECT_TRUE(t["LpA"].is_number());
+        EXPECT_TRUE(t["ExposicaoNR15"].is_number());
+        const bool v = t["Velocidade"].get<double>() > 15;
+        EXPECT_EQ(std::find(t["Avisos"].begin(), t["Avisos"].end(), "velocidade") != t["Avisos"].end(), v);
+        rapido = rapido || v;
+    }
+    EXPECT_TRUE(rapido);
+    // Not for a schedule, whose output stays as it is.
+    const Execucao lote = ExecutaCli({QStringLiteral("selecao"), QStringLiteral("--lote"), QStringLiteral("x.csv"),
+                                      QStringLiteral("--todas"), QStringLiteral("--ventiladores"), QStringLiteral("2")});
+    EXPECT_EQ(lote.status, 2);
+    EXPECT_TRUE(lote.erro.contains(QStringLiteral("--lote"))) << qPrintable(lote.erro);
+}
