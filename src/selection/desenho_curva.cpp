@@ -86,7 +86,8 @@ QString RotuloVazao(std::int32_t escalaVazao, int i) { return NumeroGeral(i * (e
 
 QString RotuloPressao(std::int32_t escalaPressao, int passos) { return NumeroGeral(passos * (escalaPressao / 5)); }
 
-TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco) {
+TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco,
+                             const TExtrasCurva &extras) {
     auto &p = Pagina();
     TGeometriaCurva geo;
     if (!p.Folha)
@@ -114,8 +115,10 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
             EscreveEm(b, valor, true);
         }
         Separador();
+        if (extras.Texto)
+            extras.Texto();
         const int w = p.AreaPagina.Right - p.AreaPagina.Left;
-        const int s = p.AreaPagina.Bottom - w - p.PosY;
+        const int s = std::max(0, p.AreaPagina.Bottom - w - p.PosY);
         p.AreaPagina.Top = p.PosY + s;
         p.AreaPagina.Bottom -= s;
     } else {
@@ -214,6 +217,12 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
         f.drawPolyline(linha);
         const QPoint ult = ponto(0, 7);
         TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, NumeroGeral(d.RpmCurva[0]) + QStringLiteral("rpm"));
+    }
+
+    if (extras.Grafico) {
+        f.save();
+        extras.Grafico(geo);
+        f.restore();
     }
 
     // 13. The operating point, filled yellow.

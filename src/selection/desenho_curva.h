@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -46,10 +47,21 @@ QString RotuloPressao(std::int32_t escalaPressao, int passos);
 // Label and value lines of the printed sheet's data block.
 using BlocoCurva = std::vector<std::pair<QString, QString>>;
 
+// What a chart shows beyond the fan, drawn by whoever knows it: on the
+// printed sheet, more lines after the data block ('Texto', from the text
+// cursor on); on every chart, more lines over the grid, under the operating
+// point ('Grafico').
+struct TExtrasCurva {
+    std::function<void()> Texto;
+    std::function<void(const TGeometriaCurva &)> Grafico;
+};
+
 // Draws the chart in Pagina().AreaPagina. When printing, the frame, heading
-// and 'bloco' come first and the chart is centred in the space below them.
-// Returns the geometry used.
-TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco = {});
+// and 'bloco' come first and the chart is centred in the space below them
+// (or takes all of it, when it is less than the chart's width). Returns the
+// geometry used.
+TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco = {},
+                             const TExtrasCurva &extras = {});
 
 // Colours of the chart.
 inline constexpr QRgb CorGrade = 0xC0C0C0;   // silver

@@ -233,6 +233,16 @@ void GradeTexto::setCells(int col, int row, const QString &texto) {
     preenchendo = antes;
 }
 
+void GradeTexto::setDica(int col, int row, const QString &texto) {
+    if (QTableWidgetItem *it = item_(col, row, !texto.isEmpty()))
+        it->setToolTip(texto);
+}
+
+QString GradeTexto::Dica(int col, int row) const {
+    const QTableWidgetItem *it = (row >= 1 && row <= rowCount()) ? item(row - 1, col) : nullptr;
+    return it ? it->toolTip() : QString();
+}
+
 double GradeTexto::Numero(int col, int row) const {
     double v = 0;
     return LeNumero(Cells(col, row), &v) ? v : 0.0;

@@ -27,6 +27,9 @@ public:
 
     QString Cells(int col, int row) const;
     void setCells(int col, int row, const QString &texto);
+    // The tool-tip of a cell (empty: none).
+    void setDica(int col, int row, const QString &texto);
+    QString Dica(int col, int row) const;
     // The cell as a number: its full text read back, 0 when it is not one.
     double Numero(int col, int row) const;
 

@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <cmath>
+
 using namespace quellora;
 
 namespace quellora::teste {
@@ -144,6 +146,11 @@ TEST_F(Selecao, BotaoDeLinhaCalculaEGradeMostraOMotor) {
         EXPECT_NEAR(sg->Numero(6, row), ref.RendTam[i], 1e-9);
         EXPECT_NEAR(sg->Numero(9, row), ref.PotMotorTam[i], 1e-9);
         EXPECT_EQ(sg->Numero(10, row), i);
+        // The warnings mark, its tool-tip saying why: at 10000 m³/h the
+        // small sizes blow faster than 15 m/s.
+        const bool rapido = ref.Velocidade[i] > 15;
+        EXPECT_EQ(sg->Cells(12, row).isEmpty(), sg->Dica(12, row).isEmpty()) << Tamanhos[i];
+        EXPECT_EQ(sg->Dica(12, row).contains(QStringLiteral("Velocidade de descarga")), rapido) << Tamanhos[i];
         if (ref.RendTam[i] > best) {
             best = ref.RendTam[i];
             destaque = row;
@@ -153,6 +160,8 @@ TEST_F(Selecao, BotaoDeLinhaCalculaEGradeMostraOMotor) {
     EXPECT_EQ(w->LinhaDestaque(), destaque);
     EXPECT_EQ(sg->Row(), destaque);
     EXPECT_EQ(sg->Titulo(0), G().Modelo.Codigo);
+    EXPECT_EQ(sg->Titulo(12), QStringLiteral("Avisos"));
+    EXPECT_FALSE(sg->Cells(12, 1).isEmpty()) << "the smallest size is too fast";
     EXPECT_TRUE(w->findChild<QPushButton *>(QStringLiteral("btSeleciona"))->isEnabled());
     EXPECT_TRUE(w->CurvaValida);
     EXPECT_TRUE(w->findChild<QPushButton *>(QStringLiteral("btCurva"))->isEnabled());
@@ -272,7 +281,10 @@ TEST_F(Selecao, DeverForaDosLimitesAvisaEEsvaziaOModelo) {
 
 TEST_F(Selecao, CurvaRecebeOsTextosImprimeECopia) {
     teste::Respostas r;
+    // The duty shared by two fans in parallel: each is selected for half.
+    G().Itens[1].Ventiladores = 2;
     QTest::mouseClick(BotaoDaLinha(w, QStringLiteral("BSD")), Qt::LeftButton);
+    EXPECT_EQ(G().VazaoCalc, 5000);
     const TTextosCurva t = w->TextosDaCurva();
     EXPECT_EQ(t.Item, QStringLiteral("Item: 1"));
     EXPECT_EQ(t.Valores[1], QStringLiteral("VE-1"));
@@ -291,8 +303,38 @@ TEST_F(Selecao, CurvaRecebeOsTextosImprimeECopia) {
     curva->copiaParaAreaDeTransferencia();
     const QImage img = QApplication::clipboard()->image();
     ASSERT_FALSE(img.isNull());
-    const QPoint op = curva->painel()->geometria().Ponto(G().Curva.CurvaVazaoOp, G().Curva.CurvaPressaoOp);
+    const TGeometriaCurva geo = curva->painel()->geometria();
+    const QPoint op = geo.Ponto(G().Curva.CurvaVazaoOp, G().Curva.CurvaPressaoOp);
     EXPECT_EQ(img.pixel(op), qRgb(255, 255, 0));
+    // Over it the system: green where one and two of the fans run, the flow
+    // axis wide enough for both, and its curve through the duty of the two.
+    const TSistema &s = w->Figuras().Sistema;
+    ASSERT_TRUE(s.Valido);
+    ASSERT_EQ(s.Pontos.size(), 2u);
+    for (const TPontoSistema &p : s.Pontos) {
+        SCOPED_TRACE(p.Ventiladores);
+        ASSERT_TRUE(p.Existe);
+        EXPECT_EQ(img.pixel(geo.Ponto(p.VazaoTotal, p.PressaoTotal)), qRgb(0, 128, 0));
+        EXPECT_LE(p.VazaoTotal, G().DadosCurva.EscalaVazao);
+    }
+    EXPECT_GT(s.Com(1)->VazaoTotal, 5000) << "one fan alone gives more than its half";
+    EXPECT_LT(s.Com(1)->VazaoTotal, s.Com(2)->VazaoTotal);
+    EXPECT_NEAR(s.Com(2)->VazaoTotal, 10000, 300);
+    // Lines drawn near a point: some pixel of the colour within 3 pixels.
+    auto perto = [&](QPoint c, QRgb cor) {
+        for (int dy = -3; dy <= 3; ++dy)
+            for (int dx = -3; dx <= 3; ++dx)
+                if (img.rect().contains(c + QPoint(dx, dy)) && img.pixel(c + QPoint(dx, dy)) == cor)
+                    return true;
+        return false;
+    };
+    const double q = std::sqrt((G().DadosCurva.EscalaPressao / 2.0 - s.P0) / s.K);
+    EXPECT_TRUE(perto(geo.Ponto(q, s.PressaoEm(q)), qRgb(0, 128, 0))) << "the system curve, half way up";
+    // The dashed curve of the two together, at its fourth point.
+    EXPECT_TRUE(perto(geo.Ponto(2.0 * G().DadosCurva.VazaoCurva[0][4], G().DadosCurva.PressaoCurva[0][4]),
+                      qRgb(255, 0, 0)));
+    EXPECT_EQ(curva->findChild<QLabel *>(QStringLiteral("st12"))->text(), QStringLiteral("2 em paralelo"));
+    EXPECT_TRUE(curva->findChild<QLabel *>(QStringLiteral("st13"))->text().endsWith(QStringLiteral("dB(A) a 1 m")));
 
     // Cancel in the (scripted) print dialog prints nothing.
     QTemporaryDir dir;

@@ -4,6 +4,7 @@
 #include "clients/clientes.h"
 #include "clients/windows/uqlclientes.h"
 #include "quotation/orcamento.h"
+#include "quotation/propostas.h"
 #include "quotation/windows/uqldados.h"
 #include "shell/estado.h"
 #include "shell/windows/servicos.h"
@@ -123,12 +124,15 @@ protected:
 // --- Layout and creation ------------------------------------------------------------
 
 TEST_F(DadosTest, CriacaoMostraUmaLinhaComTitulosLargurasEDensidade) {
-    EXPECT_EQ(grade->ColCount(), 9);
+    // The nine columns of the duty, then the fans in parallel and the
+    // system's fixed pressure.
+    EXPECT_EQ(grade->ColCount(), 11);
     EXPECT_EQ(grade->RowCount(), 2);
     const QStringList titulos = {"Item",           "Ref/Tag",        "Qtd",       "Descrição",  "Vazão\rm³/h",
-                                 "Pressão\rmmH2O", "Temp.\rºC",      "Altitude\rm", "Densidade\rkg/m³"};
-    const int larguras[9] = {25, 64, 25, 239, 45, 50, 35, 40, 64};
-    for (int c = 0; c < 9; ++c) {
+                                 "Pressão\rmmH2O", "Temp.\rºC",      "Altitude\rm", "Densidade\rkg/m³",
+                                 "Ventiladores",   "Pressão fixa\rmmH2O"};
+    const int larguras[11] = {25, 64, 25, 239, 45, 50, 35, 40, 64, 70, 60};
+    for (int c = 0; c < 11; ++c) {
         EXPECT_EQ(grade->Titulo(c), titulos[c]);
         // The design's width, wider only where the title needs it.
         EXPECT_EQ(grade->columnWidth(c), std::max(larguras[c], grade->horizontalHeader()->sectionSizeHint(c))) << c;
@@ -139,6 +143,8 @@ TEST_F(DadosTest, CriacaoMostraUmaLinhaComTitulosLargurasEDensidade) {
     EXPECT_EQ(grade->Cells(6, 1), "20");
     EXPECT_EQ(grade->Cells(7, 1), "0");
     EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "1,205");
+    EXPECT_EQ(grade->Cells(9, 1), "1");
+    EXPECT_EQ(grade->Cells(10, 1), "0");
     EXPECT_FALSE(grade->Editavel(0));
     EXPECT_FALSE(grade->Editavel(8));
 
@@ -182,6 +188,19 @@ TEST_F(DadosTest, TresItensOTerceiroSemPressaoSelecaoGuardaDois) {
     celula("900");
     EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join("|").toStdString();
     EXPECT_TRUE(G().Alterado);
+    // The first item shared by three fans in parallel, its system with a
+    // fixed pressure: the cells beside the density, reached with the mouse.
+    clica(9, 1);
+    celula("7");
+    EXPECT_EQ(grade->Col(), 9) << "no more than six fans";
+    celula("3");
+    celula("50");
+    EXPECT_EQ(grade->Col(), 10) << "the fixed pressure stays below the duty's";
+    celula("12");
+    EXPECT_EQ(grade->Row(), 2);
+    EXPECT_EQ(grade->Col(), 1) << "Enter after the last cell goes to the next row";
+    EXPECT_EQ(r.vistas, (QStringList{QString::fromUtf8(MsgVentiladores), QString::fromUtf8(MsgPressaoFixa)}));
+    r.vistas.clear();
 
     botao("btSelecao");
     const auto &g = G();
@@ -199,6 +218,10 @@ TEST_F(DadosTest, TresItensOTerceiroSemPressaoSelecaoGuardaDois) {
     EXPECT_EQ(g.Itens[2].Descricao, "---");
     EXPECT_EQ(g.Itens[2].Temperatura, 20.0);
     EXPECT_EQ(g.Itens[3].Vazao, 0.0) << "the half-filled last row is no item";
+    EXPECT_EQ(g.Itens[1].Ventiladores, 3);
+    EXPECT_EQ(g.Itens[1].PressaoFixa, 12.0);
+    EXPECT_EQ(g.Itens[2].Ventiladores, 1);
+    EXPECT_EQ(g.Itens[2].PressaoFixa, 0.0);
     EXPECT_EQ(g.ProjetoAtual, "Exaustão galpão 3");
     // The first store initialised the commercial terms with the default ICMS.
     EXPECT_EQ(g.Orcamento.FatoresOrc.Entrega, 30);
@@ -691,6 +714,16 @@ TEST_F(DadosTest, CarregaELimpaDados) {
     g.Itens[2].Vazao = 700;
     g.Itens[2].Pressao = 12.25;
     g.Itens[2].Temperatura = 20;
+    g.Itens[2].Ventiladores = 4;
+    g.Itens[2].PressaoFixa = 2.5;
+    // Saved and opened again: the fans and the fixed pressure come back
+    // from the file with the rest.
+    QTemporaryDir projetos;
+    g.ArqOrc = "0007_24.orc";
+    QString erro;
+    ASSERT_TRUE(GravaArquivo(projetos.path(), &erro)) << erro.toStdString();
+    g.Itens[2] = TItemOrc{};
+    ASSERT_TRUE(LeArquivo(projetos.path(), &erro)) << erro.toStdString();
     g.Carregando = true;
     janela->CarregaDados();
     g.Carregando = false;
@@ -707,6 +740,9 @@ TEST_F(DadosTest, CarregaELimpaDados) {
     EXPECT_EQ(grade->Cells(4, 1), "1500");
     EXPECT_EQ(GradeTexto::Formata(grade->Cells(8, 1), "0.000"), "0,947");
     EXPECT_EQ(grade->Cells(5, 2), "12.25");
+    EXPECT_EQ(grade->Cells(9, 1), "1");
+    EXPECT_EQ(grade->Cells(9, 2), "4");
+    EXPECT_EQ(grade->Cells(10, 2), "2.5");
 
     // Shown again (as after a client was chosen in the save dialog), the
     // header keeps its 25-character phone.
@@ -716,6 +752,8 @@ TEST_F(DadosTest, CarregaELimpaDados) {
     EXPECT_EQ(g.Orcamento.Fone, "1234567890123456789012345");
     EXPECT_EQ(g.NumItens, 2);
     EXPECT_EQ(g.Itens[2].RefTag, "T2");
+    EXPECT_EQ(g.Itens[2].Ventiladores, 4);
+    EXPECT_EQ(g.Itens[2].PressaoFixa, 2.5);
 
     janela->show();
     LimpaOrcamento();

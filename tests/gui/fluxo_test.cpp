@@ -69,6 +69,9 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     linha(grade, {QStringLiteral("RS-03"), QStringLiteral("1"), QStringLiteral("Sem pressão"),
                   QStringLiteral("3000")});
     EXPECT_EQ(grade->RowCount(), 4);
+    // The second duty is shared by three fans in parallel.
+    clicaCelula(grade, 9, 2);
+    linha(grade, {QStringLiteral("3")});
     captura("2_dados");
 
     QTest::mouseClick(dados->findChild<QPushButton *>(QStringLiteral("btSelecao")), Qt::LeftButton);
@@ -76,6 +79,7 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     // The third row, without pressure, is left out.
     EXPECT_EQ(G().NumItens, 2);
     EXPECT_EQ(G().Orcamento.Projeto, QStringLiteral("Ventilação da fundição"));
+    EXPECT_EQ(G().Itens[2].Ventiladores, 3);
 
     auto *calc = qobject_cast<TfrmCalculos *>(JanelaNumero(JAN_CALCULOS));
     ASSERT_TRUE(calc && calc->isVisible());
@@ -94,6 +98,12 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     clicaLinha(calc, "GTD");
     EXPECT_EQ(G().Itens[2].Linha.isEmpty(), true); // not confirmed yet
     EXPECT_TRUE(G().Itens[2].TextoModelo.startsWith(QStringLiteral("GTD")));
+    // Each of the three fans takes a third; the highlighted size is too loud
+    // where people work, and says so.
+    EXPECT_NEAR(G().VazaoCalc, 20000 / 3.0, 1e-9);
+    const int d2 = calc->LinhaDestaque();
+    EXPECT_FALSE(calc->sgModelos()->Cells(12, d2).isEmpty());
+    EXPECT_TRUE(calc->sgModelos()->Dica(12, d2).contains(QStringLiteral("Pressão sonora"))) << calc->sgModelos()->Dica(12, d2).toStdString();
     captura("4_selecao_item2");
 
     // The chart window, and back.
@@ -102,6 +112,9 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     ASSERT_TRUE(curva && curva->isVisible());
     EXPECT_EQ(curva->findChild<QLabel *>(QStringLiteral("lbItem"))->text(), QStringLiteral("Item: 2"));
     EXPECT_EQ(curva->findChild<QLabel *>(QStringLiteral("st5"))->text(), QStringLiteral("20000 m³/h"));
+    EXPECT_EQ(curva->findChild<QLabel *>(QStringLiteral("st12"))->text(), QStringLiteral("3 em paralelo"));
+    EXPECT_TRUE(curva->findChild<QLabel *>(QStringLiteral("st15"))->text().contains(QStringLiteral("Pressão sonora")));
+    EXPECT_EQ(calc->Figuras().Sistema.Pontos.size(), 3u);
     captura("5_curva");
     const int linhas = calc->sgModelos()->RowCount();
     QTest::mouseClick(curva->findChild<QPushButton *>(QStringLiteral("btCancela")), Qt::LeftButton);

@@ -55,10 +55,10 @@ std::int32_t Inteiro(double v) {
 
 QString TextoData(double data) { return DataParaDateTime(data).toString(QStringLiteral("dd/MM/yyyy")); }
 
-constexpr int Larguras[9] = {25, 64, 25, 239, 45, 50, 35, 40, 64};
-const char *const Titulos[9] = {"Item",           "Ref/Tag",   "Qtd",           "Descrição",
-                                "Vazão\rm³/h",    "Pressão\rmmH2O", "Temp.\rºC", "Altitude\rm",
-                                "Densidade\rkg/m³"};
+constexpr int Larguras[ColunasDados] = {25, 64, 25, 239, 45, 50, 35, 40, 64, 70, 60};
+const char *const Titulos[ColunasDados] = {"Item",           "Ref/Tag",   "Qtd",           "Descrição",
+                                           "Vazão\rm³/h",    "Pressão\rmmH2O", "Temp.\rºC", "Altitude\rm",
+                                           "Densidade\rkg/m³", "Ventiladores", "Pressão fixa\rmmH2O"};
 
 } // namespace
 
@@ -67,7 +67,7 @@ const char *const Titulos[9] = {"Item",           "Ref/Tag",   "Qtd",           
 // without the question.
 class GradeDados : public GradeTexto {
 public:
-    GradeDados(TfrmDados *janela, QWidget *pai) : GradeTexto(9, pai), j_(janela) {}
+    GradeDados(TfrmDados *janela, QWidget *pai) : GradeTexto(ColunasDados, pai), j_(janela) {}
 
     // Commits the cell being edited, if any.
     void confirmaEdicao() {
@@ -105,13 +105,15 @@ protected:
         const int ultima = RowCount() - 1;
         switch (acao) {
         case MoveNext:
-            if (c < COL_ALTITUDE)
+            if (c < COL_ALTITUDE || (c >= COL_VENTILADORES && c < ColunasDados - 1))
                 return model()->index(r - 1, c + 1);
             if (r < ultima)
                 return model()->index(r, COL_TAG);
             return acrescenta(COL_TAG);
         case MovePrevious:
-            if (c > COL_TAG && c <= COL_DENSIDADE)
+            if (c > COL_VENTILADORES)
+                return model()->index(r - 1, c - 1);
+            if (c > COL_TAG)
                 return model()->index(r - 1, std::min(c - 1, static_cast<int>(COL_ALTITUDE)));
             if (r > 1)
                 return model()->index(r - 2, COL_ALTITUDE);
@@ -300,11 +302,11 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     // Item grid.
     grDados_ = new GradeDados(this, this);
     grDados_->setObjectName(QStringLiteral("grDados"));
-    for (int c = 0; c < 9; ++c) {
+    for (int c = 0; c < ColunasDados; ++c) {
         grDados_->setTitulo(c, QString::fromUtf8(Titulos[c]));
         // One-line titles centred; two-line titles from the top.
         grDados_->horizontalHeaderItem(c)->setTextAlignment(
-            c <= COL_DESCRICAO ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
+            c <= COL_DESCRICAO || c == COL_VENTILADORES ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop));
     }
     // The narrow columns (a flow of 45 pixels) fit their numbers and titles
     // in a slightly smaller type; a title wider than its column still widens it.
@@ -316,7 +318,7 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
         f.setPointSizeF(pontos * 0.8);
         grDados_->horizontalHeader()->setFont(f);
     }
-    grDados_->AjustaLarguras({Larguras, Larguras + 9});
+    grDados_->AjustaLarguras({Larguras, Larguras + ColunasDados});
     grDados_->setAlturaTitulo(30);
     grDados_->setAlturaLinhas(20);
     grDados_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -327,9 +329,15 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     grDados_->setAlinhamento(COL_TEMPERATURA, Qt::AlignRight);
     grDados_->setAlinhamento(COL_ALTITUDE, Qt::AlignRight);
     grDados_->setAlinhamento(COL_DENSIDADE, Qt::AlignRight);
+    grDados_->setAlinhamento(COL_VENTILADORES, Qt::AlignHCenter);
+    grDados_->setAlinhamento(COL_PRESSAOFIXA, Qt::AlignHCenter);
     grDados_->setFormato(COL_DENSIDADE, QStringLiteral("0.000"));
     for (int c = COL_TAG; c <= COL_ALTITUDE; ++c)
         grDados_->setEditavel(c, true);
+    grDados_->setEditavel(COL_VENTILADORES, true);
+    grDados_->setEditavel(COL_PRESSAOFIXA, true);
+    grDados_->setNumerica(COL_VENTILADORES, true);
+    grDados_->setNumerica(COL_PRESSAOFIXA, false);
     grDados_->setNumerica(COL_QTD, true);
     grDados_->setNumerica(COL_VAZAO, true);
     grDados_->setNumerica(COL_PRESSAO, false);
@@ -338,7 +346,9 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     // A tag keeps 10 characters: no more can be typed.
     grDados_->setMaxComprimento(COL_TAG, 10);
     grDados_->setMaxComprimento(COL_DESCRICAO, 12);
-    grDados_->aceitaNumero = [](int c, double v, QString *motivo) { return AceitaNumero(c, v, motivo); };
+    grDados_->aceitaNumero = [this](int c, double v, QString *motivo) {
+        return AceitaNumero(c, grDados_->Row(), v, motivo);
+    };
     grDados_->podeSelecionar = [this](int c, int r) { return podeSelecionar(c, r); };
     connect(grDados_, &GradeTexto::celulaEditada, this, [this](int c, int r) { celulaEditada(c, r); });
     auto *lbItens = new QLabel(QStringLiteral("&Itens"), this);
@@ -498,15 +508,17 @@ void TfrmDados::CalculaDensidadeLinha(int r) {
 }
 
 void TfrmDados::linhaNova(int r) {
-    for (int c = 0; c < 9; ++c)
+    for (int c = 0; c < ColunasDados; ++c)
         grDados_->setCells(c, r, QString());
     grDados_->setCells(COL_ITEM, r, QString::number(r));
     grDados_->setCells(COL_TEMPERATURA, r, QStringLiteral("20"));
     grDados_->setCells(COL_ALTITUDE, r, QStringLiteral("0"));
+    grDados_->setCells(COL_VENTILADORES, r, QStringLiteral("1"));
+    grDados_->setCells(COL_PRESSAOFIXA, r, QStringLiteral("0"));
     CalculaDensidadeLinha(r);
 }
 
-bool TfrmDados::AceitaNumero(int c, double v, QString *motivo) {
+bool TfrmDados::AceitaNumero(int c, int r, double v, QString *motivo) const {
     // No negative quantity, flow or pressure, nor a quantity the item cannot
     // hold: refused like a text that is not a number.
     if (((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) || (c == COL_QTD && v > INT_MAX))
@@ -514,6 +526,19 @@ bool TfrmDados::AceitaNumero(int c, double v, QString *motivo) {
     // No air below absolute zero.
     if (c == COL_TEMPERATURA && v <= -273.0) {
         *motivo = QString::fromUtf8(MsgTemperaturaInvalida);
+        return false;
+    }
+    if (c == COL_VENTILADORES && (v < 1 || v > 6)) {
+        *motivo = QString::fromUtf8(MsgVentiladores);
+        return false;
+    }
+    // The system's fixed pressure stays below the duty's, whichever is typed last.
+    const double p0 = c == COL_PRESSAOFIXA ? v : grDados_->Numero(COL_PRESSAOFIXA, r);
+    const double p = c == COL_PRESSAO ? v : grDados_->Numero(COL_PRESSAO, r);
+    if (c == COL_PRESSAOFIXA && v < 0)
+        return false;
+    if ((c == COL_PRESSAOFIXA || c == COL_PRESSAO) && p0 > 0 && p0 >= p) {
+        *motivo = QString::fromUtf8(MsgPressaoFixa);
         return false;
     }
     return true;
@@ -619,6 +644,8 @@ void TfrmDados::GravaDados() {
         it.Temperatura = grDados_->Numero(COL_TEMPERATURA, k);
         it.Altitude = grDados_->Numero(COL_ALTITUDE, k);
         it.DensidadeItem = grDados_->Numero(COL_DENSIDADE, k);
+        it.Ventiladores = std::clamp(Inteiro(grDados_->Numero(COL_VENTILADORES, k)), 1, 6);
+        it.PressaoFixa = std::max(0.0, grDados_->Numero(COL_PRESSAOFIXA, k));
     }
     if (n > 0 && g.Orcamento.FatoresOrc.Entrega == 0) {
         IniciaCondicoes(IndiceICMS() + 1);
@@ -674,6 +701,8 @@ void TfrmDados::CarregaDados() {
             grDados_->setCells(COL_TEMPERATURA, k, GradeTexto::TextoNumero(it.Temperatura));
             grDados_->setCells(COL_ALTITUDE, k, GradeTexto::TextoNumero(it.Altitude));
             grDados_->setCells(COL_DENSIDADE, k, GradeTexto::TextoNumero(it.DensidadeItem));
+            grDados_->setCells(COL_VENTILADORES, k, QString::number(std::clamp(it.Ventiladores, 1, 6)));
+            grDados_->setCells(COL_PRESSAOFIXA, k, GradeTexto::TextoNumero(it.PressaoFixa));
             CalculaDensidadeLinha(k);
         }
     }

@@ -28,6 +28,8 @@ inline constexpr const char *MsgItemSelecionado =
 inline constexpr const char *MsgEscolhaCliente =
     "Escolha um cliente ou inclua um novo pressionando o botão [Clientes]!";
 inline constexpr const char *MsgTemperaturaInvalida = "A temperatura deve ser maior que -273 ºC!";
+inline constexpr const char *MsgVentiladores = "O número de ventiladores em paralelo deve ser de 1 a 6!";
+inline constexpr const char *MsgPressaoFixa = "A pressão fixa do sistema deve ser menor que a pressão!";
 inline constexpr const char *StatusExcluirLinha = "[Ctrl+Del] Excluir";
 
 // Columns of the item grid.
@@ -41,7 +43,13 @@ enum ColunaDados : int {
     COL_TEMPERATURA = 6,
     COL_ALTITUDE = 7,
     COL_DENSIDADE = 8,
+    // Beside the duty: the identical fans in parallel that share it (1 to
+    // 6) and the system's pressure at no flow. Reached with the mouse or the
+    // arrow keys; Tab and Enter go from the altitude to the next row.
+    COL_VENTILADORES = 9,
+    COL_PRESSAOFIXA = 10,
 };
+inline constexpr int ColunasDados = 11;
 
 class TfrmDados : public JanelaFilha {
     Q_OBJECT
@@ -95,9 +103,10 @@ private:
     // Grid events.
     void CalculaDensidadeLinha(int r);
     void celulaEditada(int c, int r);
-    // A typed quantity, flow, pressure, temperature or altitude the item
-    // cannot take (the grid reports it, with 'motivo' when there is one).
-    static bool AceitaNumero(int c, double v, QString *motivo);
+    // A typed quantity, flow, pressure, temperature, altitude, fan count or
+    // fixed pressure the item cannot take (the grid reports it, with
+    // 'motivo' when there is one); 'r' is the row typed in.
+    bool AceitaNumero(int c, int r, double v, QString *motivo) const;
     bool podeSelecionar(int c, int r);
     bool confirmaAlteracao(int r); // the question on a selected item's duty
     bool podeAcrescentar();        // the three checks before a row is appended

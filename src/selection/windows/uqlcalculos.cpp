@@ -5,9 +5,11 @@
 #include "quotation/orcamento.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/curva.h"
+#include "selection/sistema.h"
 #include "selection/windows/uqlcurva.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
+#include "shell/preferencias.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
@@ -38,11 +40,24 @@ const QString DicaModelo = QStringLiteral("F2 e Alt+Seta para baixo.");
 // Columns of the item grid.
 enum { IT_ITEM, IT_MODELO, IT_TAG, IT_QTD, IT_DESCRICAO, IT_VAZAO, IT_PRESSAO, IT_TEMPERATURA, IT_DENSIDADE };
 // Columns of the size grid.
-enum { SG_TAM, SG_ARR, SG_ROT, SG_VEL, SG_VP, SG_PT20, SG_REND, SG_POTOP, SG_POT20, SG_POTMOTOR, SG_INDICE, SG_LWA };
+enum { SG_TAM, SG_ARR, SG_ROT, SG_VEL, SG_VP, SG_PT20, SG_REND, SG_POTOP, SG_POT20, SG_POTMOTOR, SG_INDICE, SG_LWA,
+       SG_AVISOS, SG_COLUNAS };
 
 QString Num(double v) { return GradeTexto::TextoNumero(v); }
 
-const QList<int> LargurasTamanhos = {45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48};
+const QList<int> LargurasTamanhos = {45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48, 44};
+
+// The mark of a size with warnings; its tool-tip says which.
+const QString MarcaAviso = QStringLiteral("\u26A0");
+
+// The preferences the warnings and the sound are reckoned with (their
+// defaults when the file cannot be read: the main window reports that).
+TPreferencias PreferenciasEmUso() {
+    TPreferencias p;
+    if (!CarregaPreferencias(G().DirDados, p))
+        p = TPreferencias{};
+    return p;
+}
 
 // Columns keep their designed widths unless what they show needs more.
 void AjustaLarguras(GradeTexto *g, const QList<int> &minimas) {
@@ -119,16 +134,16 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     lbItens->hide();
 
     // Sizes.
-    sgModelos_ = new GradeTexto(12, this);
+    sgModelos_ = new GradeTexto(SG_COLUNAS, this);
     sgModelos_->setObjectName(QStringLiteral("sgModelos"));
     sgModelos_->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgModelos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgModelos_->setAlturaTitulo(30);
     sgModelos_->setAlturaLinhas(18);
     sgModelos_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    const char *titulosTam[12] = {"", "Arr", "N\rrpm", "c\rm/s", "vp\rm/s", "pt 20º\rmmCA",
-                                  "n\r%", "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW", "", "LwA\rdB(A)"};
-    for (int c = 0; c < 12; ++c)
+    const char *titulosTam[SG_COLUNAS] = {"", "Arr", "N\rrpm", "c\rm/s", "vp\rm/s", "pt 20º\rmmCA",
+                                          "n\r%", "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW", "", "LwA\rdB(A)", "Avisos"};
+    for (int c = 0; c < SG_COLUNAS; ++c)
         sgModelos_->setTitulo(c, QString::fromUtf8(titulosTam[c]));
     sgModelos_->setLarguras(LargurasTamanhos);
     sgModelos_->setTextElideMode(Qt::ElideNone);
@@ -142,6 +157,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
         sgModelos_->setAlinhamento(f.col, Qt::AlignRight);
     }
     sgModelos_->setAlinhamento(SG_TAM, Qt::AlignRight);
+    sgModelos_->setAlinhamento(SG_AVISOS, Qt::AlignHCenter);
     auto *lbTamanhos = new QLabel(QStringLiteral("Tamanhos"), this);
     lbTamanhos->setBuddy(sgModelos_);
     lbTamanhos->hide();
@@ -306,7 +322,9 @@ void TfrmCalculos::CalculaTamanhos() {
 void TfrmCalculos::PreencheGrade() {
     const auto &g = G();
     const TResultadoGrade &R = g.Resultado;
-    const double rho20 = DensidadeRef(Item(g.ItemAtual).Altitude);
+    const TItemOrc &item = Item(g.ItemAtual);
+    const double rho20 = DensidadeRef(item.Altitude);
+    const TPreferencias pref = PreferenciasEmUso();
     calculando_ = true;
     if (!g.SoTamanho)
         sgModelos_->setRowCount(R.NumQualificados + 1);
@@ -326,6 +344,8 @@ void TfrmCalculos::PreencheGrade() {
         sgModelos_->setCells(SG_POTMOTOR, row, Num(l.PotMotor));
         sgModelos_->setCells(SG_INDICE, row, QString::number(l.Indice));
         sgModelos_->setCells(SG_LWA, row, Num(l.LwA));
+        marcaAvisos(row, FigurasDoTamanho(g.Modelo, R, i, g.VazaoCalc, g.Densidade, item.Ventiladores,
+                                          item.PressaoFixa, pref));
     };
     if (g.SoTamanho) {
         if (g.TamanhoUnico >= 1 && g.TamanhoUnico <= 23 && R.Qualificado[g.TamanhoUnico])
@@ -363,19 +383,31 @@ void TfrmCalculos::PreparaCurva() {
     if (k < 1 || k > MaxItens)
         return;
     const TItemOrc &it = g.Itens[k];
+    const TPreferencias pref = PreferenciasEmUso();
     TEntradaCurva e;
     if (it.Selecionado) {
         e = EntradaDoItem(g.Modelo, it, g.VazaoCalc, g.Densidade);
+        figuras_ = FigurasDoItem(it, g.Modelo, pref);
     } else {
         const int row = sgModelos_->Row();
         const int i = static_cast<int>(sgModelos_->Numero(SG_INDICE, row));
         if (row < 1 || i < 1 || i > 23)
             return;
         e = EntradaDaGrade(g.Modelo, g.Resultado, i, g.VazaoCalc, g.Densidade);
+        figuras_ = FigurasDoTamanho(g.Modelo, g.Resultado, i, g.VazaoCalc, g.Densidade, it.Ventiladores,
+                                    it.PressaoFixa, pref);
     }
     DefineCurva(e);
+    // The flow axis takes in the fans in parallel and their system.
+    EscalaComSistema(g.DadosCurva, figuras_.Sistema);
+    pb_->setFiguras(figuras_);
     CurvaValida = true;
     atualizaCurva();
+}
+
+void TfrmCalculos::marcaAvisos(int row, const TFiguras &f) {
+    sgModelos_->setCells(SG_AVISOS, row, f.Avisos.isEmpty() ? QString() : MarcaAviso);
+    sgModelos_->setDica(SG_AVISOS, row, TextoDosAvisos(f));
 }
 
 void TfrmCalculos::atualizaCurva() {
@@ -419,7 +451,7 @@ void TfrmCalculos::CalculaGrade(int col, int row) {
     it.IndModelo = g.ModeloCalc;
     g.Densidade = it.DensidadeItem;
     g.AltDens = it.Altitude;
-    g.VazaoCalc = it.Vazao;
+    g.VazaoCalc = VazaoDoVentilador(it);
     g.PressaoCalc = it.Pressao;
     g.TempDens = it.Temperatura;
     TextoStatus(QString());
@@ -454,7 +486,7 @@ void TfrmCalculos::selecionaCelulaItens(int col, int row) {
     g.ItemAtual = row;
     TItemOrc &it = g.Itens[row];
     g.TempDens = it.Temperatura;
-    g.VazaoCalc = it.Vazao;
+    g.VazaoCalc = VazaoDoVentilador(it);
     g.PressaoCalc = it.Pressao;
     g.Densidade = it.DensidadeItem;
     if (grItens_->Cells(IT_MODELO, row).isEmpty()) {
@@ -503,6 +535,7 @@ void TfrmCalculos::mostraSelecaoGuardada(int row) {
     sgModelos_->setCells(SG_POTMOTOR, 1, Num(it.MotorSugerido));
     sgModelos_->setCells(SG_INDICE, 1, QString());
     sgModelos_->setCells(SG_LWA, 1, Num(it.LwA));
+    marcaAvisos(1, FigurasDoItem(it, G().Modelo, PreferenciasEmUso()));
     sgModelos_->setLinhaDestaque(1);
     AjustaLarguras(sgModelos_, LargurasTamanhos);
     sgModelos_->setCelulaAtual(SG_TAM, 1);
@@ -561,6 +594,7 @@ TTextosCurva TfrmCalculos::TextosDaCurva() const {
     const double rend = sgModelos_->Numero(SG_REND, row);
     const double lwa = sgModelos_->Numero(SG_LWA, row);
     TTextosCurva t;
+    t.Figuras = figuras_;
     t.Item = QStringLiteral("Item: %1").arg(g.ItemAtual);
     t.Valores = {g.ProjetoAtual,
                  it.RefTag,
@@ -613,7 +647,7 @@ void TfrmCalculos::aoMostrar() {
                 if (g.ModeloCalc >= 0)
                     it.IndModelo = g.ModeloCalc;
                 g.Densidade = it.DensidadeItem;
-                g.VazaoCalc = it.Vazao;
+                g.VazaoCalc = VazaoDoVentilador(it);
                 g.AltDens = it.Altitude;
                 g.PressaoCalc = it.Pressao;
                 g.TempDens = it.Temperatura;

@@ -5,6 +5,7 @@
 // cursor.
 
 #include "selection/calculo.h"
+#include "selection/sistema.h"
 #include "shell/windows/janelafilha.h"
 
 #include <QString>
@@ -56,6 +57,8 @@ public:
 
     // What the curve window receives for the current item and size row.
     TTextosCurva TextosDaCurva() const;
+    // The system, sound and warnings of the chart in force.
+    const TFiguras &Figuras() const { return figuras_; }
 
 protected:
     void aoMostrar() override;
@@ -70,6 +73,8 @@ private:
     void abreCurva();
     void avisa(AvisoCalculo tipo, const QString &texto);
     void atualizaCurva();
+    // The warnings mark of a size-grid row and its tool-tip.
+    void marcaAvisos(int row, const TFiguras &f);
 
     QLineEdit *edProjeto_;
     QLineEdit *edOrcamento_;
@@ -82,6 +87,8 @@ private:
     QGroupBox *gbLinhas_;
     QStringList linhas_;
     bool calculando_ = false;
+    // The system, sound and warnings of the chart in force.
+    TFiguras figuras_;
 };
 
 struct EntradaJanela;

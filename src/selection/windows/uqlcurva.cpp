@@ -1,6 +1,8 @@
 #include "selection/windows/uqlcurva.h"
 
+#include "selection/desenho_sistema.h"
 #include "shell/estado.h"
+#include "shell/numeros.h"
 #include "shell/windows/servicos.h"
 
 #include <QAction>
@@ -32,6 +34,11 @@ void PainelCurva::setValido(bool v) {
     update();
 }
 
+void PainelCurva::setFiguras(const TFiguras &f) {
+    figuras_ = f;
+    update();
+}
+
 void PainelCurva::desenha(QPaintDevice &d) {
     QPainter f(&d);
     f.fillRect(QRect(0, 0, width(), height()), Qt::white);
@@ -45,7 +52,7 @@ void PainelCurva::desenha(QPaintDevice &d) {
     p.TamFonteMenor = tamFonteMenor_;
     p.Imprimindo = false;
     p.Monocromatico = false;
-    geometria_ = DesenhaCurva(G().DadosCurva, G().Curva);
+    geometria_ = DesenhaCurva(G().DadosCurva, G().Curva, {}, ExtrasDasFiguras(figuras_));
     p = antes;
 }
 
@@ -124,7 +131,19 @@ TfrmCurva::TfrmCurva(QWidget *painel) : JanelaFilha(QStringLiteral("Curva"), AJU
         gl->addWidget(r, i + 1, 0, Qt::AlignRight);
         gl->addWidget(st_[static_cast<std::size_t>(i)], i + 1, 1);
     }
-    gl->setRowStretch(12, 1);
+    const char *extras[4] = {"Ventiladores:", "Pressão sonora LpA:", "Exposição (NR-15):", "Avisos:"};
+    for (int i = 0; i < 4; ++i) {
+        auto *r = new QLabel(QString::fromUtf8(extras[i]), dados);
+        auto *v = new QLabel(dados);
+        v->setObjectName(QStringLiteral("st%1").arg(12 + i));
+        v->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        v->setWordWrap(true);
+        r->setBuddy(v);
+        extras_[static_cast<std::size_t>(i)] = v;
+        gl->addWidget(r, 12 + i, 0, Qt::AlignRight | Qt::AlignTop);
+        gl->addWidget(v, 12 + i, 1);
+    }
+    gl->setRowStretch(16, 1);
     gl->setColumnStretch(1, 1);
     lb->addWidget(pb_, 0, Qt::AlignTop);
     lb->addWidget(dados, 1);
@@ -143,7 +162,16 @@ void TfrmCurva::defineTextos(const TTextosCurva &t) {
     for (std::size_t i = 0; i < 11; ++i)
         st_[i]->setText(t.Valores[i]);
     bloco_ = t.Bloco;
-    pb_->update();
+    figuras_ = t.Figuras;
+    pb_->setFiguras(figuras_);
+    const TFiguras &f = figuras_;
+    const int n = f.Sistema.Ventiladores;
+    extras_[0]->setText(n == 1 ? QStringLiteral("1") : QStringLiteral("%1 em paralelo").arg(n));
+    extras_[1]->setText(f.TemRuido ? QStringLiteral("%1 dB(A) a %2 m")
+                                         .arg(FormataFloat(QStringLiteral("0"), f.Ruido.LpA), NumeroGeral(f.Ruido.Distancia))
+                                   : QStringLiteral("-.-"));
+    extras_[2]->setText(f.TemRuido ? TextoExposicao(f.Ruido.Exposicao) : QStringLiteral("-.-"));
+    extras_[3]->setText(f.Avisos.isEmpty() ? QStringLiteral("nenhum") : TextoDosAvisos(f));
 }
 
 void TfrmCurva::imprimeEm(QPrinter &impressora) {
@@ -160,7 +188,7 @@ void TfrmCurva::imprimeEm(QPrinter &impressora) {
         p.Folha = &f;
         const QRect pagina = impressora.pageLayout().paintRectPixels(impressora.resolution());
         p.AreaPagina = {0, 0, pagina.width(), pagina.height()};
-        DesenhaCurva(G().DadosCurva, G().Curva, bloco_);
+        DesenhaCurva(G().DadosCurva, G().Curva, bloco_, ExtrasDasFiguras(figuras_));
         f.end();
     }
     p = antes;

@@ -4,6 +4,7 @@
 // curve window with the item's data, printing and the clipboard copy.
 
 #include "selection/desenho_curva.h"
+#include "selection/sistema.h"
 #include "shell/windows/janelafilha.h"
 
 #include <QWidget>
@@ -19,13 +20,15 @@ class QPushButton;
 namespace quellora {
 
 // Paint box of the chart in force (G().DadosCurva, G().Curva) at its font
-// sizes. Draws nothing while 'valido' is false.
+// sizes, with the system and the fans in parallel of its figures over it.
+// Draws nothing while 'valido' is false.
 class PainelCurva : public QWidget {
     Q_OBJECT
 public:
     PainelCurva(int tamFonte, int tamFonteMenor, QWidget *pai = nullptr);
     void setValido(bool v);
     bool valido() const { return valido_; }
+    void setFiguras(const TFiguras &f);
     // The chart as the paint box shows it.
     QImage imagem();
     TGeometriaCurva geometria() const { return geometria_; }
@@ -42,6 +45,7 @@ private:
     int tamFonte_, tamFonteMenor_;
     bool valido_ = false;
     TGeometriaCurva geometria_;
+    TFiguras figuras_;
 };
 
 // What the selection window hands to the curve window.
@@ -49,6 +53,7 @@ struct TTextosCurva {
     QString Item;                        // "Item: n"
     std::array<QString, 11> Valores;     // st1..st11
     BlocoCurva Bloco;                    // the printed sheet's data block
+    TFiguras Figuras;                    // system, sound and warnings
 };
 
 class TfrmCurva : public JanelaFilha {
@@ -72,7 +77,10 @@ private:
     QCheckBox *ckbColorida_;
     QLabel *lbItem_;
     std::array<QLabel *, 11> st_{};
+    // The fans, the sound pressure, the exposure and the warnings.
+    std::array<QLabel *, 4> extras_{};
     BlocoCurva bloco_;
+    TFiguras figuras_;
 };
 
 struct EntradaJanela;
