@@ -6,8 +6,10 @@
 #include "pricing/condicoes.h"
 #include "pricing/precos.h"
 #include "selection/calculo.h"
+#include "selection/sistema.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
+#include "shell/preferencias.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -281,6 +283,141 @@ QString DataOrcamento() {
     return DataParaDateTime(G().Orcamento.Data).toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+// --- The fan in its system and the sound where people work ------------------
+
+// The system, sound and warnings of the page's items (index k − PrimeiroItem),
+// from their lines' records and the preferences of the data folder. An item
+// not selected has none; one whose line is missing keeps its sound.
+std::vector<TFiguras> FigurasDaPagina() {
+    const auto &g = G();
+    const auto &pr = g.Proposta;
+    std::vector<TDadosModelo> modelos;
+    if (!LeTodosModelos(g.DirDados, modelos))
+        modelos.clear();
+    TPreferencias pref;
+    if (!CarregaPreferencias(g.DirDados, pref))
+        pref = TPreferencias{};
+    static const TDadosModelo semLinha;
+    std::vector<TFiguras> v;
+    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+        const TItemOrc &it = Item(k);
+        const TDadosModelo *m = &semLinha;
+        for (const TDadosModelo &x : modelos)
+            if (x.TemDados && !it.Linha.isEmpty() && x.Codigo.left(4) == it.Linha) {
+                m = &x;
+                break;
+            }
+        v.push_back(FigurasDoItem(it, *m, pref));
+    }
+    return v;
+}
+
+const TFiguras &FiguraDe(const std::vector<TFiguras> &f, int k) {
+    static const TFiguras nenhuma;
+    const auto i = static_cast<std::size_t>(k - G().Proposta.PrimeiroItem);
+    return i < f.size() ? f[i] : nenhuma;
+}
+
+QString Inteiro(double v) { return FormataFloat(QStringLiteral("0"), v); }
+
+// Workplace sound: the title, and rows 0..8 (the bands and their total, as
+// "LwA/Lp"), 9 the A-weighted sound pressure and 10 the permitted exposure.
+// The reduced form keeps the last two.
+bool LinhaRuidoVisivel(int linha) { return !G().Proposta.Reduzida || linha > NumBandas; }
+QString TituloRuidoLocal(const std::vector<TFiguras> &f) {
+    double r = 1, q = 2;
+    for (const TFiguras &x : f)
+        if (x.TemRuido) {
+            r = x.Ruido.Distancia;
+            q = x.Ruido.Diretividade;
+            break;
+        }
+    return U(G().Proposta.Reduzida ? "Pressão sonora a %1 m, Q = %2" : "Ponderação A e pressão sonora a %1 m, Q = %2 (dB)")
+        .arg(NumeroGeral(r), NumeroGeral(q));
+}
+const char *const RotulosRuidoLocal[2][2] = {{"Pressão sonora LpA", "dB (A)"}, {"Exposição permitida (NR-15)", ""}};
+
+QString ValorRuidoLocal(int linha, const TFiguras &f) {
+    if (!f.TemRuido)
+        return QStringLiteral("-.-");
+    const TRuido &r = f.Ruido;
+    if (linha < NumBandas)
+        return Inteiro(r.LwA[static_cast<std::size_t>(linha)]) + QLatin1Char('/') +
+               Inteiro(r.Lp[static_cast<std::size_t>(linha)]);
+    if (linha == NumBandas)
+        return Inteiro(r.LwATotal) + QLatin1Char('/') + Inteiro(r.LpTotal);
+    if (linha == NumBandas + 1)
+        return Inteiro(r.LpA);
+    return TextoExposicao(r.Exposicao);
+}
+
+// The system rows of a page: which of them it shows.
+struct LinhaSistema {
+    const char *rotulo;
+    const char *unidade;
+    QString (*valor)(const TFiguras &, const TItemOrc &);
+};
+
+QString ValorOuNada(const TFiguras &f, double v) { return f.Valido ? Inteiro(v) : QStringLiteral("-.-"); }
+
+const char *const CodigosAviso[4] = {AvisoInstavel, AvisoVelocidade, AvisoRotacao, AvisoRuido};
+const char *const RotulosAviso[4] = {"Aviso: ponto instável", "Aviso: velocidade de descarga",
+                                     "Aviso: rotação acima de 95 % da máxima", "Aviso: ruído acima de 85 dB(A)"};
+
+const LinhaSistema LinhasSistema[] = {
+    {"Ventiladores em paralelo", "",
+     [](const TFiguras &f, const TItemOrc &) { return f.Valido ? QString::number(f.Sistema.Ventiladores) : U("-.-"); }},
+    {"Vazão por ventilador", "m³/h",
+     [](const TFiguras &f, const TItemOrc &it) { return ValorOuNada(f, VazaoDoVentilador(it)); }},
+    {"Vazão total com um parado", "m³/h",
+     [](const TFiguras &f, const TItemOrc &) {
+         const TPontoSistema *p = f.Sistema.Com(f.Sistema.Ventiladores - 1);
+         return p && p->Existe ? Inteiro(p->VazaoTotal) : U("-.-");
+     }},
+    {"Pressão fixa do sistema", "mmCA",
+     [](const TFiguras &f, const TItemOrc &it) {
+         return f.Valido ? FormataFloat(QStringLiteral("0.0"), it.PressaoFixa) : U("-.-");
+     }},
+};
+
+// Rows 0..3 of LinhasSistema, then 4 + c for warning c, that the page shows:
+// the parallel rows when an item has more than one fan, the fixed pressure
+// when one has it, a warning when an item has it. None: no section.
+std::vector<int> LinhasSistemaDaPagina(const std::vector<TFiguras> &f) {
+    const auto &pr = G().Proposta;
+    bool paralelo = false, fixa = false;
+    std::array<bool, 4> avisos{};
+    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+        const TFiguras &x = FiguraDe(f, k);
+        if (!x.Valido)
+            continue;
+        paralelo = paralelo || x.Sistema.Ventiladores > 1;
+        fixa = fixa || Item(k).PressaoFixa > 0;
+        for (int c = 0; c < 4; ++c)
+            avisos[static_cast<std::size_t>(c)] =
+                avisos[static_cast<std::size_t>(c)] || x.Avisos.contains(QString::fromLatin1(CodigosAviso[c]));
+    }
+    std::vector<int> l;
+    for (int linha = 0; paralelo && linha < 3; ++linha)
+        l.push_back(linha);
+    if (fixa)
+        l.push_back(3);
+    for (int c = 0; c < 4; ++c)
+        if (avisos[static_cast<std::size_t>(c)])
+            l.push_back(4 + c);
+    return l;
+}
+
+QString RotuloSistema(int linha) { return U(linha < 4 ? LinhasSistema[linha].rotulo : RotulosAviso[linha - 4]); }
+QString UnidadeSistema(int linha) { return linha < 4 ? U(LinhasSistema[linha].unidade) : QString(); }
+QString ValorSistema(int linha, const TFiguras &f, const TItemOrc &it) {
+    if (linha < 4)
+        return LinhasSistema[linha].valor(f, it);
+    if (!f.Valido)
+        return QStringLiteral("-.-");
+    return f.Avisos.contains(QString::fromLatin1(CodigosAviso[linha - 4])) ? QStringLiteral("sim") : QStringLiteral("-");
+}
+
 // --- Drawing ------------------------------------------------------------------
 
 int Tam() { return Pagina().TamFonte; }
@@ -468,6 +605,46 @@ void DesenhaRuido() {
             const TItemOrc &it = Item(k);
             EscreveNaColuna(k, FormataFloat(QStringLiteral("0"), b <= 8 ? it.LwBanda[b] : it.LwTot));
         }
+        FimDeLinha();
+    }
+    Regua();
+}
+
+void DesenhaRuidoLocal(const std::vector<TFiguras> &f) {
+    const auto &pr = G().Proposta;
+    const int esquerda = Pagina().AreaPagina.Left;
+    FonteArial(Tam(), true);
+    Faixa();
+    EscreveEm(esquerda, TituloRuidoLocal(f), true);
+    FonteArial(Tam());
+    for (int linha = 0; linha <= NumBandas + 2; ++linha) {
+        if (!LinhaRuidoVisivel(linha))
+            continue;
+        if (linha <= NumBandas) {
+            EscreveEm(pr.ColUnidade, linha < NumBandas ? U(Bandas[linha + 1]) : U("Total"), false);
+        } else {
+            EscreveEm(esquerda, U(RotulosRuidoLocal[linha - NumBandas - 1][0]), false);
+            EscreveEm(pr.ColUnidade, U(RotulosRuidoLocal[linha - NumBandas - 1][1]), false);
+        }
+        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+            EscreveNaColuna(k, ValorRuidoLocal(linha, FiguraDe(f, k)));
+        FimDeLinha();
+    }
+    Regua();
+}
+
+void DesenhaSistemaEAvisos(const std::vector<TFiguras> &f) {
+    const std::vector<int> linhas = LinhasSistemaDaPagina(f);
+    if (linhas.empty())
+        return;
+    const auto &pr = G().Proposta;
+    const int esquerda = Pagina().AreaPagina.Left;
+    Titulo("Sistema e avisos");
+    for (int linha : linhas) {
+        EscreveEm(esquerda, RotuloSistema(linha), false);
+        EscreveEm(pr.ColUnidade, UnidadeSistema(linha), false);
+        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+            EscreveNaColuna(k, ValorSistema(linha, FiguraDe(f, k), Item(k)));
         FimDeLinha();
     }
     Regua();
@@ -666,6 +843,21 @@ void TabelaHTML(QStringList &L) {
         L << QString();
     }
 
+    const std::vector<TFiguras> figuras =
+        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina() : std::vector<TFiguras>{};
+    if (pr.SecaoTecnicas) {
+        const std::vector<int> linhas = LinhasSistemaDaPagina(figuras);
+        if (!linhas.empty()) {
+            L << Colspan("<tr align=left><td colspan=%1 align=\"left\"><b>Sistema e avisos</b></td></tr>");
+            for (int linha : linhas) {
+                L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + RotuloSistema(linha) +
+                         U("</td><td align=\"left\">") + UnidadeSistema(linha) + QStringLiteral("</td>");
+                L << celulas([&](int k) { return ValorSistema(linha, FiguraDe(figuras, k), Item(k)); }) + Enchimento;
+            }
+            L << QString();
+        }
+    }
+
     if (pr.SecaoRuido) {
         L << Colspan("<tr align=\"left\"><td colspan=%1 align=\"left\"><b>Nível de potência sonora</b></td></tr>");
         for (int b = 1; b <= 9; ++b) {
@@ -676,6 +868,22 @@ void TabelaHTML(QStringList &L) {
                          return FormataFloat(QStringLiteral("0"), b <= 8 ? it.LwBanda[b] : it.LwTot);
                      }) +
                      Enchimento;
+        }
+        L << QString();
+        L << U("<tr align=\"left\"><td colspan=%1 align=\"left\"><b>%2</b></td></tr>").arg(7).arg(TituloRuidoLocal(figuras));
+        for (int linha = 0; linha <= NumBandas + 2; ++linha) {
+            if (!LinhaRuidoVisivel(linha))
+                continue;
+            const auto valores = celulas([&](int k) { return ValorRuidoLocal(linha, FiguraDe(figuras, k)); });
+            if (linha <= NumBandas)
+                L << U("<tr bgcolor=\"#e8e8e8\" align=right><td></td><td align=\"left\">") +
+                         (linha < NumBandas ? U(Bandas[linha + 1]) : U("Total")) + QStringLiteral("</td>") + valores +
+                         Enchimento;
+            else
+                L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") +
+                         U(RotulosRuidoLocal[linha - NumBandas - 1][0]) + U("</td><td align=\"left\">") +
+                         U(RotulosRuidoLocal[linha - NumBandas - 1][1]) + QStringLiteral("</td>")
+                  << valores + Enchimento;
         }
         L << QString();
     }
@@ -810,8 +1018,14 @@ void DesenhaProposta(QPainter &folha, const Retangulo &r) {
     DesenhaItens();
     if (pr.SecaoTecnicas)
         DesenhaTecnicas();
-    if (pr.SecaoRuido)
+    const std::vector<TFiguras> figuras =
+        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina() : std::vector<TFiguras>{};
+    if (pr.SecaoTecnicas)
+        DesenhaSistemaEAvisos(figuras);
+    if (pr.SecaoRuido) {
         DesenhaRuido();
+        DesenhaRuidoLocal(figuras);
+    }
     if (pr.SecaoTecnicas)
         DesenhaMotor();
     if (pr.SecaoAcessorios)

@@ -97,6 +97,31 @@ TEST_F(Proposta, RegrasDoDocumentoHtml) {
                  EXPECT_FALSE(Contem(l, rotulo(r))) << r;
              for (const char *r : {"Vazão de ar", "Pressão estática (op)", "Altitude", "Rendimento total", "Motor sugerido"})
                  EXPECT_TRUE(Contem(l, rotulo(r))) << r;
+             // Of the sound where people work, the pressure and the exposure only.
+             EXPECT_TRUE(Contem(l, QStringLiteral("<b>Pressão sonora a 1 m, Q = 2</b>")));
+             EXPECT_FALSE(Contem(l, QStringLiteral("Ponderação A")));
+             EXPECT_TRUE(Contem(l, rotulo("Exposição permitida (NR-15)")));
+         }},
+        {"ventiladores em paralelo e avisos",
+         [] {
+             // The second item's fan one of two on a duty twice its own; the
+             // first blowing faster than the preferences' 15 m/s.
+             G().Itens[2].Ventiladores = 2;
+             G().Itens[2].Vazao *= 2;
+             G().Itens[1].VelDescarga = 15.5;
+         },
+         [](const QStringList &l) {
+             const qsizetype i = l.indexOf(QStringLiteral("<tr align=left><td colspan=7 align=\"left\"><b>Sistema e avisos</b></td></tr>"));
+             ASSERT_GE(i, 0);
+             EXPECT_EQ(l[i + 1], QStringLiteral("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">Ventiladores em "
+                                                "paralelo</td><td align=\"left\"></td>"));
+             EXPECT_EQ(l[i + 2], QStringLiteral("<td>1</td><td>2</td><td>1</td><td>-.-</td><td>-.-</td></tr>"));
+             EXPECT_TRUE(l[i + 3].contains(QStringLiteral("Vazão por ventilador")));
+             EXPECT_EQ(l[i + 4], QStringLiteral("<td>12000</td><td>8000</td><td>5000</td><td>-.-</td><td>-.-</td></tr>"));
+             EXPECT_TRUE(l[i + 5].contains(QStringLiteral("Vazão total com um parado")));
+             EXPECT_TRUE(l[i + 6].startsWith(QStringLiteral("<td>-.-</td><td>"))) << l[i + 6].toStdString();
+             EXPECT_TRUE(l[i + 7].contains(QStringLiteral("Aviso: velocidade de descarga")));
+             EXPECT_EQ(l[i + 8], QStringLiteral("<td>sim</td><td>-</td><td>-</td><td>-.-</td><td>-.-</td></tr>"));
          }},
         {"condições: pagamento com &nbsp; e ICMS zero",
          [] {
