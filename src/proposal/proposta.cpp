@@ -285,29 +285,39 @@ QString DataOrcamento() {
 
 // --- The fan in its system and the sound where people work ------------------
 
-// The system, sound and warnings of the page's items (index k − PrimeiroItem),
-// from their lines' records and the preferences of the data folder. An item
-// not selected has none; one whose line is missing keeps its sound.
-std::vector<TFiguras> FigurasDaPagina() {
-    const auto &g = G();
-    const auto &pr = g.Proposta;
+// What the figures of the items are worked out from: their lines' records
+// and the preferences of the data folder (their defaults when it has none
+// that can be read).
+struct BaseFiguras {
     std::vector<TDadosModelo> modelos;
-    if (!LeTodosModelos(g.DirDados, modelos))
-        modelos.clear();
     TPreferencias pref;
-    if (!CarregaPreferencias(g.DirDados, pref))
-        pref = TPreferencias{};
+};
+
+BaseFiguras CarregaBaseFiguras() {
+    const auto &g = G();
+    BaseFiguras b;
+    if (!LeTodosModelos(g.DirDados, b.modelos))
+        b.modelos.clear();
+    if (!CarregaPreferencias(g.DirDados, b.pref))
+        b.pref = TPreferencias{};
+    return b;
+}
+
+// The system, sound and warnings of the page's items (index k − PrimeiroItem).
+// An item not selected has none; one whose line is missing keeps its sound.
+std::vector<TFiguras> FigurasDaPagina(const BaseFiguras &base) {
+    const auto &pr = G().Proposta;
     static const TDadosModelo semLinha;
     std::vector<TFiguras> v;
     for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
         const TItemOrc &it = Item(k);
         const TDadosModelo *m = &semLinha;
-        for (const TDadosModelo &x : modelos)
+        for (const TDadosModelo &x : base.modelos)
             if (x.TemDados && !it.Linha.isEmpty() && x.Codigo.left(4) == it.Linha) {
                 m = &x;
                 break;
             }
-        v.push_back(FigurasDoItem(it, *m, pref));
+        v.push_back(FigurasDoItem(it, *m, base.pref));
     }
     return v;
 }
@@ -785,7 +795,7 @@ const QString CelulaDireita = QStringLiteral("<td colspan=5 align=left");
 
 QString Colspan(const char *formato) { return U(formato).arg(7); }
 
-void TabelaHTML(QStringList &L) {
+void TabelaHTML(QStringList &L, const BaseFiguras &base) {
     auto &g = G();
     const auto &o = g.Orcamento;
     const auto &pr = g.Proposta;
@@ -844,7 +854,7 @@ void TabelaHTML(QStringList &L) {
     }
 
     const std::vector<TFiguras> figuras =
-        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina() : std::vector<TFiguras>{};
+        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina(base) : std::vector<TFiguras>{};
     if (pr.SecaoTecnicas) {
         const std::vector<int> linhas = LinhasSistemaDaPagina(figuras);
         if (!linhas.empty()) {
@@ -1019,7 +1029,7 @@ void DesenhaProposta(QPainter &folha, const Retangulo &r) {
     if (pr.SecaoTecnicas)
         DesenhaTecnicas();
     const std::vector<TFiguras> figuras =
-        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina() : std::vector<TFiguras>{};
+        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina(CarregaBaseFiguras()) : std::vector<TFiguras>{};
     if (pr.SecaoTecnicas)
         DesenhaSistemaEAvisos(figuras);
     if (pr.SecaoRuido) {
@@ -1099,10 +1109,11 @@ QStringList GeraHTML() {
     QStringList L;
     L << U("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\"><html><head><title>proposta</title>"
            "<STYLE TYPE=\"text/css\"><!--TD {font-family: Verdana, Arial;font-size: 10}--></STYLE></head><body>");
+    const BaseFiguras base = CarregaBaseFiguras();
     for (int pag = 1; pag <= NumPaginasProposta(); ++pag) {
         L << QStringLiteral("<BR><BR>");
         DefinePagina(ItensPorPagina * pag - 4);
-        TabelaHTML(L);
+        TabelaHTML(L, base);
     }
     L << QStringLiteral("</body></html>");
     pr.PrimeiroItem = primeiro;
