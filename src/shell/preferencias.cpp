@@ -41,9 +41,10 @@ bool ForaDaFaixa(const Campo &c, double v) {
     return c.real ? v < c.minimo || v > c.maximo : !DiretividadeValida(v);
 }
 
-// The one text key.
+// The one text key: empty (the program's own folder) or an absolute path.
 const char *const ChavePastaProjetos = "PastaProjetos";
 const char *const PastaRelativa = "a pasta de projetos deve ser um caminho completo, como /srv/projetos";
+bool PastaAceita(const QString &p) { return p.isEmpty() || QDir::isAbsolutePath(p); }
 
 QString Arquivo(const QString &dirDados) { return CaminhoEm(dirDados, QString::fromLatin1(ArqPreferencias)); }
 
@@ -53,7 +54,7 @@ QString ValidaPreferencias(const TPreferencias &p) {
     for (const Campo &c : Campos)
         if (ForaDaFaixa(c, Valor(p, c)))
             return QString::fromUtf8(c.descricao);
-    if (!p.PastaProjetos.isEmpty() && !QDir::isAbsolutePath(p.PastaProjetos))
+    if (!PastaAceita(p.PastaProjetos))
         return QString::fromUtf8(PastaRelativa);
     return {};
 }
@@ -61,7 +62,7 @@ QString ValidaPreferencias(const TPreferencias &p) {
 QString ProblemaPastaProjetos(const QString &pasta) {
     if (pasta.isEmpty())
         return {};
-    if (!QDir::isAbsolutePath(pasta)) {
+    if (!PastaAceita(pasta)) {
         QString t = QString::fromUtf8(PastaRelativa);
         t[0] = t[0].toUpper();
         return t + QLatin1Char('.');
@@ -100,7 +101,7 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
                 return falha(
                     QStringLiteral("o valor de \"%1\" não é um texto").arg(QLatin1String(ChavePastaProjetos)));
             lido.PastaProjetos = QString::fromStdString(it.value().get<std::string>());
-            if (!lido.PastaProjetos.isEmpty() && !QDir::isAbsolutePath(lido.PastaProjetos))
+            if (!PastaAceita(lido.PastaProjetos))
                 return falha(QString::fromUtf8(PastaRelativa));
             continue;
         }

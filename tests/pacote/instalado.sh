@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The package installed in a throwaway root, run by a user whose HOME is a
 # temporary folder: the folders it uses, a selection on the shipped
-# catalogue, the user's files written under HOME, a catalogue of the user's
-# own, a shared projects folder, the program started once; nothing written
-# outside HOME.
+# catalogue, the user's files written under HOME, a shared projects folder,
+# the program started once; nothing written outside HOME.
 #   instalado.sh PACOTE.deb
 set -euo pipefail
 deb="$1"
@@ -52,13 +51,6 @@ roda "$cli" preferencias define --pasta-projetos "$casa/falta" 2>/dev/null && fa
 roda "$cli" preferencias define --pasta-projetos "" >/dev/null || falha "--pasta-projetos vazio"
 [ "$(roda "$cli" dados --json | campo Projetos)" = "$casa/Documentos/Quellora/projetos/" ] ||
   falha "pasta de projetos padrão"
-
-# A catalogue of the user's own takes precedence over the shipped one.
-catalogo=(dadmod denmod dadmot dadace dadfat premod premot)
-for f in "${catalogo[@]}"; do cp "$raiz/usr/share/quellora/dados/$f.dat" "$casa/.local/share/quellora/"; done
-[ "$(roda "$cli" dados --json | campo Catalogo)" = "$casa/.local/share/quellora/" ] || falha "catálogo do usuário"
-roda "$cli" catalogo lista | grep -q '^BSD' || falha "catalogo lista no catálogo do usuário"
-for f in "${catalogo[@]}"; do rm "$casa/.local/share/quellora/$f.dat"; done
 
 # The program starts, creates its folders and stays up until stopped.
 (cd "$trabalho" && exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$casa" QT_QPA_PLATFORM=offscreen \
