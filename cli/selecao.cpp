@@ -280,6 +280,7 @@ QString Cabecalho(const QString &codigo, const QString &antes = {}) {
 
 struct Opcoes {
     QString linha, dados, curva, lote;
+    QString preferencias; // the folder of preferencias.json as given (empty: the one in use)
     bool todas = false, json = false;
     Ponto ponto;
     // Fans in parallel sharing the duty, and where the sound is reckoned
@@ -386,6 +387,8 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
         Erro(QStringLiteral("Opção desconhecida: %1\nUso:\n%2\n").arg(args.first(), QString::fromUtf8(Uso)));
         return false;
     }
+    // --dados names one folder for the catalogue and the preferences.
+    o.preferencias = o.dados;
     if (o.dados.isEmpty())
         o.dados = DirCatalogoPadrao();
     return true;
@@ -398,7 +401,7 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
 // options give; false (with a message) when they cannot be used.
 bool PreferenciasDoRuido(const Opcoes &o, TPreferencias &p) {
     QString erro;
-    if (!CarregaPreferencias(o.dados, p, &erro)) {
+    if (!CarregaPreferencias(o.preferencias.isEmpty() ? DirDadosPadrao() : o.preferencias, p, &erro)) {
         Erro(erro + QLatin1Char('\n'));
         return false;
     }

@@ -50,6 +50,16 @@ bool Valor(QStringList &a, const char *nome, bool obrigatoria, double &v) {
     return true;
 }
 
+// --dados names one folder for the catalogue and the preferences; without
+// it, the folders in use.
+struct Pastas {
+    QString catalogo, dados;
+};
+Pastas PastasDe(QStringList &a) {
+    const QString d = Opcao(a, QStringLiteral("--dados"));
+    return d.isEmpty() ? Pastas{DirCatalogoPadrao(), DirDadosPadrao()} : Pastas{d, d};
+}
+
 // The preferences of the data folder with the distance and directivity
 // given on the command line over them.
 bool Preferencias(QStringList &a, const QString &dados, TPreferencias &p) {
@@ -81,10 +91,10 @@ void Escreve(const nlohmann::ordered_json &j) { Saida(QString::fromStdString(j.d
 
 int Ruido(const QStringList &entrada) {
     QStringList a = entrada;
-    const QString dados = Opcao(a, QStringLiteral("--dados"), DirDadosPadrao());
+    const Pastas pastas = PastasDe(a);
     const QString lw = Opcao(a, QStringLiteral("--lw"));
     TPreferencias p;
-    if (!Preferencias(a, dados, p) || !SemSobras(a, UsoRuido))
+    if (!Preferencias(a, pastas.dados, p) || !SemSobras(a, UsoRuido))
         return 2;
     const QStringList partes = lw.split(QLatin1Char(','));
     if (lw.isEmpty() || partes.size() != NumBandas) {
@@ -119,14 +129,15 @@ int Linha(const QStringList &lista, const QString &linha) {
 
 int Sistema(const QStringList &entrada) {
     QStringList a = entrada;
-    const QString dados = Opcao(a, QStringLiteral("--dados"), DirDadosPadrao());
+    const Pastas pastas = PastasDe(a);
+    const QString &dados = pastas.catalogo;
     const QString linha = Opcao(a, QStringLiteral("--linha"));
     double tamanho = 0, vazao = 0, pressao = 0, temperatura = 20, altitude = 0, ventiladores = 1, p0 = 0;
     TPreferencias pref;
     if (!Valor(a, "tamanho", true, tamanho) || !Valor(a, "vazao", true, vazao) ||
         !Valor(a, "pressao", true, pressao) || !Valor(a, "temperatura", false, temperatura) ||
         !Valor(a, "altitude", false, altitude) || !Valor(a, "ventiladores", false, ventiladores) ||
-        !Valor(a, "p0", false, p0) || !Preferencias(a, dados, pref) || !SemSobras(a, UsoSistema))
+        !Valor(a, "p0", false, p0) || !Preferencias(a, pastas.dados, pref) || !SemSobras(a, UsoSistema))
         return 2;
     QString problema;
     if (linha.trimmed().isEmpty())

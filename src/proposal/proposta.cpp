@@ -286,8 +286,8 @@ QString DataOrcamento() {
 // --- The fan in its system and the sound where people work ------------------
 
 // What the figures of the items are worked out from: their lines' records
-// and the preferences of the data folder (their defaults when it has none
-// that can be read).
+// from the catalogue and the preferences of the user's data folder (their
+// defaults when it has none that can be read).
 struct BaseFiguras {
     std::vector<TDadosModelo> modelos;
     TPreferencias pref;
@@ -296,7 +296,7 @@ struct BaseFiguras {
 BaseFiguras CarregaBaseFiguras() {
     const auto &g = G();
     BaseFiguras b;
-    if (!LeTodosModelos(g.DirDados, b.modelos))
+    if (!LeTodosModelos(g.DirCatalogo, b.modelos))
         b.modelos.clear();
     if (!CarregaPreferencias(g.DirDados, b.pref))
         b.pref = TPreferencias{};
