@@ -56,7 +56,8 @@ struct Servidor {
             TArquivoOrc a;
             a.Orcamento.Numero = i;
             a.Orcamento.NumOrc = QStringLiteral("%1/%2").arg(i % 10000, 4, 10, QLatin1Char('0')).arg(26);
-            a.Orcamento.Cliente = QString::fromUtf8(clientes[g.bounded(8)]) + QStringLiteral(" %1").arg(g.bounded(60));
+            a.Orcamento.Cliente =
+                QString::fromUtf8(clientes[g.bounded(8)]) + QStringLiteral(" %1").arg(g.bounded(60));
             a.Orcamento.Projeto = QStringLiteral("Exaustão do galpão %1").arg(g.bounded(1000));
             a.Orcamento.Data = 37000 + g.bounded(3000) + g.bounded(1.0);
             a.Orcamento.ValorTotalOrc = g.bounded(1e6);

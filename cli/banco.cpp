@@ -52,16 +52,30 @@ int Falhou(const QString &erro) {
 
 QString Dados(QStringList &a) { return Opcao(a, QStringLiteral("--dados"), DirDadosPadrao()); }
 
-bool ExigeServidor(const Acervo &acervo, const QString &dados) {
-    if (acervo.Servidor())
-        return true;
-    Erro(QStringLiteral("Nenhum servidor de banco de dados está configurado em \"%1\": use quellora-cli banco "
-                        "configura CONEXAO.\n")
-             .arg(QDir::toNativeSeparators(dados)));
-    return false;
+// The configured server, with 'n' arguments left on the line ('dirDados'
+// gets the data folder); null, with the exit code in 'codigo', when the line
+// is wrong or no server is configured.
+std::unique_ptr<Acervo> ServidorDaLinha(QStringList &a, qsizetype n, int &codigo, QString *dirDados = nullptr) {
+    QString dados;
+    std::unique_ptr<Acervo> acervo = AcervoDaLinha(a, &dados);
+    if (dirDados)
+        *dirDados = dados;
+    if (a.size() != n) {
+        codigo = UsoErrado();
+        return nullptr;
+    }
+    if (!acervo->Servidor()) {
+        Erro(QStringLiteral("Nenhum servidor de banco de dados está configurado em \"%1\": use quellora-cli banco "
+                            "configura CONEXAO.\n")
+                 .arg(QDir::toNativeSeparators(dados)));
+        codigo = 1;
+        return nullptr;
+    }
+    return acervo;
 }
 
 QString Momento(const QDateTime &t) { return t.toLocalTime().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")); }
+std::string Iso(const QDateTime &t) { return t.toOffsetFromUtc(t.offsetFromUtc()).toString(Qt::ISODate).toStdString(); }
 
 int Configura(QStringList a) {
     const QString dados = Dados(a);
@@ -100,11 +114,10 @@ int Estado(QStringList a) {
 int Importa(QStringList a) {
     const QString clientes = Opcao(a, QStringLiteral("--clientes"));
     QString dados;
-    std::unique_ptr<Acervo> acervo = AcervoDaLinha(a, &dados);
-    if (a.size() != 1)
-        return UsoErrado();
-    if (!ExigeServidor(*acervo, dados))
-        return 1;
+    int codigo = 0;
+    std::unique_ptr<Acervo> acervo = ServidorDaLinha(a, 1, codigo, &dados);
+    if (!acervo)
+        return codigo;
     const QString pasta = a[0];
     if (!QFileInfo(pasta).isDir())
         return Falhou(QStringLiteral("A pasta \"%1\" não existe.").arg(QDir::toNativeSeparators(pasta)));
@@ -140,7 +153,8 @@ int Importa(QStringList a) {
     qsizetype nClientes = 0;
     if (!clientes.isEmpty()) {
         if (!QFileInfo::exists(clientes))
-            return Falhou(QStringLiteral("O arquivo de clientes \"%1\" não existe.").arg(QDir::toNativeSeparators(clientes)));
+            return Falhou(QStringLiteral("O arquivo de clientes \"%1\" não existe.")
+                              .arg(QDir::toNativeSeparators(clientes)));
         TDadosTabela tabela;
         tabela.Campos = CamposClientes();
         if (!LeArquivoClientes(clientes, tabela, &erro) || !acervo->GravaClientes(tabela, false, &erro))
@@ -156,12 +170,10 @@ int Importa(QStringList a) {
 }
 
 int Exporta(QStringList a) {
-    QString dados;
-    std::unique_ptr<Acervo> acervo = AcervoDaLinha(a, &dados);
-    if (a.size() != 1)
-        return UsoErrado();
-    if (!ExigeServidor(*acervo, dados))
-        return 1;
+    int codigo = 0;
+    std::unique_ptr<Acervo> acervo = ServidorDaLinha(a, 1, codigo);
+    if (!acervo)
+        return codigo;
     const QString pasta = a[0];
     if (!QDir().mkpath(pasta))
         return Falhou(QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(QDir::toNativeSeparators(pasta)));
@@ -171,7 +183,8 @@ int Exporta(QStringList a) {
         return Falhou(erro);
     for (const TResumoOrc &r : lista) {
         QByteArray imagem;
-        if (!acervo->LeImagem(r.Arquivo, imagem, &erro) || !GravaArquivoAtomico(CaminhoEm(pasta, r.Arquivo), imagem, &erro))
+        if (!acervo->LeImagem(r.Arquivo, imagem, &erro) ||
+            !GravaArquivoAtomico(CaminhoEm(pasta, r.Arquivo), imagem, &erro))
             return Falhou(erro);
     }
     // The client file as the program writes it: in the table's order.
@@ -199,12 +212,10 @@ QString NomeDe(const QString &numero) {
 
 int Revisoes(QStringList a) {
     const bool json = Chave(a, QStringLiteral("--json"));
-    QString dados;
-    std::unique_ptr<Acervo> acervo = AcervoDaLinha(a, &dados);
-    if (a.size() != 1)
-        return UsoErrado();
-    if (!ExigeServidor(*acervo, dados))
-        return 1;
+    int codigo = 0;
+    std::unique_ptr<Acervo> acervo = ServidorDaLinha(a, 1, codigo);
+    if (!acervo)
+        return codigo;
     std::vector<TRevisao> lista;
     QString erro;
     if (!acervo->Revisoes(NomeDe(a[0]), lista, &erro))
@@ -215,7 +226,7 @@ int Revisoes(QStringList a) {
         nlohmann::json l = nlohmann::json::array();
         for (const TRevisao &r : lista)
             l.push_back({{"Revisao", r.Numero},
-                         {"Quando", r.Quando.toOffsetFromUtc(r.Quando.offsetFromUtc()).toString(Qt::ISODate).toStdString()},
+                         {"Quando", Iso(r.Quando)},
                          {"Usuario", r.Usuario.toStdString()},
                          {"Operador", r.Operador.toStdString()},
                          {"Bytes", r.Tamanho}});
@@ -233,21 +244,20 @@ int Revisoes(QStringList a) {
 int Historico(QStringList a) {
     const bool json = Chave(a, QStringLiteral("--json"));
     const QString desdeTexto = Opcao(a, QStringLiteral("--desde"));
-    QString dados;
-    std::unique_ptr<Acervo> acervo = AcervoDaLinha(a, &dados);
-    if (!a.isEmpty())
-        return UsoErrado();
     QDateTime desde;
     if (!desdeTexto.isEmpty()) {
         QDate d = QDate::fromString(desdeTexto, Qt::ISODate);
         if (!d.isValid())
             d = QDate::fromString(desdeTexto, QStringLiteral("dd/MM/yyyy"));
         if (!d.isValid())
-            return Falhou(QStringLiteral("--desde: «%1» não é uma data. Informe AAAA-MM-DD ou DD/MM/AAAA.").arg(desdeTexto));
+            return Falhou(
+                QStringLiteral("--desde: «%1» não é uma data. Informe AAAA-MM-DD ou DD/MM/AAAA.").arg(desdeTexto));
         desde = d.startOfDay();
     }
-    if (!ExigeServidor(*acervo, dados))
-        return 1;
+    int codigo = 0;
+    std::unique_ptr<Acervo> acervo = ServidorDaLinha(a, 0, codigo);
+    if (!acervo)
+        return codigo;
     std::vector<TEvento> lista;
     QString erro;
     if (!acervo->Historico(desde, lista, &erro))
@@ -255,7 +265,7 @@ int Historico(QStringList a) {
     if (json) {
         nlohmann::json l = nlohmann::json::array();
         for (const TEvento &e : lista)
-            l.push_back({{"Quando", e.Quando.toOffsetFromUtc(e.Quando.offsetFromUtc()).toString(Qt::ISODate).toStdString()},
+            l.push_back({{"Quando", Iso(e.Quando)},
                          {"Usuario", e.Usuario.toStdString()},
                          {"Operador", e.Operador.toStdString()},
                          {"Acao", e.Acao.toStdString()},

@@ -177,10 +177,11 @@ bool ValidaConexao(const QString &conexao, QString *erro) {
     return true;
 }
 
-// One transaction, rolled back unless confirmed.
+// One transaction, rolled back unless confirmed; 'oQue' names it in the
+// messages ("a gravação da proposta 0012_03.orc").
 class AcervoServidor::Transacao {
 public:
-    explicit Transacao(AcervoServidor &a) : a_(a) {}
+    Transacao(AcervoServidor &a, QString oQue) : a_(a), oQue_(std::move(oQue)) {}
     ~Transacao() {
         QSqlDatabase db = QSqlDatabase::database(a_.nomeConexao_, false);
         if (ativa_ && db.isOpen())
@@ -189,7 +190,7 @@ public:
     // Opens the connection if need be and begins. A connection found dead
     // at the start (the server restarted since the last use) is opened again
     // once: nothing had been sent on it.
-    bool inicia(const QString &oQue, QString *erro) {
+    bool inicia(QString *erro) {
         for (int tentativa = 0; tentativa < 2; ++tentativa) {
             if (!a_.Abre(erro))
                 return false;
@@ -198,19 +199,23 @@ public:
                 ativa_ = true;
                 return true;
             }
-            const QString m = a_.Motivo(db.lastError(), oQue);
+            const QString m = a_.Motivo(db.lastError(), oQue_);
             if (db.isOpen() || tentativa == 1)
                 return Falha(erro, m);
         }
         return false;
+    }
+    // Begins and runs the first statement.
+    bool inicia(QSqlQuery &q, const QString &sql, const QVariantList &valores, QString *erro) {
+        return inicia(erro) && executa(q, sql, valores, erro);
     }
     QSqlQuery consulta() const {
         QSqlQuery q(QSqlDatabase::database(a_.nomeConexao_, false));
         q.setForwardOnly(true);
         return q;
     }
-    // Runs a prepared statement with its values.
-    bool executa(QSqlQuery &q, const QString &sql, const QVariantList &valores, const QString &oQue, QString *erro) {
+    // Runs a statement with its values.
+    bool executa(QSqlQuery &q, const QString &sql, const QVariantList &valores, QString *erro) {
         // Without values, sent as it is (LOCK, for one, cannot be prepared).
         bool ok = valores.isEmpty() ? q.exec(sql) : q.prepare(sql);
         if (ok && !valores.isEmpty()) {
@@ -218,14 +223,12 @@ public:
                 q.addBindValue(v);
             ok = q.exec();
         }
-        return ok || Falha(erro, a_.Motivo(q.lastError(), oQue));
+        return ok || Falha(erro, a_.Motivo(q.lastError(), oQue_));
     }
-    bool confirma(const QString &oQue, QString *erro) {
+    bool confirma(QString *erro) {
         QSqlDatabase db = QSqlDatabase::database(a_.nomeConexao_, false);
         ativa_ = false;
-        if (!db.commit())
-            return Falha(erro, a_.Motivo(db.lastError(), oQue));
-        return true;
+        return db.commit() || Falha(erro, a_.Motivo(db.lastError(), oQue_));
     }
     // A line of the log, in this transaction.
     bool registra(const QString &acao, const QString &orcamento, const QString &detalhe, QString *erro) {
@@ -233,12 +236,12 @@ public:
         return executa(q,
                        QStringLiteral("INSERT INTO quellora.historico (operador, acao, orcamento, detalhe) "
                                       "VALUES (coalesce(?, ''), ?, ?, coalesce(?, ''))"),
-                       {a_.operador_, acao, orcamento.isEmpty() ? QVariant() : QVariant(orcamento), detalhe},
-                       QStringLiteral("o registro no histórico"), erro);
+                       {a_.operador_, acao, orcamento.isEmpty() ? QVariant() : QVariant(orcamento), detalhe}, erro);
     }
 
 private:
     AcervoServidor &a_;
+    QString oQue_;
     bool ativa_ = false;
 };
 
@@ -395,13 +398,12 @@ bool AcervoServidor::PreparaEsquema(QString *erro) {
 
 bool AcervoServidor::Lista(std::vector<TResumoOrc> &lista, QString *erro) {
     const QString oQue = QStringLiteral("a lista das propostas");
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q,
+    if (!t.inicia(q,
                    QStringLiteral("SELECT nome, numero, data, cliente, projeto, total, legivel "
                                   "FROM quellora.orcamentos WHERE NOT excluido ORDER BY nome"),
-                   {}, oQue, erro))
+                   {}, erro))
         return false;
     std::vector<TResumoOrc> l;
     l.reserve(static_cast<std::size_t>(std::max(q.size(), 0)));
@@ -416,7 +418,7 @@ bool AcervoServidor::Lista(std::vector<TResumoOrc> &lista, QString *erro) {
         r.Legivel = q.value(6).toBool();
         l.push_back(std::move(r));
     }
-    if (!t.confirma(oQue, erro))
+    if (!t.confirma(erro))
         return false;
     lista = std::move(l);
     return true;
@@ -424,14 +426,12 @@ bool AcervoServidor::Lista(std::vector<TResumoOrc> &lista, QString *erro) {
 
 bool AcervoServidor::Existe(const QString &nome, bool &existe, QString *erro) {
     const QString oQue = QStringLiteral("a consulta à proposta %1").arg(nome);
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q, QStringLiteral("SELECT 1 FROM quellora.orcamentos WHERE nome = ? AND NOT excluido"), {nome},
-                   oQue, erro))
+    if (!t.inicia(q, QStringLiteral("SELECT 1 FROM quellora.orcamentos WHERE nome = ? AND NOT excluido"), {nome}, erro))
         return false;
     const bool achou = q.next();
-    if (!t.confirma(oQue, erro))
+    if (!t.confirma(erro))
         return false;
     existe = achou;
     return true;
@@ -439,14 +439,13 @@ bool AcervoServidor::Existe(const QString &nome, bool &existe, QString *erro) {
 
 bool AcervoServidor::LeImagem(const QString &nome, QByteArray &imagem, QString *erro, int revisao) {
     const QString oQue = QStringLiteral("a leitura da proposta %1").arg(nome);
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q,
+    if (!t.inicia(q,
                    QStringLiteral("SELECT o.revisao, o.excluido, r.imagem FROM quellora.orcamentos o "
                                   "LEFT JOIN quellora.revisoes r ON r.nome = o.nome AND "
                                   "r.revisao = CASE WHEN ? = 0 THEN o.revisao ELSE ? END WHERE o.nome = ?"),
-                   {revisao, revisao, nome}, oQue, erro))
+                   {revisao, revisao, nome}, erro))
         return false;
     if (!q.next())
         return Falha(erro, QStringLiteral("A proposta %1 não existe no %2.").arg(nome, descricao_));
@@ -460,7 +459,7 @@ bool AcervoServidor::LeImagem(const QString &nome, QByteArray &imagem, QString *
                                .arg(revisao)
                                .arg(ultima));
     QByteArray lida = q.value(2).toByteArray();
-    if (!t.confirma(oQue, erro))
+    if (!t.confirma(erro))
         return false;
     imagem = std::move(lida);
     vistas_[nome] = ultima;
@@ -492,9 +491,9 @@ Gravacao AcervoServidor::GravaImagem(const QString &nome, const QByteArray &imag
     const QString oQue = QStringLiteral("a gravação da proposta %1").arg(nome);
     const TResumoOrc r = ResumoOrcamento(nome, imagem.left(static_cast<qsizetype>(TOrcamento::TamanhoRegistro)),
                                          imagem.size());
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro))
+    if (!t.inicia(erro))
         return Gravacao::Falhou;
     // The row exists, or is made for this save (revision 0 until it
     // commits); either way it is then locked until the end.
@@ -502,10 +501,10 @@ Gravacao AcervoServidor::GravaImagem(const QString &nome, const QByteArray &imag
                    QStringLiteral("INSERT INTO quellora.orcamentos (nome, numero, data, cliente, projeto, total, "
                                   "legivel, revisao) VALUES (?, ?, ?, coalesce(?, ''), coalesce(?, ''), ?, ?, 0) "
                                   "ON CONFLICT (nome) DO NOTHING"),
-                   {nome, r.Numero, r.Data, r.Cliente, r.Projeto, r.Total, r.Legivel}, oQue, erro) ||
+                   {nome, r.Numero, r.Data, r.Cliente, r.Projeto, r.Total, r.Legivel}, erro) ||
         !t.executa(q,
                    QStringLiteral("SELECT revisao, excluido FROM quellora.orcamentos WHERE nome = ? FOR UPDATE"),
-                   {nome}, oQue, erro))
+                   {nome}, erro))
         return Gravacao::Falhou;
     if (!q.next()) {
         Falha(erro, QStringLiteral("O %1 não guardou a proposta %2.").arg(descricao_, nome));
@@ -522,14 +521,14 @@ Gravacao AcervoServidor::GravaImagem(const QString &nome, const QByteArray &imag
     if (!t.executa(q,
                    QStringLiteral("INSERT INTO quellora.revisoes (nome, revisao, imagem, operador) "
                                   "VALUES (?, ?, ?, coalesce(?, ''))"),
-                   {nome, nova, imagem, operador_}, oQue, erro) ||
+                   {nome, nova, imagem, operador_}, erro) ||
         !t.executa(q,
                    QStringLiteral("UPDATE quellora.orcamentos SET numero = ?, data = ?, cliente = coalesce(?, ''), "
                                   "projeto = coalesce(?, ''), total = ?, legivel = ?, revisao = ?, excluido = false "
                                   "WHERE nome = ?"),
-                   {r.Numero, r.Data, r.Cliente, r.Projeto, r.Total, r.Legivel, nova, nome}, oQue, erro) ||
+                   {r.Numero, r.Data, r.Cliente, r.Projeto, r.Total, r.Legivel, nova, nome}, erro) ||
         !t.registra(QStringLiteral("salvo"), nome, QStringLiteral("revisão %1").arg(nova), erro) ||
-        !t.confirma(oQue, erro))
+        !t.confirma(erro))
         return Gravacao::Falhou;
     vistas_[nome] = nova;
     return Gravacao::Gravada;
@@ -537,19 +536,18 @@ Gravacao AcervoServidor::GravaImagem(const QString &nome, const QByteArray &imag
 
 bool AcervoServidor::Exclui(const QString &nome, QString *erro) {
     const QString oQue = QStringLiteral("a exclusão da proposta %1").arg(nome);
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q,
+    if (!t.inicia(q,
                    QStringLiteral("UPDATE quellora.orcamentos SET excluido = true WHERE nome = ? AND NOT excluido "
                                   "RETURNING revisao"),
-                   {nome}, oQue, erro))
+                   {nome}, erro))
         return false;
     if (!q.next())
         return Falha(erro, QStringLiteral("A proposta %1 não existe mais no %2.").arg(nome, descricao_));
     const int revisao = q.value(0).toInt();
     if (!t.registra(QStringLiteral("excluído"), nome, QStringLiteral("revisão %1 guardada").arg(revisao), erro) ||
-        !t.confirma(oQue, erro))
+        !t.confirma(erro))
         return false;
     vistas_.erase(nome);
     return true;
@@ -559,10 +557,9 @@ bool AcervoServidor::Exclui(const QString &nome, QString *erro) {
 
 bool AcervoServidor::ProximoNumero(double data, std::int32_t &numero, QString *erro) {
     const QString oQue = QStringLiteral("a numeração da proposta");
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q, QStringLiteral("SELECT proximo FROM quellora.contador FOR UPDATE"), {}, oQue, erro))
+    if (!t.inicia(q, QStringLiteral("SELECT proximo FROM quellora.contador FOR UPDATE"), {}, erro))
         return false;
     if (!q.next())
         return Falha(erro, QStringLiteral("O contador de propostas do %1 sumiu.").arg(descricao_));
@@ -570,7 +567,7 @@ bool AcervoServidor::ProximoNumero(double data, std::int32_t &numero, QString *e
     QSqlQuery existe = t.consulta();
     for (int i = 0; i < MaxNumerosOcupados && n < std::numeric_limits<std::int32_t>::max(); ++i, ++n) {
         if (!t.executa(existe, QStringLiteral("SELECT 1 FROM quellora.orcamentos WHERE nome = ?"),
-                       {NomeArquivoOrc(TextoNumOrc(static_cast<std::int32_t>(n), data))}, oQue, erro))
+                       {NomeArquivoOrc(TextoNumOrc(static_cast<std::int32_t>(n), data))}, erro))
             return false;
         if (!existe.next())
             break;
@@ -578,9 +575,9 @@ bool AcervoServidor::ProximoNumero(double data, std::int32_t &numero, QString *e
     if (n + 1 > std::numeric_limits<std::int32_t>::max())
         return Falha(erro, QStringLiteral("O contador de propostas do %1 chegou ao seu limite.").arg(descricao_));
     const QString nome = NomeArquivoOrc(TextoNumOrc(static_cast<std::int32_t>(n), data));
-    if (!t.executa(q, QStringLiteral("UPDATE quellora.contador SET proximo = ?"), {qint64(n + 1)}, oQue, erro) ||
+    if (!t.executa(q, QStringLiteral("UPDATE quellora.contador SET proximo = ?"), {qint64(n + 1)}, erro) ||
         !t.registra(QStringLiteral("numerado"), nome, QStringLiteral("número %1").arg(n), erro) ||
-        !t.confirma(oQue, erro))
+        !t.confirma(erro))
         return false;
     numero = static_cast<std::int32_t>(n);
     return true;
@@ -589,19 +586,18 @@ bool AcervoServidor::ProximoNumero(double data, std::int32_t &numero, QString *e
 bool AcervoServidor::UsaNumero(const QString &texto, std::int32_t &numero, QString *erro) {
     const QString oQue = QStringLiteral("a numeração da proposta");
     const std::int32_t r = NumeroDoTexto(texto);
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q, QStringLiteral("SELECT proximo FROM quellora.contador FOR UPDATE"), {}, oQue, erro))
+    if (!t.inicia(q, QStringLiteral("SELECT proximo FROM quellora.contador FOR UPDATE"), {}, erro))
         return false;
     if (!q.next())
         return Falha(erro, QStringLiteral("O contador de propostas do %1 sumiu.").arg(descricao_));
     std::int64_t c = q.value(0).toLongLong();
     if (r >= c) // also when equal: the next automatic number must not repeat it
         c = std::int64_t(r) + 1;
-    if (!t.executa(q, QStringLiteral("UPDATE quellora.contador SET proximo = ?"), {qint64(c)}, oQue, erro) ||
+    if (!t.executa(q, QStringLiteral("UPDATE quellora.contador SET proximo = ?"), {qint64(c)}, erro) ||
         !t.registra(QStringLiteral("numerado"), QString(), QStringLiteral("número %1 digitado").arg(r), erro) ||
-        !t.confirma(oQue, erro))
+        !t.confirma(erro))
         return false;
     numero = r;
     return true;
@@ -611,14 +607,13 @@ bool AcervoServidor::UsaNumero(const QString &texto, std::int32_t &numero, QStri
 
 bool AcervoServidor::LeClientes(TDadosTabela &dados, QString *erro) {
     const QString oQue = QStringLiteral("a leitura dos clientes");
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
     QStringList colunas;
     for (const char *c : ColunasClientes)
         colunas << QString::fromLatin1(c);
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q, QStringLiteral("SELECT %1 FROM quellora.clientes ORDER BY linha").arg(colunas.join(u',')), {},
-                   oQue, erro))
+    if (!t.inicia(q, QStringLiteral("SELECT %1 FROM quellora.clientes ORDER BY linha").arg(colunas.join(u',')), {},
+                   erro))
         return false;
     TDadosTabela lidos;
     lidos.Campos = CamposClientes();
@@ -637,7 +632,7 @@ bool AcervoServidor::LeClientes(TDadosTabela &dados, QString *erro) {
             semId = true;
         lidos.Registros.append(std::move(r));
     }
-    if (!t.confirma(oQue, erro))
+    if (!t.confirma(erro))
         return false;
     dados = std::move(lidos);
     idsClientes_ = std::move(ids);
@@ -691,23 +686,22 @@ bool AcervoServidor::GravaClientes(const TDadosTabela &dados, bool, QString *err
         valores << (ColunaReal(c) ? QStringLiteral("(e.r->>'%1')::float8") : QStringLiteral("e.r->>'%1'"))
                        .arg(QLatin1String(ColunasClientes[c]));
     }
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q, QStringLiteral("LOCK TABLE quellora.clientes IN SHARE ROW EXCLUSIVE MODE"), {}, oQue, erro) ||
+    if (!t.inicia(q, QStringLiteral("LOCK TABLE quellora.clientes IN SHARE ROW EXCLUSIVE MODE"), {}, erro) ||
         // Those read or given are replaced; those others added since stay.
         !t.executa(q,
                    QStringLiteral("DELETE FROM quellora.clientes WHERE id IN (SELECT value::text::float8 FROM "
                                   "json_array_elements(?::json)) OR (id IS NULL AND ?)"),
-                   {QString::fromStdString(listaIds.dump()), semId}, oQue, erro) ||
+                   {QString::fromStdString(listaIds.dump()), semId}, erro) ||
         !t.executa(q,
                    QStringLiteral("INSERT INTO quellora.clientes (%1) SELECT %2 FROM json_array_elements(?::json) "
                                   "WITH ORDINALITY AS e(r, n) ORDER BY e.n")
                        .arg(colunas.join(u','), valores.join(u',')),
-                   {QString::fromStdString(registros.dump())}, oQue, erro) ||
+                   {QString::fromStdString(registros.dump())}, erro) ||
         !t.registra(QStringLiteral("clientes"), QString(), QStringLiteral("%1 clientes").arg(dados.Registros.size()),
                     erro) ||
-        !t.confirma(oQue, erro))
+        !t.confirma(erro))
         return false;
     idsClientes_ = std::move(novos);
     clientesSemId_ = novosSemId;
@@ -718,19 +712,18 @@ bool AcervoServidor::GravaClientes(const TDadosTabela &dados, bool, QString *err
 
 bool AcervoServidor::Revisoes(const QString &nome, std::vector<TRevisao> &lista, QString *erro) {
     const QString oQue = QStringLiteral("a lista das revisões de %1").arg(nome);
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q,
+    if (!t.inicia(q,
                    QStringLiteral("SELECT revisao, extract(epoch FROM quando)::float8, usuario, operador, "
                                   "length(imagem) FROM quellora.revisoes WHERE nome = ? ORDER BY revisao"),
-                   {nome}, oQue, erro))
+                   {nome}, erro))
         return false;
     std::vector<TRevisao> l;
     while (q.next())
         l.push_back({q.value(0).toInt(), DeEpoca(q.value(1)), q.value(2).toString(), q.value(3).toString(),
                      q.value(4).toLongLong()});
-    if (!t.confirma(oQue, erro))
+    if (!t.confirma(erro))
         return false;
     lista = std::move(l);
     return true;
@@ -738,20 +731,19 @@ bool AcervoServidor::Revisoes(const QString &nome, std::vector<TRevisao> &lista,
 
 bool AcervoServidor::Historico(const QDateTime &desde, std::vector<TEvento> &lista, QString *erro) {
     const QString oQue = QStringLiteral("a leitura do histórico");
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
-    if (!t.inicia(oQue, erro) ||
-        !t.executa(q,
+    if (!t.inicia(q,
                    QStringLiteral("SELECT extract(epoch FROM quando)::float8, usuario, operador, acao, "
                                   "coalesce(orcamento, ''), detalhe FROM quellora.historico "
                                   "WHERE quando >= to_timestamp(?) ORDER BY id"),
-                   {desde.isValid() ? Epoca(desde) : 0.0}, oQue, erro))
+                   {desde.isValid() ? Epoca(desde) : 0.0}, erro))
         return false;
     std::vector<TEvento> l;
     while (q.next())
         l.push_back({DeEpoca(q.value(0)), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
                      q.value(4).toString(), q.value(5).toString()});
-    if (!t.confirma(oQue, erro))
+    if (!t.confirma(erro))
         return false;
     lista = std::move(l);
     return true;
@@ -759,13 +751,12 @@ bool AcervoServidor::Historico(const QDateTime &desde, std::vector<TEvento> &lis
 
 bool AcervoServidor::Responde(QString &estado) {
     const QString oQue = QStringLiteral("a consulta ao servidor");
-    Transacao t(*this);
+    Transacao t(*this, oQue);
     QSqlQuery q = t.consulta();
     QString erro;
-    if (!t.inicia(oQue, &erro) ||
-        !t.executa(q,
+    if (!t.inicia(q,
                    QStringLiteral("SELECT session_user, (SELECT count(*) FROM quellora.orcamentos WHERE NOT excluido)"),
-                   {}, oQue, &erro) ||
+                   {}, &erro) ||
         !q.next()) {
         estado = erro;
         return false;
@@ -773,7 +764,7 @@ bool AcervoServidor::Responde(QString &estado) {
     estado = QStringLiteral("Banco de dados: %1, usuário %2. Responde; %3 propostas.")
                  .arg(descricao_, q.value(0).toString())
                  .arg(q.value(1).toLongLong());
-    return t.confirma(oQue, &estado);
+    return t.confirma(&estado);
 }
 
 } // namespace quellora
