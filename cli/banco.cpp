@@ -12,7 +12,6 @@
 #include "store/acervo.h"
 #include "store/acervo_pasta.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -308,8 +307,7 @@ std::unique_ptr<Acervo> AcervoDaLinha(QStringList &args, QString *dirDados) {
     const QString dados = Opcao(args, QStringLiteral("--dados"), DirDadosPadrao());
     if (dirDados)
         *dirDados = dados;
-    const QString projetos = Opcao(args, QStringLiteral("--projetos"),
-                                   QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("projetos")));
+    const QString projetos = Opcao(args, QStringLiteral("--projetos"), PastasPadrao().Projetos);
     std::unique_ptr<Acervo> acervo = AcervoConfigurado(dados, projetos);
     QFile perfil(CaminhoEm(dados, QString::fromLatin1(ArqOperador)));
     if (perfil.open(QIODevice::ReadOnly)) {

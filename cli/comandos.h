@@ -1,6 +1,8 @@
 #pragma once
 // Sub-commands of quellora-cli. Each file of cli/ registers its own.
 
+#include "shell/pastas.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,8 +24,13 @@ struct Comando {
 
 bool Registra(const Comando &c);
 
-// dados/ beside the executable.
+// The folders in use (shell/pastas.h): beside the executable in a portable
+// copy, the user's and the shipped ones when installed.
+const TPastas &PastasPadrao();
+// The user's data folder (created when installed and missing).
 QString DirDadosPadrao();
+// The catalogue folder.
+QString DirCatalogoPadrao();
 
 // Writes to standard output / standard error (UTF-8).
 void Saida(const QString &texto);
@@ -33,10 +40,10 @@ void Erro(const QString &texto);
 QString Opcao(QStringList &args, const QString &nome, const QString &padrao = {});
 bool Chave(QStringList &args, const QString &nome);
 
-// The store configured in "--dados PASTA" (default: dados/ beside the
-// executable), its projects folder "--projetos PASTA" (default: projetos/
-// beside the executable); both options are taken out of args ('dirDados'
-// gets the data folder). What it writes is recorded under the operator of
+// The store configured in "--dados PASTA" (default: the data folder in use)
+// with its projects folder "--projetos PASTA" (default: the projects folder
+// in use); both options are taken out of args ('dirDados' gets the data
+// folder). What it writes is recorded under the operator of
 // that data folder's profile.
 std::unique_ptr<Acervo> AcervoDaLinha(QStringList &args, QString *dirDados = nullptr);
 

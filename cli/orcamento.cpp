@@ -12,7 +12,6 @@
 #include "store/acervo.h"
 #include "store/acervo_pasta.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QDateTime>
@@ -40,8 +39,8 @@ const char *const Uso =
     "  quellora-cli orcamento numera N [--intervalo MS]\n"
     "                                                  toma N números do contador de propostas, com\n"
     "                                                  MS milissegundos entre um e outro\n"
-    "      As propostas em uso: as de --dados PASTA (padrão: dados/), na pasta de projetos --projetos\n"
-    "      PASTA (padrão: projetos/) ou no servidor configurado (quellora-cli banco).";
+    "      As propostas em uso: as de --dados PASTA (padrão: a de dados), na pasta de projetos\n"
+    "      --projetos PASTA (padrão: a de projetos) ou no servidor configurado (quellora-cli banco).";
 
 int UsoErrado() {
     Erro(QStringLiteral("Uso:\n%1\n").arg(QString::fromUtf8(Uso)));
