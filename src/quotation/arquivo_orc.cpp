@@ -44,7 +44,8 @@ bool ImagemOrcInteira(const QByteArray &cabecalho, qint64 tamanho, QString *deta
     const std::int32_t n = LeitorBinario(cabecalho).integer(632);
     if (n < 0 || n > MaxItens)
         return falha(QStringLiteral("O cabeçalho anuncia %1 itens; um orçamento tem de 0 a %2.").arg(n).arg(MaxItens));
-    const qint64 precisa = static_cast<qint64>(TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * static_cast<std::size_t>(n));
+    const auto precisa = static_cast<qint64>(TOrcamento::TamanhoRegistro +
+                                             TItemOrc::TamanhoRegistro * static_cast<std::size_t>(n));
     if (tamanho < precisa)
         return falha(QStringLiteral("O cabeçalho anuncia %1 itens, que ocupam %2 bytes; o arquivo tem %3.")
                          .arg(n)

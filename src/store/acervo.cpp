@@ -109,7 +109,8 @@ bool GravaConfigBanco(const QString &dirDados, const TConfigBanco &c, QString *e
     const QString caminho = ArquivoConfig(dirDados);
     if (!c.Servidor) {
         if (QFileInfo::exists(caminho) && !QFile::remove(caminho))
-            return Falha(erro, QStringLiteral("Não foi possível apagar \"%1\".").arg(QDir::toNativeSeparators(caminho)));
+            return Falha(erro,
+                         QStringLiteral("Não foi possível apagar \"%1\".").arg(QDir::toNativeSeparators(caminho)));
         return true;
     }
     if (!ValidaConexao(c.Conexao, erro))

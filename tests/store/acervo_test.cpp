@@ -82,7 +82,8 @@ protected:
     std::unique_ptr<Acervo> Novo() const {
         if (servidor)
             return std::make_unique<AcervoServidor>(QString());
-        return std::make_unique<AcervoPasta>(dir.filePath(QStringLiteral("dados")), dir.filePath(QStringLiteral("projetos")));
+        return std::make_unique<AcervoPasta>(dir.filePath(QStringLiteral("dados")),
+                                             dir.filePath(QStringLiteral("projetos")));
     }
     void Grava(const QString &nome, const QByteArray &imagem) {
         QString erro;
@@ -367,7 +368,8 @@ TEST_F(Servidor, ConflitoPerguntadoERevisoesGuardadas) {
 
     // Ana's copy is older than Bruno's save: asked, then saved over it.
     EXPECT_EQ(ana.GravaImagem(nome, imagem("três"), &erro), Gravacao::Conflito);
-    EXPECT_TRUE(erro.contains(QStringLiteral("Bruno Reis")) && erro.contains(QStringLiteral("revisão 2"))) << erro.toStdString();
+    EXPECT_TRUE(erro.contains(QStringLiteral("Bruno Reis")) && erro.contains(QStringLiteral("revisão 2")))
+        << erro.toStdString();
     ASSERT_TRUE(bruno.LeImagem(nome, lida, &erro));
     EXPECT_EQ(lida, imagem("dois")) << "nothing written by the refused save";
     ASSERT_EQ(ana.GravaImagem(nome, imagem("três"), &erro, true), Gravacao::Gravada);
