@@ -258,7 +258,7 @@ AcervoServidor::AcervoServidor(const QString &conexao)
         QString v = o.valor(chave);
         if (v.isEmpty())
             v = Env(env);
-        return v.isEmpty() ? QString::fromLatin1(padrao) : v;
+        return v.isEmpty() ? QString::fromUtf8(padrao) : v;
     };
     descricao_ = QStringLiteral("servidor PostgreSQL %1:%2, banco %3")
                      .arg(ou("host", "PGHOST", "localhost"), ou("port", "PGPORT", "5432"),
