@@ -396,12 +396,13 @@ void Faixa() {
                           CorFaixa);
 }
 
-void Titulo(const char *texto) {
+void Titulo(const QString &texto) {
     FonteArial(Tam(), true);
     Faixa();
-    EscreveEm(Pagina().AreaPagina.Left, U(texto), true);
+    EscreveEm(Pagina().AreaPagina.Left, texto, true);
     FonteArial(Tam());
 }
+void Titulo(const char *texto) { Titulo(U(texto)); }
 
 void Layout() {
     auto &p = Pagina();
@@ -531,10 +532,7 @@ void DesenhaEnergia() {
     const auto &pr = G().Proposta;
     const int esquerda = Pagina().AreaPagina.Left;
     const EnergiaProposta en = CarregaEnergiaProposta();
-    FonteArial(Tam(), true);
-    Faixa();
-    EscreveEm(esquerda, TituloEnergia(en.prefs), true);
-    FonteArial(Tam());
+    Titulo(TituloEnergia(en.prefs));
     for (int linha = 0; linha < 6; ++linha) {
         EscreveEm(esquerda, U(Energeticas[linha].rotulo), false);
         EscreveEm(pr.ColUnidade, U(Energeticas[linha].unidade), false);

@@ -49,7 +49,6 @@ QString Num(double v) { return GradeTexto::TextoNumero(v); }
 
 const QList<int> LargurasTamanhos = {45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48, 36, 28};
 
-
 // Columns keep their designed widths unless what they show needs more.
 void AjustaLarguras(GradeTexto *g, const QList<int> &minimas) {
     for (int c = 0; c < minimas.size() && c < g->ColCount(); ++c) {
@@ -132,9 +131,9 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     sgModelos_->setAlturaTitulo(30);
     sgModelos_->setAlturaLinhas(18);
     sgModelos_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    const char *titulosTam[SG_COLUNAS] = {"",      "Arr",       "N\rrpm",     "c\rm/s",  "vp\rm/s",
-                                          "pt 20º\rmmCA", "n\r%", "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW",
-                                          "",      "LwA\rdB(A)", "FEI",         "UE"};
+    const char *titulosTam[SG_COLUNAS] = {"",          "Arr",        "N\rrpm",     "c\rm/s", "vp\rm/s",
+                                          "pt 20º\rmmCA", "n\r%",     "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW",
+                                          "",          "LwA\rdB(A)", "FEI",         "UE"};
     for (int c = 0; c < SG_COLUNAS; ++c)
         sgModelos_->setTitulo(c, QString::fromUtf8(titulosTam[c]));
     sgModelos_->setLarguras(LargurasTamanhos);
