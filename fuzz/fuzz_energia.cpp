@@ -1,8 +1,9 @@
 // Fuzz target: the reader of the catalogue's energy data ("dadefi.dat").
 //
-// Any input is read as the file. A refused one gives a reason and leaves the
-// data as they were; an accepted one holds only valid values, and what it
-// writes reads back as the same data, written alike.
+// Any input is read as the file, as it is and with its checksum set right.
+// A refused one gives a reason and leaves the data as they were; an accepted
+// one holds only valid values, and what it writes reads back as the same
+// data, written alike.
 
 #include "catalogue/energia.h"
 
@@ -12,15 +13,17 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dados, std::size_t tamanho) {
-    using namespace quellora;
-    const QByteArray entrada(reinterpret_cast<const char *>(dados), static_cast<qsizetype>(tamanho));
+namespace {
+
+using namespace quellora;
+
+void Confere(const QByteArray &entrada) {
     TEnergiaCatalogo e;
     QString motivo;
     if (!EnergiaDeBytes(entrada, e, &motivo)) {
         if (motivo.isEmpty() || !(e == TEnergiaCatalogo{}))
             std::abort();
-        return 0;
+        return;
     }
     if (!ValidaEnergia(e).isEmpty())
         std::abort();
@@ -36,5 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dados, std::size_t tam
     for (const TLinhaEnergia &l : e.Linhas)
         if (!LinhaEnergia(e, l.Codigo) && !l.Codigo.trimmed().isEmpty())
             std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dados, std::size_t tamanho) {
+    QByteArray entrada(reinterpret_cast<const char *>(dados), static_cast<qsizetype>(tamanho));
+    Confere(entrada);
+    // Again with the checksum made right, so that the checks behind it are
+    // reached too.
+    if (entrada.size() >= 4) {
+        const qsizetype fim = entrada.size() - 4;
+        GravadorBinario(entrada).integer(static_cast<std::size_t>(fim),
+                                         qChecksum(QByteArrayView(entrada.constData(), fim), Qt::ChecksumItuV41));
+        Confere(entrada);
+    }
     return 0;
 }

@@ -32,13 +32,13 @@ std::uint16_t Soma(const QByteArray &b, qsizetype n) {
 }
 
 QString ProblemaDoMotor(const TRendMotor &m, const TRendMotor *anterior) {
-    if (!std::isfinite(m.Potencia) || !(m.Potencia > 0) || m.Potencia > 100000)
+    if (!(m.Potencia >= 0.001 && m.Potencia <= 100000))
         return QStringLiteral("potência de motor inválida");
     if (anterior && !(m.Potencia > anterior->Potencia))
         return QStringLiteral("potências de motor fora da ordem crescente");
     for (int p = 1; p <= 4; ++p)
-        if (!std::isfinite(m.Rendimento[p]) || !(m.Rendimento[p] > 0) || !(m.Rendimento[p] < 100))
-            return QStringLiteral("rendimento de motor fora de 0..100 %");
+        if (!(m.Rendimento[p] >= 10 && m.Rendimento[p] < 100))
+            return QStringLiteral("rendimento de motor fora de 10..100 %");
     return {};
 }
 
