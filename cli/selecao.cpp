@@ -39,7 +39,7 @@ const char *const Uso =
     "                          com FEI, conferência UE e custo anual de energia; só os tamanhos de\n"
     "                          FEI de pelo menos X; os tamanhos pelo FEI (maior primeiro), pela\n"
     "                          potência absorvida ou pelo custo anual (menor primeiro); horas por ano\n"
-    "                          e tarifa do custo (padrão: as preferências da pasta de dados)\n"
+    "                          e tarifa do custo (padrão: as preferências do usuário)\n"
     "  quellora-cli selecao --todas --vazao Q --pressao P [...]\n"
     "                          o tamanho mais eficiente de cada linha (também --horas, --tarifa)\n"
     "  quellora-cli selecao --linha LINHA --curva TAMANHO --vazao Q --pressao P [...]\n"
@@ -350,6 +350,7 @@ enum class Ordem { Tamanho, FEI, Potencia, Custo };
 
 struct Opcoes {
     QString linha, dados, curva, lote;
+    QString preferencias; // the folder of the running-cost preferences; empty: the user's
     bool todas = false, json = false;
     Ponto ponto;
     std::optional<double> feiMin, horas, tarifa;
@@ -464,6 +465,8 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
         Erro(QStringLiteral("Opção desconhecida: %1\nUso:\n%2\n").arg(args.first(), QString::fromUtf8(Uso)));
         return false;
     }
+    // --dados names one folder for the catalogue and the preferences.
+    o.preferencias = o.dados;
     if (o.dados.isEmpty())
         o.dados = DirCatalogoPadrao();
     return true;
@@ -478,12 +481,14 @@ struct Energia {
     TPreferencias prefs;
 };
 
-// Reads both from the data folder, the command line's hours and tariff over
+// Reads them from the catalogue and the user's data folder (one folder with
+// --dados), the command line's hours and tariff over
 // the preferences. False, with a message, when a file is damaged or a value
 // out of range.
 bool AbreEnergia(const Opcoes &o, Energia &en) {
     QString erro;
-    if (!CarregaEnergia(o.dados, en.catalogo, &erro) || !CarregaPreferencias(o.dados, en.prefs, &erro)) {
+    const QString dirPreferencias = o.preferencias.isEmpty() ? DirDadosPadrao() : o.preferencias;
+    if (!CarregaEnergia(o.dados, en.catalogo, &erro) || !CarregaPreferencias(dirPreferencias, en.prefs, &erro)) {
         Erro(erro + QLatin1Char('\n'));
         return false;
     }

@@ -174,8 +174,8 @@ bool AlgumComMotorNaPagina() {
 
 // --- Energy efficiency ---------------------------------------------------------
 // The figures of every item are recomputed from what the item stores, the
-// catalogue's energy data and the running-cost preferences of the data
-// directory. Without them (or with a damaged file) the values read "-.-".
+// catalogue's energy data and the running-cost preferences of the user's
+// data folder. Without them (or with a damaged file) the values read "-.-".
 
 struct EnergiaProposta {
     TEnergiaCatalogo catalogo;
@@ -184,8 +184,8 @@ struct EnergiaProposta {
 
 EnergiaProposta CarregaEnergiaProposta() {
     EnergiaProposta e;
-    const QString &dir = G().DirDados;
-    if (!CarregaEnergia(dir, e.catalogo) || !CarregaPreferencias(dir, e.prefs))
+    const auto &g = G();
+    if (!CarregaEnergia(g.DirCatalogo, e.catalogo) || !CarregaPreferencias(g.DirDados, e.prefs))
         e = EnergiaProposta{};
     return e;
 }

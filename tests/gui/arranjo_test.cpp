@@ -124,7 +124,7 @@ protected:
     // The one row's FEI is the item's as it now stores it, on its drive.
     void confereEnergia(bool correia) {
         TEnergiaCatalogo energia;
-        ASSERT_TRUE(CarregaEnergia(G().DirDados, energia));
+        ASSERT_TRUE(CarregaEnergia(G().DirCatalogo, energia));
         const TEficiencia e = EficienciaDoItem(G().Itens[1], energia, TPreferencias{});
         ASSERT_TRUE(e.Valida);
         EXPECT_EQ(e.RendTransmissao < 1, correia);

@@ -141,7 +141,7 @@ TEST_F(Selecao, BotaoDeLinhaCalculaEGradeMostraOMotor) {
     EXPECT_EQ(sg->Titulo(12), QStringLiteral("FEI"));
     EXPECT_EQ(sg->Titulo(13), QStringLiteral("UE"));
     TEnergiaCatalogo energia;
-    ASSERT_TRUE(CarregaEnergia(G().DirDados, energia));
+    ASSERT_TRUE(CarregaEnergia(G().DirCatalogo, energia));
     const TBaseEnergia base = BaseDaLinha(energia, QStringLiteral("BSD"), TPreferencias{});
     int atende = 0, naoAtende = 0;
     int row = 1;

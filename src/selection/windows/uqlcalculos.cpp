@@ -224,7 +224,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     LimpaGrade();
     criaBotoesDeLinha();
     QString erro;
-    if (!CarregaEnergia(G().DirDados, energia_, &erro))
+    if (!CarregaEnergia(G().DirCatalogo, energia_, &erro))
         MensagemErro(erro);
     carregaPreferencias();
 }
