@@ -3,9 +3,11 @@
 #include "catalogue/binario.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
+#include "catalogue/energia.h"
 #include "pricing/condicoes.h"
 #include "pricing/precos.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "selection/sistema.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
@@ -21,6 +23,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <vector>
 
 // Outside any namespace, as the resource initialiser requires.
@@ -169,6 +172,57 @@ bool AlgumComMotorNaPagina() {
         if (!Item(k).SemMotor)
             return true;
     return false;
+}
+
+// --- Energy efficiency ---------------------------------------------------------
+// The figures of every item are recomputed from what the item stores, the
+// catalogue's energy data and the running-cost preferences of the user's
+// data folder. Without them (or with a damaged file) the values read "-.-".
+
+struct EnergiaProposta {
+    TEnergiaCatalogo catalogo;
+    TPreferencias prefs;
+};
+
+EnergiaProposta CarregaEnergiaProposta() {
+    EnergiaProposta e;
+    const auto &g = G();
+    if (!CarregaEnergia(g.DirCatalogo, e.catalogo) || !CarregaPreferencias(g.DirDados, e.prefs))
+        e = EnergiaProposta{};
+    return e;
+}
+
+const LinhaTecnica Energeticas[6] = {
+    {"Índice FEI (AMCA 208)", "", true},
+    {"Rendimento mínimo UE", "%", true},
+    {"Rendimento global UE", "%", true},
+    {"Atende UE 2024/1834", "", true},
+    {"Consumo anual", "kWh", true},
+    {"Custo anual", "R$", true},
+};
+
+QString TituloEnergia(const TPreferencias &p) {
+    return U("Eficiência energética (%1 h/ano, R$ %2/kWh)")
+        .arg(NumeroGeral(p.HorasAno), FormataFloat(QStringLiteral("0.00"), p.Tarifa));
+}
+
+QString ValorEnergia(int linha, const TItemOrc &it, const EnergiaProposta &en) {
+    const TEficiencia e = EficienciaDoItem(it, en.catalogo, en.prefs);
+    const QString nada = QStringLiteral("-.-");
+    if (!e.Valida)
+        return nada;
+    const bool temUE = e.AtendeUE == ResultadoUE::Atende || e.AtendeUE == ResultadoUE::NaoAtende;
+    switch (linha) {
+    case 0: return FormataFloat(QStringLiteral("0.00"), e.FEI);
+    case 1: return temUE ? FormataFloat(QStringLiteral("0.0"), e.UE.Minimo) : nada;
+    case 2: return e.UE.Definido ? FormataFloat(QStringLiteral("0.0"), e.RendUE) : nada;
+    case 3:
+        if (e.AtendeUE == ResultadoUE::ForaDoEscopo)
+            return U("isento");
+        return temUE ? (e.AtendeUE == ResultadoUE::Atende ? U("Sim") : U("Não")) : nada;
+    case 4: return FormataFloat(QStringLiteral(",0"), e.ConsumoAnual);
+    default: return FormataFloat(QStringLiteral(",0.00"), e.CustoAnual);
+    }
 }
 
 // Accessories that some item of the page has: catalogue ones (1..45) and
@@ -330,35 +384,34 @@ const TFiguras &FiguraDe(const std::vector<TFiguras> &f, int k) {
 
 QString Inteiro(double v) { return FormataFloat(QStringLiteral("0"), v); }
 
-// Workplace sound: the title, and rows 0..8 (the bands and their total, as
-// "LwA/Lp"), 9 the A-weighted sound pressure and 10 the permitted exposure.
-// The reduced form keeps the last two.
-bool LinhaRuidoVisivel(int linha) { return !G().Proposta.Reduzida || linha > NumBandas; }
-QString TituloRuidoLocal(const std::vector<TFiguras> &f) {
-    double r = 1, q = 2;
+// Workplace sound, one row closing the sound power rows: the A-weighted
+// sound pressure at the preferences' distance and the exposure NR-15
+// permits at it ("81 / 8h"). The page is full; the bands of A-weighted power
+// and sound pressure are on the chart sheet.
+QString RotuloRuidoLocal(const std::vector<TFiguras> &f) {
+    double r = 1;
     for (const TFiguras &x : f)
         if (x.TemRuido) {
             r = x.Ruido.Distancia;
-            q = x.Ruido.Diretividade;
             break;
         }
-    return U(G().Proposta.Reduzida ? "Pressão sonora a %1 m, Q = %2" : "Ponderação A e pressão sonora a %1 m, Q = %2 (dB)")
-        .arg(NumeroGeral(r), NumeroGeral(q));
+    return U("LpA a %1 m / NR-15").arg(NumeroGeral(r));
 }
-const char *const RotulosRuidoLocal[2][2] = {{"Pressão sonora LpA", "dB (A)"}, {"Exposição permitida (NR-15)", ""}};
 
-QString ValorRuidoLocal(int linha, const TFiguras &f) {
+// An exposure in few letters: "8h", "4h30", "45min", "não".
+QString ExposicaoCurta(std::optional<int> minutos) {
+    if (!minutos)
+        return U("não");
+    const int h = *minutos / 60, m = *minutos % 60;
+    if (h == 0)
+        return QStringLiteral("%1min").arg(m);
+    return m == 0 ? QStringLiteral("%1h").arg(h) : QStringLiteral("%1h%2").arg(h).arg(m, 2, 10, QLatin1Char('0'));
+}
+
+QString ValorRuidoLocal(const TFiguras &f) {
     if (!f.TemRuido)
         return QStringLiteral("-.-");
-    const TRuido &r = f.Ruido;
-    if (linha < NumBandas)
-        return Inteiro(r.LwA[static_cast<std::size_t>(linha)]) + QLatin1Char('/') +
-               Inteiro(r.Lp[static_cast<std::size_t>(linha)]);
-    if (linha == NumBandas)
-        return Inteiro(r.LwATotal) + QLatin1Char('/') + Inteiro(r.LpTotal);
-    if (linha == NumBandas + 1)
-        return Inteiro(r.LpA);
-    return TextoExposicao(r.Exposicao);
+    return Inteiro(f.Ruido.LpA) + QStringLiteral(" / ") + ExposicaoCurta(f.Ruido.Exposicao);
 }
 
 // The system rows of a page: which of them it shows.
@@ -370,9 +423,18 @@ struct LinhaSistema {
 
 QString ValorOuNada(const TFiguras &f, double v) { return f.Valido ? Inteiro(v) : QStringLiteral("-.-"); }
 
-const char *const CodigosAviso[4] = {AvisoInstavel, AvisoVelocidade, AvisoRotacao, AvisoRuido};
-const char *const RotulosAviso[4] = {"Aviso: ponto instável", "Aviso: velocidade de descarga",
-                                     "Aviso: rotação acima de 95 % da máxima", "Aviso: ruído acima de 85 dB(A)"};
+// The warnings of an item in a few letters each, as its column has room for.
+QString AvisosCurtos(const TFiguras &f) {
+    if (!f.Valido)
+        return QStringLiteral("-.-");
+    static const std::pair<const char *, const char *> curtos[] = {
+        {AvisoInstavel, "instável"}, {AvisoVelocidade, "veloc."}, {AvisoRotacao, "rotação"}, {AvisoRuido, "ruído"}};
+    QStringList l;
+    for (const auto &[codigo, curto] : curtos)
+        if (f.Avisos.contains(QString::fromLatin1(codigo)))
+            l << U(curto);
+    return l.isEmpty() ? QStringLiteral("-") : l.join(QLatin1Char(' '));
+}
 
 const LinhaSistema LinhasSistema[] = {
     {"Ventiladores em paralelo", "",
@@ -390,42 +452,35 @@ const LinhaSistema LinhasSistema[] = {
      }},
 };
 
-// Rows 0..3 of LinhasSistema, then 4 + c for warning c, that the page shows:
+// Rows 0..3 of LinhasSistema, then 4 for the warnings, that the page shows:
 // the parallel rows when an item has more than one fan, the fixed pressure
-// when one has it, a warning when an item has it. None: no section.
+// when one has it, the warnings when one has any. The page is full: no row
+// goes in that says nothing.
 std::vector<int> LinhasSistemaDaPagina(const std::vector<TFiguras> &f) {
     const auto &pr = G().Proposta;
-    bool paralelo = false, fixa = false;
-    std::array<bool, 4> avisos{};
+    bool paralelo = false, fixa = false, avisos = false;
     for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
         const TFiguras &x = FiguraDe(f, k);
         if (!x.Valido)
             continue;
         paralelo = paralelo || x.Sistema.Ventiladores > 1;
         fixa = fixa || Item(k).PressaoFixa > 0;
-        for (int c = 0; c < 4; ++c)
-            avisos[static_cast<std::size_t>(c)] =
-                avisos[static_cast<std::size_t>(c)] || x.Avisos.contains(QString::fromLatin1(CodigosAviso[c]));
+        avisos = avisos || !x.Avisos.isEmpty();
     }
     std::vector<int> l;
     for (int linha = 0; paralelo && linha < 3; ++linha)
         l.push_back(linha);
     if (fixa)
         l.push_back(3);
-    for (int c = 0; c < 4; ++c)
-        if (avisos[static_cast<std::size_t>(c)])
-            l.push_back(4 + c);
+    if (avisos)
+        l.push_back(4);
     return l;
 }
 
-QString RotuloSistema(int linha) { return U(linha < 4 ? LinhasSistema[linha].rotulo : RotulosAviso[linha - 4]); }
+QString RotuloSistema(int linha) { return linha < 4 ? U(LinhasSistema[linha].rotulo) : U("Avisos"); }
 QString UnidadeSistema(int linha) { return linha < 4 ? U(LinhasSistema[linha].unidade) : QString(); }
 QString ValorSistema(int linha, const TFiguras &f, const TItemOrc &it) {
-    if (linha < 4)
-        return LinhasSistema[linha].valor(f, it);
-    if (!f.Valido)
-        return QStringLiteral("-.-");
-    return f.Avisos.contains(QString::fromLatin1(CodigosAviso[linha - 4])) ? QStringLiteral("sim") : QStringLiteral("-");
+    return linha < 4 ? LinhasSistema[linha].valor(f, it) : AvisosCurtos(f);
 }
 
 // --- Drawing ------------------------------------------------------------------
@@ -489,12 +544,13 @@ void Faixa() {
                           CorFaixa);
 }
 
-void Titulo(const char *texto) {
+void Titulo(const QString &texto) {
     FonteArial(Tam(), true);
     Faixa();
-    EscreveEm(Pagina().AreaPagina.Left, U(texto), true);
+    EscreveEm(Pagina().AreaPagina.Left, texto, true);
     FonteArial(Tam());
 }
+void Titulo(const char *texto) { Titulo(U(texto)); }
 
 void Layout() {
     auto &p = Pagina();
@@ -590,23 +646,31 @@ void DesenhaItens() {
     Regua();
 }
 
-void DesenhaTecnicas() {
+// One row of the operating point's kind: label, unit, a value per item.
+void LinhaDeValores(const QString &rotulo, const QString &unidade, const std::function<QString(int)> &valor) {
     const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
+    EscreveEm(Pagina().AreaPagina.Left, rotulo, false);
+    EscreveEm(pr.ColUnidade, unidade, false);
+    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+        EscreveNaColuna(k, valor(k));
+    FimDeLinha();
+}
+
+// The operating point, then the page's fans in parallel and warnings.
+void DesenhaTecnicas(const std::vector<TFiguras> &f) {
     Titulo("Ponto de Operação");
-    for (int linha = PrimeiraTecnica; linha <= UltimaTecnica; ++linha) {
-        if (!LinhaVisivel(linha))
-            continue;
-        EscreveEm(esquerda, U(Tecnica(linha).rotulo), false);
-        EscreveEm(pr.ColUnidade, U(Tecnica(linha).unidade), false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorTecnico(linha, Item(k), true));
-        FimDeLinha();
-    }
+    for (int linha = PrimeiraTecnica; linha <= UltimaTecnica; ++linha)
+        if (LinhaVisivel(linha))
+            LinhaDeValores(U(Tecnica(linha).rotulo), U(Tecnica(linha).unidade),
+                           [&](int k) { return ValorTecnico(linha, Item(k), true); });
+    for (int linha : LinhasSistemaDaPagina(f))
+        LinhaDeValores(RotuloSistema(linha), UnidadeSistema(linha),
+                       [&](int k) { return ValorSistema(linha, FiguraDe(f, k), Item(k)); });
     Regua();
 }
 
-void DesenhaRuido() {
+// The sound power bands, then the sound where people work.
+void DesenhaRuido(const std::vector<TFiguras> &f) {
     const auto &pr = G().Proposta;
     Titulo("Nivel de potência sonora Lw (dB)");
     for (int b = 1; b <= 9; ++b) {
@@ -617,44 +681,20 @@ void DesenhaRuido() {
         }
         FimDeLinha();
     }
+    LinhaDeValores(RotuloRuidoLocal(f), U("dB (A)"), [&](int k) { return ValorRuidoLocal(FiguraDe(f, k)); });
     Regua();
 }
 
-void DesenhaRuidoLocal(const std::vector<TFiguras> &f) {
+void DesenhaEnergia() {
     const auto &pr = G().Proposta;
     const int esquerda = Pagina().AreaPagina.Left;
-    FonteArial(Tam(), true);
-    Faixa();
-    EscreveEm(esquerda, TituloRuidoLocal(f), true);
-    FonteArial(Tam());
-    for (int linha = 0; linha <= NumBandas + 2; ++linha) {
-        if (!LinhaRuidoVisivel(linha))
-            continue;
-        if (linha <= NumBandas) {
-            EscreveEm(pr.ColUnidade, linha < NumBandas ? U(Bandas[linha + 1]) : U("Total"), false);
-        } else {
-            EscreveEm(esquerda, U(RotulosRuidoLocal[linha - NumBandas - 1][0]), false);
-            EscreveEm(pr.ColUnidade, U(RotulosRuidoLocal[linha - NumBandas - 1][1]), false);
-        }
+    const EnergiaProposta en = CarregaEnergiaProposta();
+    Titulo(TituloEnergia(en.prefs));
+    for (int linha = 0; linha < 6; ++linha) {
+        EscreveEm(esquerda, U(Energeticas[linha].rotulo), false);
+        EscreveEm(pr.ColUnidade, U(Energeticas[linha].unidade), false);
         for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorRuidoLocal(linha, FiguraDe(f, k)));
-        FimDeLinha();
-    }
-    Regua();
-}
-
-void DesenhaSistemaEAvisos(const std::vector<TFiguras> &f) {
-    const std::vector<int> linhas = LinhasSistemaDaPagina(f);
-    if (linhas.empty())
-        return;
-    const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
-    Titulo("Sistema e avisos");
-    for (int linha : linhas) {
-        EscreveEm(esquerda, RotuloSistema(linha), false);
-        EscreveEm(pr.ColUnidade, UnidadeSistema(linha), false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorSistema(linha, FiguraDe(f, k), Item(k)));
+            EscreveNaColuna(k, ValorEnergia(linha, Item(k), en));
         FimDeLinha();
     }
     Regua();
@@ -841,31 +881,25 @@ void TabelaHTML(QStringList &L, const BaseFiguras &base) {
     }
     L << QString();
 
-    if (pr.SecaoTecnicas) {
-        L << Colspan("<tr align=left><td colspan=%1 align=\"left\"><b>Ponto de Operação</b></td></tr>");
-        for (int linha = PrimeiraTecnica; linha <= UltimaTecnica; ++linha) {
-            if (!LinhaVisivel(linha))
-                continue;
-            L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + U(Tecnica(linha).rotulo) +
-                     U("</td><td align=\"left\">") + U(Tecnica(linha).unidade) + QStringLiteral("</td>");
-            L << celulas([&](int k) { return ValorTecnico(linha, Item(k), false); }) + Enchimento;
-        }
-        L << QString();
-    }
-
     const std::vector<TFiguras> figuras =
         pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina(base) : std::vector<TFiguras>{};
+    // A row of the operating point's kind: its label and unit, then a value per item.
+    auto linhaDeValores = [&](const QString &rotulo, const QString &unidade, auto valor) {
+        L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + rotulo + U("</td><td align=\"left\">") +
+                 unidade + QStringLiteral("</td>");
+        L << celulas(valor) + Enchimento;
+    };
+
     if (pr.SecaoTecnicas) {
-        const std::vector<int> linhas = LinhasSistemaDaPagina(figuras);
-        if (!linhas.empty()) {
-            L << Colspan("<tr align=left><td colspan=%1 align=\"left\"><b>Sistema e avisos</b></td></tr>");
-            for (int linha : linhas) {
-                L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + RotuloSistema(linha) +
-                         U("</td><td align=\"left\">") + UnidadeSistema(linha) + QStringLiteral("</td>");
-                L << celulas([&](int k) { return ValorSistema(linha, FiguraDe(figuras, k), Item(k)); }) + Enchimento;
-            }
-            L << QString();
-        }
+        L << Colspan("<tr align=left><td colspan=%1 align=\"left\"><b>Ponto de Operação</b></td></tr>");
+        for (int linha = PrimeiraTecnica; linha <= UltimaTecnica; ++linha)
+            if (LinhaVisivel(linha))
+                linhaDeValores(U(Tecnica(linha).rotulo), U(Tecnica(linha).unidade),
+                               [&](int k) { return ValorTecnico(linha, Item(k), false); });
+        for (int linha : LinhasSistemaDaPagina(figuras))
+            linhaDeValores(RotuloSistema(linha), UnidadeSistema(linha),
+                           [&](int k) { return ValorSistema(linha, FiguraDe(figuras, k), Item(k)); });
+        L << QString();
     }
 
     if (pr.SecaoRuido) {
@@ -879,21 +913,18 @@ void TabelaHTML(QStringList &L, const BaseFiguras &base) {
                      }) +
                      Enchimento;
         }
+        linhaDeValores(RotuloRuidoLocal(figuras), U("dB (A)"),
+                       [&](int k) { return H(ValorRuidoLocal(FiguraDe(figuras, k))); });
         L << QString();
-        L << U("<tr align=\"left\"><td colspan=%1 align=\"left\"><b>%2</b></td></tr>").arg(7).arg(TituloRuidoLocal(figuras));
-        for (int linha = 0; linha <= NumBandas + 2; ++linha) {
-            if (!LinhaRuidoVisivel(linha))
-                continue;
-            const auto valores = celulas([&](int k) { return ValorRuidoLocal(linha, FiguraDe(figuras, k)); });
-            if (linha <= NumBandas)
-                L << U("<tr bgcolor=\"#e8e8e8\" align=right><td></td><td align=\"left\">") +
-                         (linha < NumBandas ? U(Bandas[linha + 1]) : U("Total")) + QStringLiteral("</td>") + valores +
-                         Enchimento;
-            else
-                L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") +
-                         U(RotulosRuidoLocal[linha - NumBandas - 1][0]) + U("</td><td align=\"left\">") +
-                         U(RotulosRuidoLocal[linha - NumBandas - 1][1]) + QStringLiteral("</td>")
-                  << valores + Enchimento;
+    }
+
+    if (pr.SecaoTecnicas) {
+        const EnergiaProposta en = CarregaEnergiaProposta();
+        L << U("<tr align=\"left\"><td colspan=%1 align=\"left\"><b>%2</b></td></tr>").arg(7).arg(TituloEnergia(en.prefs));
+        for (int linha = 0; linha < 6; ++linha) {
+            L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + U(Energeticas[linha].rotulo) +
+                     U("</td><td align=\"left\">") + U(Energeticas[linha].unidade) + QStringLiteral("</td>");
+            L << celulas([&](int k) { return ValorEnergia(linha, Item(k), en); }) + Enchimento;
         }
         L << QString();
     }
@@ -1026,18 +1057,16 @@ void DesenhaProposta(QPainter &folha, const Retangulo &r) {
     FonteArial(Tam());
     DesenhaCabecalho();
     DesenhaItens();
-    if (pr.SecaoTecnicas)
-        DesenhaTecnicas();
     const std::vector<TFiguras> figuras =
         pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina(CarregaBaseFiguras()) : std::vector<TFiguras>{};
     if (pr.SecaoTecnicas)
-        DesenhaSistemaEAvisos(figuras);
-    if (pr.SecaoRuido) {
-        DesenhaRuido();
-        DesenhaRuidoLocal(figuras);
-    }
-    if (pr.SecaoTecnicas)
+        DesenhaTecnicas(figuras);
+    if (pr.SecaoRuido)
+        DesenhaRuido(figuras);
+    if (pr.SecaoTecnicas) {
+        DesenhaEnergia();
         DesenhaMotor();
+    }
     if (pr.SecaoAcessorios)
         DesenhaAcessorios(acessorios);
     if (pr.SecaoPrecos)

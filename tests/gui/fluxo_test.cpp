@@ -102,8 +102,9 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     // where people work, and says so.
     EXPECT_NEAR(G().VazaoCalc, 20000 / 3.0, 1e-9);
     const int d2 = calc->LinhaDestaque();
-    EXPECT_FALSE(calc->sgModelos()->Cells(12, d2).isEmpty());
-    EXPECT_TRUE(calc->sgModelos()->Dica(12, d2).contains(QStringLiteral("Pressão sonora"))) << calc->sgModelos()->Dica(12, d2).toStdString();
+    EXPECT_FALSE(calc->sgModelos()->Cells(14, d2).isEmpty());
+    EXPECT_TRUE(calc->sgModelos()->Dica(14, d2).contains(QStringLiteral("Pressão sonora")))
+        << calc->sgModelos()->Dica(14, d2).toStdString();
     captura("4_selecao_item2");
 
     // The chart window, and back.

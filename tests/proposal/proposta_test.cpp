@@ -97,10 +97,13 @@ TEST_F(Proposta, RegrasDoDocumentoHtml) {
                  EXPECT_FALSE(Contem(l, rotulo(r))) << r;
              for (const char *r : {"Vazão de ar", "Pressão estática (op)", "Altitude", "Rendimento total", "Motor sugerido"})
                  EXPECT_TRUE(Contem(l, rotulo(r))) << r;
-             // Of the sound where people work, the pressure and the exposure only.
-             EXPECT_TRUE(Contem(l, QStringLiteral("<b>Pressão sonora a 1 m, Q = 2</b>")));
-             EXPECT_FALSE(Contem(l, QStringLiteral("Ponderação A")));
-             EXPECT_TRUE(Contem(l, rotulo("Exposição permitida (NR-15)")));
+             // The sound where people work after the sound power rows: the
+             // pressure at the preferences' 1 m and the exposure NR-15 permits.
+             const qsizetype lpa = l.indexOf(QStringLiteral("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">"
+                                                            "LpA a 1 m / NR-15</td><td align=\"left\">dB (A)</td>"));
+             ASSERT_GE(lpa, 1);
+             EXPECT_TRUE(l[lpa - 1].contains(QStringLiteral("Lw tot")));
+             EXPECT_EQ(l[lpa + 1], QStringLiteral("<td>81 / 8h</td><td>77 / 8h</td><td>80 / 8h</td><td>-.-</td><td>-.-</td></tr>"));
          }},
         {"ventiladores em paralelo e avisos",
          [] {
@@ -111,17 +114,19 @@ TEST_F(Proposta, RegrasDoDocumentoHtml) {
              G().Itens[1].VelDescarga = 15.5;
          },
          [](const QStringList &l) {
-             const qsizetype i = l.indexOf(QStringLiteral("<tr align=left><td colspan=7 align=\"left\"><b>Sistema e avisos</b></td></tr>"));
-             ASSERT_GE(i, 0);
-             EXPECT_EQ(l[i + 1], QStringLiteral("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">Ventiladores em "
-                                                "paralelo</td><td align=\"left\"></td>"));
-             EXPECT_EQ(l[i + 2], QStringLiteral("<td>1</td><td>2</td><td>1</td><td>-.-</td><td>-.-</td></tr>"));
-             EXPECT_TRUE(l[i + 3].contains(QStringLiteral("Vazão por ventilador")));
-             EXPECT_EQ(l[i + 4], QStringLiteral("<td>12000</td><td>8000</td><td>5000</td><td>-.-</td><td>-.-</td></tr>"));
-             EXPECT_TRUE(l[i + 5].contains(QStringLiteral("Vazão total com um parado")));
-             EXPECT_TRUE(l[i + 6].startsWith(QStringLiteral("<td>-.-</td><td>"))) << l[i + 6].toStdString();
-             EXPECT_TRUE(l[i + 7].contains(QStringLiteral("Aviso: velocidade de descarga")));
-             EXPECT_EQ(l[i + 8], QStringLiteral("<td>sim</td><td>-</td><td>-</td><td>-.-</td><td>-.-</td></tr>"));
+             // At the end of the operating point rows.
+             const qsizetype i = l.indexOf(QStringLiteral("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">Ventiladores em "
+                                                          "paralelo</td><td align=\"left\"></td>"));
+             ASSERT_GE(i, 2);
+             EXPECT_TRUE(l[i - 2].contains(QStringLiteral("Motor sugerido")));
+             EXPECT_EQ(l[i + 1], QStringLiteral("<td>1</td><td>2</td><td>1</td><td>-.-</td><td>-.-</td></tr>"));
+             EXPECT_TRUE(l[i + 2].contains(QStringLiteral("Vazão por ventilador")));
+             EXPECT_EQ(l[i + 3], QStringLiteral("<td>12000</td><td>8000</td><td>5000</td><td>-.-</td><td>-.-</td></tr>"));
+             EXPECT_TRUE(l[i + 4].contains(QStringLiteral("Vazão total com um parado")));
+             EXPECT_TRUE(l[i + 5].startsWith(QStringLiteral("<td>-.-</td><td>"))) << l[i + 5].toStdString();
+             EXPECT_TRUE(l[i + 6].contains(QStringLiteral(">Avisos<")));
+             EXPECT_EQ(l[i + 7], QStringLiteral("<td>veloc.</td><td>-</td><td>-</td><td>-.-</td><td>-.-</td></tr>"));
+             EXPECT_TRUE(l[i + 8].isEmpty());
          }},
         {"condições: pagamento com &nbsp; e ICMS zero",
          [] {
@@ -181,7 +186,8 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
                                  "Nivel de potência sonora Lw (dB)", "Sem motor", "Correias", "EX-07",
                                  "Pág. 1 de 2", "Pág. 2 de 2", "Quellora - DBL 2003.01.13",
                                  "Preços válidos para pedido único.", "Preços unitários em R$",
-                                 "Geral: Ventilador+Acessorios"})
+                                 "Geral: Ventilador+Acessorios", "Eficiência energética (4000 h/ano, R$ 0,80/kWh)",
+                                 "Índice FEI (AMCA 208)", "Atende UE 2024/1834"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(esperado), Qt::CaseInsensitive)) << esperado;
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("ICMS:\\s+isento"))));
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("Entrega:\\s+30/45 dias"))));

@@ -135,7 +135,8 @@ TEST_F(Propostas, VentiladoresEPressaoFixaNoBlocoDeExtensao) {
     EXPECT_EQ(lido.Itens[1].Ventiladores, 3);
     EXPECT_EQ(lido.Itens[2].PressaoFixa, 12.5);
     // A reader of the records alone (the listing) passes over the block.
-    EXPECT_EQ(ResumoOrcamento(QStringLiteral("0001_03.orc"), comBloco.left(1716)).Projeto, tres.Orcamento.Projeto);
+    EXPECT_EQ(ResumoOrcamento(QStringLiteral("0001_03.orc"), comBloco.left(1716), comBloco.size()).Projeto,
+              tres.Orcamento.Projeto);
 
     // A block damaged in any way is refused, saying why, and the records
     // are read all the same, every item with one fan and no fixed pressure.

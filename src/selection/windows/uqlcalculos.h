@@ -4,8 +4,11 @@
 // one highlighted, and the small performance chart of the size under the
 // cursor.
 
+#include "catalogue/energia.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "selection/sistema.h"
+#include "shell/preferencias.h"
 #include "shell/windows/janelafilha.h"
 
 #include <QString>
@@ -57,6 +60,9 @@ public:
 
     // What the curve window receives for the current item and size row.
     TTextosCurva TextosDaCurva() const;
+    // The energy figures of a row of the size grid: the item's stored
+    // selection, or the calculated size.
+    TEficiencia EficienciaDaLinha(int row) const;
     // The system, sound and warnings of the chart in force.
     const TFiguras &Figuras() const { return figuras_; }
 
@@ -73,6 +79,10 @@ private:
     void abreCurva();
     void avisa(AvisoCalculo tipo, const QString &texto);
     void atualizaCurva();
+    void carregaPreferencias();
+    TBaseEnergia baseEnergia() const;
+    void escreveEnergia(int row, const TEficiencia &e);
+    void mostraEnergia();
     // The warnings mark of a size-grid row and its tool-tip.
     void marcaAvisos(int row, const TFiguras &f);
 
@@ -84,9 +94,12 @@ private:
     PainelCurva *pb_;
     QPushButton *btSeleciona_;
     QPushButton *btCurva_;
+    QLabel *lbEnergia_;
     QGroupBox *gbLinhas_;
     QStringList linhas_;
     bool calculando_ = false;
+    TEnergiaCatalogo energia_;
+    TPreferencias prefs_;
     // The system, sound and warnings of the chart in force.
     TFiguras figuras_;
 };
