@@ -5,13 +5,13 @@ set -euo pipefail
 
 PACOTES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev qtkeychain-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick poppler-utils
   qt6-translations-l10n
-  python3 python3-aiosmtpd
+  python3 python3-aiosmtpd openssl
   libreoffice-calc-nogui xdg-utils shared-mime-info
 )
 
