@@ -12,6 +12,7 @@ PACOTES=(
   xvfb xauth imagemagick poppler-utils
   qt6-translations-l10n
   python3 python3-aiosmtpd openssl
+  dbus gnome-keyring libsecret-1-0
   libreoffice-calc-nogui xdg-utils shared-mime-info
 )
 

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -220,4 +221,43 @@ TEST(Envio, ComTlsELoginComoOsProvedoresPedem) {
             EXPECT_TRUE(Conteudo(cofre.filePath()).contains(c.senhaDigitada.trimmed()));
         }
     }
+}
+
+// On a desktop: the keyring of a session of its own (D-Bus and GNOME's
+// keyring, unlocked for the test; both end with the session) keeps the
+// password, nothing in the data folder does, and the sending finds it there.
+TEST(Envio, SenhaNoChaveiroDaAreaDeTrabalho) {
+    if (QStandardPaths::findExecutable("dbus-run-session").isEmpty() ||
+        QStandardPaths::findExecutable("gnome-keyring-daemon").isEmpty())
+        GTEST_SKIP() << "dbus-run-session or gnome-keyring-daemon missing";
+    GaranteAppGui();
+    CertificadoTeste certificado;
+    ASSERT_TRUE(certificado.Pronto());
+    ServidorSmtpLocal servidor({"--modo", "starttls", "--certificado", certificado.Certificado(), "--chave",
+                                certificado.Chave(), "--usuario", "ana", "--senha", "do chaveiro"});
+    ASSERT_TRUE(servidor.Pronto()) << servidor.Erros().toStdString();
+    QTemporaryDir dir;
+    const QString d = dir.filePath("dados"), arqOrc = dir.filePath("0012_05.orc");
+    ASSERT_TRUE(QDir().mkpath(d));
+    PreparaDados(d, arqOrc);
+    const QString script = dir.filePath("sessao.sh");
+    ASSERT_TRUE(GravaArquivoAtomico(script, R"sh(set -e
+export HOME="$1/casa" XDG_DATA_HOME="$1/casa/dados" XDG_RUNTIME_DIR="$1"
+mkdir -p "$HOME"
+eval "$(printf chave | gnome-keyring-daemon --unlock --components=secrets)"
+printf 'do chaveiro\n' | "$2" email configura --dados "$3" --email vendas@dravolin.com.br --smtp 127.0.0.1 \
+    --porta "$4" --seguranca starttls --usuario ana --senha-da-entrada --certificado "$5"
+"$2" proposta "$6" --dados "$3" --enviar compras@cliente.com.br
+)sh", nullptr));
+    const Execucao r = Executa("dbus-run-session", {"--", "sh", script, dir.path(), QUELLORA_CLI, d,
+                                                    servidor.Endereco().section(':', 1), certificado.Certificado(),
+                                                    arqOrc});
+    ASSERT_EQ(r.status, 0) << r.erro.toStdString();
+    EXPECT_TRUE(r.saida.contains("A senha fica no chaveiro da área de trabalho.\n"
+                                 "E-mail: 250 2.0.0 Mensagem 1 aceita"))
+        << r.saida.toStdString();
+    EXPECT_EQ(servidor.Autenticacoes(), QStringList{"PLAIN ana ok"});
+    EXPECT_EQ(QDir(d).entryList({"senhas*"}, QDir::Files), QStringList());
+    for (const QString &a : QDir(d).entryList(QDir::Files)) // nowhere in the data folder
+        EXPECT_FALSE(Conteudo(QDir(d).filePath(a)).contains("do chaveiro")) << a.toStdString();
 }
