@@ -425,6 +425,11 @@ void ClienteSmtp::Trata(const RespostaSmtp &r) {
                           r);
         return EnviaRemetente();
     case MailFrom:
+        if (r.Codigo == 530 && envio_.Usuario.isEmpty())
+            return Recusa(QStringLiteral("O servidor %1 exige login: informe o usuário e a senha na configuração de "
+                                         "e-mail.")
+                              .arg(host_),
+                          r);
         if (r.Codigo != 250)
             return Recusa(QStringLiteral("O servidor recusou o remetente %1.")
                               .arg(QString::fromUtf8(EnderecoEnvelope(envio_.Remetente))),

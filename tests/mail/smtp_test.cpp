@@ -142,6 +142,8 @@ TEST(Smtp, DialogoComServidorRoteirizado) {
          "EHLO DravolinBrumLtda|HELO DravolinBrumLtda|QUIT"},
         {"remetente recusado", {ok220, ok250, "550 remetente desconhecido", tchau}, 550,
          "recusou o remetente <eu@x.com>", ate(2)},
+        {"login exigido e nenhum configurado", {ok220, ok250, "530 5.7.0 Authentication required", tchau}, 530,
+         "exige login: informe o usuário e a senha", ate(2)},
         {"destinatario recusado", {ok220, ok250, ok250, "550-5.1.1 caixa\r\n550 5.1.1 inexistente", tchau}, 550,
          "recusou o destinatário <cli@y.com>", ate(3)},
         {"segundo destinatario recusado", {ok220, ok250, ok250, ok250, "553 nao", tchau}, 553,
