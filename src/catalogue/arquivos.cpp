@@ -89,6 +89,20 @@ bool LeTodosRegistros(const QString &arquivo, std::size_t tamanho, QByteArray &d
     return true;
 }
 
+bool LeArquivoOpcional(const QString &arquivo, QByteArray &dados, bool *existe, QString *erro) {
+    dados.clear();
+    *existe = QFileInfo::exists(arquivo);
+    if (!*existe)
+        return true;
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        Define(erro, QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(arquivo, f.errorString()));
+        return false;
+    }
+    dados = f.readAll();
+    return true;
+}
+
 bool GravaArquivoAtomico(const QString &arquivo, const QByteArray &dados, QString *erro) {
     QSaveFile f(arquivo);
     if (!f.open(QIODevice::WriteOnly)) {

@@ -22,6 +22,11 @@ QString CaminhoEm(const QString &dir, const QString &nome);
 // Reads a whole file of records; a trailing partial record is an error.
 [[nodiscard]] bool LeTodosRegistros(const QString &arquivo, std::size_t tamanho, QByteArray &dados, QString *erro);
 
+// Reads a whole file that may be missing: true with 'existe' false when it
+// is; false, with a message naming the file, when it is there but can't be
+// read.
+[[nodiscard]] bool LeArquivoOpcional(const QString &arquivo, QByteArray &dados, bool *existe, QString *erro);
+
 // Writes the file through a temporary beside it, so a failure at any point
 // leaves the previous file intact.
 [[nodiscard]] bool GravaArquivoAtomico(const QString &arquivo, const QByteArray &dados, QString *erro);

@@ -3,7 +3,6 @@
 #include "catalogue/arquivos.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSslCertificate>
 
 #include <algorithm>
@@ -111,18 +110,16 @@ bool ConexaoEmailDeBytes(const QByteArray &dados, TConexaoEmail &c, QString *err
 
 bool CarregaConexaoEmail(const QString &dirDados, TConexaoEmail &c, QString *erro) {
     const QString arq = Arquivo(dirDados);
-    if (!QFileInfo::exists(arq)) {
+    QByteArray dados;
+    bool existe = false;
+    if (!LeArquivoOpcional(arq, dados, &existe, erro))
+        return false;
+    if (!existe) {
         c = TConexaoEmail{};
         return true;
     }
-    QFile f(arq);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(arq, f.errorString());
-        return false;
-    }
     QString motivo;
-    if (!ConexaoEmailDeBytes(f.readAll(), c, &motivo)) {
+    if (!ConexaoEmailDeBytes(dados, c, &motivo)) {
         if (erro)
             *erro = QStringLiteral("O arquivo de conexão de e-mail %1 está danificado: %2.").arg(arq, motivo);
         return false;

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <nlohmann/json.hpp>
@@ -20,15 +19,12 @@ constexpr QFileDevice::Permissions SoDono = QFileDevice::ReadOwner | QFileDevice
 // The accounts of the file; a missing file has none.
 bool LeMapa(const QString &arq, json &mapa, QString *erro) {
     mapa = json::object();
-    if (!QFileInfo::exists(arq))
-        return true;
-    QFile f(arq);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível ler o arquivo de senhas %1: %2").arg(arq, f.errorString());
+    QByteArray b;
+    bool existe = false;
+    if (!LeArquivoOpcional(arq, b, &existe, erro))
         return false;
-    }
-    const QByteArray b = f.readAll();
+    if (!existe)
+        return true;
     mapa = json::parse(b.constData(), b.constData() + b.size(), nullptr, false);
     if (mapa.is_discarded() || !mapa.is_object()) {
         if (erro)

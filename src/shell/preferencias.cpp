@@ -2,9 +2,6 @@
 
 #include "catalogue/arquivos.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <cmath>
 
 namespace quellora {
@@ -98,18 +95,16 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
 
 bool CarregaPreferencias(const QString &dirDados, TPreferencias &p, QString *erro) {
     const QString arq = Arquivo(dirDados);
-    if (!QFileInfo::exists(arq)) {
+    QByteArray dados;
+    bool existe = false;
+    if (!LeArquivoOpcional(arq, dados, &existe, erro))
+        return false;
+    if (!existe) {
         p = TPreferencias{};
         return true;
     }
-    QFile f(arq);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(arq, f.errorString());
-        return false;
-    }
     QString motivo;
-    if (!PreferenciasDeBytes(f.readAll(), p, &motivo)) {
+    if (!PreferenciasDeBytes(dados, p, &motivo)) {
         if (erro)
             *erro = QStringLiteral("O arquivo de preferências %1 está danificado: %2.").arg(arq, motivo);
         return false;

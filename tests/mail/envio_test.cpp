@@ -23,17 +23,20 @@ using namespace quellora::teste;
 
 namespace {
 
-// A data folder with the catalogue, and a saved quotation in it.
-void PreparaDados(const QString &d, const QString &arqOrc) {
+// A data folder with the catalogue, and a quotation of 3 March 2005 for the
+// project saved in it.
+TArquivoOrc PreparaDados(const QString &d, const QString &arqOrc, const QString &projeto = "Galpão 2",
+                         const QString &email = "compras@cliente.com.br") {
     const QDir catalogo(QStringLiteral(QUELLORA_DADOS_DIR));
     for (const QString &a : catalogo.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(catalogo.filePath(a), QDir(d).filePath(a)));
+        EXPECT_TRUE(QFile::copy(catalogo.filePath(a), QDir(d).filePath(a)));
     TArquivoOrc orc;
     orc.Orcamento.NumOrc = "0012/05";
     orc.Orcamento.Data = DateTimeParaData(QDateTime(QDate(2005, 3, 3), QTime()));
-    orc.Orcamento.Projeto = "Galpão 2";
-    orc.Orcamento.email = "compras@cliente.com.br";
-    ASSERT_TRUE(GravaArquivoOrc(arqOrc, orc, nullptr));
+    orc.Orcamento.Projeto = projeto;
+    orc.Orcamento.email = email;
+    EXPECT_TRUE(GravaArquivoOrc(arqOrc, orc, nullptr));
+    return orc;
 }
 
 QByteArray Conteudo(const QString &arquivo) {
@@ -55,16 +58,9 @@ TEST(Envio, PropostaChegaIntactaOuARecusaEDita) {
     ServidorSmtpLocal servidor;
     ASSERT_TRUE(servidor.Pronto()) << servidor.Erros().toStdString();
     const QString d = dir.path();
-    const QDir catalogo(QStringLiteral(QUELLORA_DADOS_DIR));
-    for (const QString &a : catalogo.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(catalogo.filePath(a), QDir(d).filePath(a)));
-    TArquivoOrc orc;
-    orc.Orcamento.NumOrc = "0012/05";
-    orc.Orcamento.Data = DateTimeParaData(QDateTime(QDate(2005, 3, 3), QTime()));
-    orc.Orcamento.Projeto = "Galpão 2 – ventilação da cobertura, exaustão e ar de reposição nº 3";
-    orc.Orcamento.email = " compras@cliente.com.br ";
     const QString arqOrc = dir.filePath("0012_05.orc"), texto = dir.filePath("texto.txt");
-    ASSERT_TRUE(GravaArquivoOrc(arqOrc, orc, nullptr));
+    const TArquivoOrc orc = PreparaDados(
+        d, arqOrc, "Galpão 2 – ventilação da cobertura, exaustão e ar de reposição nº 3", " compras@cliente.com.br ");
     ASSERT_TRUE(GravaArquivoAtomico(texto, "Olá, Conceição!\n.linha com ponto\n.\nAté logo\n", nullptr));
     // The proposal as the program writes it, for the attachment.
     const QString anexo = dir.filePath("proposta.xls");
