@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 
 namespace quellora {
 
@@ -26,6 +27,13 @@ QString CaminhoEm(const QString &dir, const QString &nome);
 // is; false, with a message naming the file, when it is there but can't be
 // read.
 [[nodiscard]] bool LeArquivoOpcional(const QString &arquivo, QByteArray &dados, bool *existe, QString *erro);
+
+// A settings file that may be missing: 'ausente' runs when it is; else its
+// bytes go to 'le', which says why it refuses them, and a refusal is "O
+// arquivo " + 'oque' + " <file> está danificado: <why>.".
+[[nodiscard]] bool CarregaArquivoOpcional(const QString &arquivo, const QString &oque,
+                                          const std::function<bool(const QByteArray &, QString *)> &le,
+                                          const std::function<void()> &ausente, QString *erro);
 
 // Writes the file through a temporary beside it, so a failure at any point
 // leaves the previous file intact.

@@ -108,23 +108,10 @@ bool ConexaoEmailDeBytes(const QByteArray &dados, TConexaoEmail &c, QString *err
     return true;
 }
 
-bool CarregaConexaoEmail(const QString &dirDados, TConexaoEmail &c, QString *erro) {
-    const QString arq = Arquivo(dirDados);
-    QByteArray dados;
-    bool existe = false;
-    if (!LeArquivoOpcional(arq, dados, &existe, erro))
-        return false;
-    if (!existe) {
-        c = TConexaoEmail{};
-        return true;
-    }
-    QString motivo;
-    if (!ConexaoEmailDeBytes(dados, c, &motivo)) {
-        if (erro)
-            *erro = QStringLiteral("O arquivo de conexão de e-mail %1 está danificado: %2.").arg(arq, motivo);
-        return false;
-    }
-    return true;
+bool CarregaConexaoEmail(const QString &dirDados, TConexaoEmail &v, QString *erro) {
+    return CarregaArquivoOpcional(
+        Arquivo(dirDados), QStringLiteral("de conexão de e-mail"), [&v](const QByteArray &b, QString *motivo) { return ConexaoEmailDeBytes(b, v, motivo); },
+        [&v] { v = TConexaoEmail{}; }, erro);
 }
 
 bool GravaConexaoEmail(const QString &dirDados, const TConexaoEmail &c, QString *erro) {

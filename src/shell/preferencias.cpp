@@ -93,23 +93,10 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
     return true;
 }
 
-bool CarregaPreferencias(const QString &dirDados, TPreferencias &p, QString *erro) {
-    const QString arq = Arquivo(dirDados);
-    QByteArray dados;
-    bool existe = false;
-    if (!LeArquivoOpcional(arq, dados, &existe, erro))
-        return false;
-    if (!existe) {
-        p = TPreferencias{};
-        return true;
-    }
-    QString motivo;
-    if (!PreferenciasDeBytes(dados, p, &motivo)) {
-        if (erro)
-            *erro = QStringLiteral("O arquivo de preferências %1 está danificado: %2.").arg(arq, motivo);
-        return false;
-    }
-    return true;
+bool CarregaPreferencias(const QString &dirDados, TPreferencias &v, QString *erro) {
+    return CarregaArquivoOpcional(
+        Arquivo(dirDados), QStringLiteral("de preferências"), [&v](const QByteArray &b, QString *motivo) { return PreferenciasDeBytes(b, v, motivo); },
+        [&v] { v = TPreferencias{}; }, erro);
 }
 
 bool GravaPreferencias(const QString &dirDados, const TPreferencias &p, QString *erro) {
