@@ -147,6 +147,15 @@ TEST_F(EmailJanelas, ConfiguracaoSoConfirmaComEnderecoEServidor) {
                                         "Certificado: «AB:CD» não é uma impressão digital SHA-256. Informe os 64 "
                                         "algarismos hexadecimais ou escolha o arquivo do certificado.");
     EXPECT_TRUE(cnf->isVisible());
+    // "Arquivo...": the certificate's fingerprint in the box, cleared again.
+    teste::CertificadoTeste certificado;
+    ASSERT_TRUE(certificado.Pronto());
+    cnf->escolheCertificado = [&] { return certificado.Certificado(); };
+    clica(cnf, "btCertificado");
+    QByteArray digital;
+    ASSERT_TRUE(ImpressaoDigitalDeArquivo(certificado.Certificado(), &digital, nullptr));
+    EXPECT_EQ(em<QLineEdit>(cnf, "edCertificado")->text(), TextoImpressaoDigital(digital));
+    cnf->escolheCertificado = nullptr;
     em<QLineEdit>(cnf, "edCertificado")->clear();
     captura(cnf, "email_configuracao");
     em<QPushButton>(cnf, "BitBtn1")->click();

@@ -235,10 +235,12 @@ void TfrmEmail::Concluiu(const ResultadoSmtp &r) {
             return;
         TConexaoEmail conexao;
         QString erro;
-        if (!CarregaConexaoEmail(G().DirDados, conexao, &erro))
-            conexao = TConexaoEmail{};
-        conexao.Certificado = r.CertificadoRecusado;
-        if (!GravaConexaoEmail(G().DirDados, conexao, &erro)) {
+        bool guardou = CarregaConexaoEmail(G().DirDados, conexao, &erro);
+        if (guardou) {
+            conexao.Certificado = r.CertificadoRecusado;
+            guardou = GravaConexaoEmail(G().DirDados, conexao, &erro);
+        }
+        if (!guardou) {
             MensagemErro(erro);
             return;
         }

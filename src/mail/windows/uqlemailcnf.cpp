@@ -24,6 +24,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace quellora {
