@@ -1,9 +1,12 @@
 // quellora-cli preferencias: shows or changes the preferences of a data
-// directory (running-cost basis, sound at the workplace, velocity limit).
+// directory (running-cost basis, sound at the workplace, velocity limit, the
+// projects folder).
 
 #include "comandos.h"
 
 #include "shell/preferencias.h"
+
+#include <QDir>
 
 namespace quellora::cli {
 
@@ -13,8 +16,9 @@ const char *const Uso =
     "  quellora-cli preferencias [mostra] [--dados PASTA]\n"
     "                          as preferências em uso, em JSON\n"
     "  quellora-cli preferencias define [--dados PASTA] [--horas H] [--tarifa R$_KWH] [--distancia M]\n"
-    "                          [--q 1|2|4|8] [--velocidade-max M_S]\n"
-    "                          grava as preferências (preferencias.json)";
+    "                          [--q 1|2|4|8] [--velocidade-max M_S] [--pasta-projetos PASTA]\n"
+    "                          grava as preferências (preferencias.json); --pasta-projetos \"\"\n"
+    "                          volta à pasta de projetos padrão";
 
 int FalhaUso() {
     Erro(QStringLiteral("Uso:\n") + QString::fromUtf8(Uso) + QLatin1Char('\n'));
@@ -58,6 +62,14 @@ int Executa(const QStringList &entrada) {
         if (!ok) {
             Erro(QStringLiteral("--q: «%1» não é 1, 2, 4 ou 8.\n").arg(q));
             return 2;
+        }
+        if (a.contains(QStringLiteral("--pasta-projetos"))) {
+            p.PastaProjetos = QDir::fromNativeSeparators(Opcao(a, QStringLiteral("--pasta-projetos")).trimmed());
+            const QString problema = ProblemaPastaProjetos(p.PastaProjetos);
+            if (!problema.isEmpty()) {
+                Erro(problema + QLatin1Char('\n'));
+                return 2;
+            }
         }
     }
     if (!a.isEmpty())

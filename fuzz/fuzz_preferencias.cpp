@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dados, std::size_t tam
     TPreferencias relido;
     if (!PreferenciasDeBytes(escrito, relido, &erro) || PreferenciasParaBytes(relido) != escrito ||
         relido.HorasAno != p.HorasAno || relido.Tarifa != p.Tarifa || relido.Distancia != p.Distancia ||
-        relido.Diretividade != p.Diretividade || relido.VelocidadeMax != p.VelocidadeMax)
+        relido.Diretividade != p.Diretividade || relido.VelocidadeMax != p.VelocidadeMax ||
+        relido.PastaProjetos != p.PastaProjetos)
         std::abort();
     return 0;
 }

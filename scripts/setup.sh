@@ -14,6 +14,7 @@ PACOTES=(
   python3 python3-aiosmtpd openssl
   dbus gnome-keyring libsecret-1-0
   libreoffice-calc-nogui xdg-utils shared-mime-info
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 falta=()

@@ -109,9 +109,8 @@ bool ConexaoEmailDeBytes(const QByteArray &dados, TConexaoEmail &c, QString *err
 }
 
 bool CarregaConexaoEmail(const QString &dirDados, TConexaoEmail &v, QString *erro) {
-    return CarregaArquivoOpcional(
-        Arquivo(dirDados), QStringLiteral("de conexão de e-mail"), [&v](const QByteArray &b, QString *motivo) { return ConexaoEmailDeBytes(b, v, motivo); },
-        [&v] { v = TConexaoEmail{}; }, erro);
+    const auto le = [&v](const QByteArray &b, QString *motivo) { return ConexaoEmailDeBytes(b, v, motivo); };
+    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de conexão de e-mail"), le, [&v] { v = TConexaoEmail{}; }, erro);
 }
 
 bool GravaConexaoEmail(const QString &dirDados, const TConexaoEmail &c, QString *erro) {

@@ -2,6 +2,9 @@
 
 #include "catalogue/arquivos.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cmath>
 
 namespace quellora {
@@ -37,6 +40,11 @@ bool ForaDaFaixa(const Campo &c, double v) {
     return c.real ? v < c.minimo || v > c.maximo : !DiretividadeValida(v);
 }
 
+// The one text key: empty (the program's own folder) or an absolute path.
+const char *const ChavePastaProjetos = "PastaProjetos";
+const char *const PastaRelativa = "a pasta de projetos deve ser um caminho completo, como /srv/projetos";
+bool PastaAceita(const QString &p) { return p.isEmpty() || QDir::isAbsolutePath(p); }
+
 QString Arquivo(const QString &dirDados) { return CaminhoEm(dirDados, QString::fromLatin1(ArqPreferencias)); }
 
 } // namespace
@@ -45,6 +53,21 @@ QString ValidaPreferencias(const TPreferencias &p) {
     for (const Campo &c : Campos)
         if (ForaDaFaixa(c, Valor(p, c)))
             return QString::fromUtf8(c.descricao);
+    if (!PastaAceita(p.PastaProjetos))
+        return QString::fromUtf8(PastaRelativa);
+    return {};
+}
+
+QString ProblemaPastaProjetos(const QString &pasta) {
+    if (pasta.isEmpty())
+        return {};
+    if (!PastaAceita(pasta)) {
+        QString t = QString::fromUtf8(PastaRelativa);
+        t[0] = t[0].toUpper();
+        return t + QLatin1Char('.');
+    }
+    if (!QFileInfo(pasta).isDir())
+        return QStringLiteral("A pasta de projetos «%1» não existe.").arg(QDir::toNativeSeparators(pasta));
     return {};
 }
 
@@ -56,6 +79,7 @@ QByteArray PreferenciasParaBytes(const TPreferencias &p) {
         else
             j[c.chave] = p.Diretividade;
     }
+    j[ChavePastaProjetos] = p.PastaProjetos.toStdString();
     return QByteArray::fromStdString(j.dump(2) + "\n");
 }
 
@@ -71,6 +95,15 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
     TPreferencias lido;
     lido.Outros = json::object();
     for (auto it = j.begin(); it != j.end(); ++it) {
+        if (it.key() == ChavePastaProjetos) {
+            if (!it.value().is_string())
+                return falha(
+                    QStringLiteral("o valor de \"%1\" não é um texto").arg(QLatin1String(ChavePastaProjetos)));
+            lido.PastaProjetos = QString::fromStdString(it.value().get<std::string>());
+            if (!PastaAceita(lido.PastaProjetos))
+                return falha(QString::fromUtf8(PastaRelativa));
+            continue;
+        }
         const Campo *campo = nullptr;
         for (const Campo &c : Campos)
             if (it.key() == c.chave)
@@ -94,9 +127,8 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
 }
 
 bool CarregaPreferencias(const QString &dirDados, TPreferencias &v, QString *erro) {
-    return CarregaArquivoOpcional(
-        Arquivo(dirDados), QStringLiteral("de preferências"), [&v](const QByteArray &b, QString *motivo) { return PreferenciasDeBytes(b, v, motivo); },
-        [&v] { v = TPreferencias{}; }, erro);
+    const auto le = [&v](const QByteArray &b, QString *motivo) { return PreferenciasDeBytes(b, v, motivo); };
+    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de preferências"), le, [&v] { v = TPreferencias{}; }, erro);
 }
 
 bool GravaPreferencias(const QString &dirDados, const TPreferencias &p, QString *erro) {

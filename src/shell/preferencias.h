@@ -1,8 +1,8 @@
 #pragma once
 // The program's own preferences, "preferencias.json" in the data directory:
 // the running-cost basis (operating hours per year, energy tariff), where the
-// sound pressure is reckoned (distance, directivity) and the outlet velocity
-// above which a size is flagged. A missing file means the defaults; a file
+// sound pressure is reckoned (distance, directivity), the outlet velocity
+// above which a size is flagged and the folder quotations are saved in. A missing file means the defaults; a file
 // that can't be read, isn't JSON or holds a value out of range is refused
 // with a message naming the file. Keys this version doesn't know are kept
 // when the file is written again.
@@ -22,18 +22,24 @@ struct TPreferencias {
     double Distancia = 1;       // m, from the fan to where people work
     int Diretividade = 2;       // Q: 1 free field, 2 on the floor, 4 at a wall, 8 in a corner
     double VelocidadeMax = 15;  // m/s at the outlet
+    QString PastaProjetos;      // an absolute folder, perhaps shared; empty: the program's own
 
     // Whatever else the file held, written back untouched.
     nlohmann::json Outros = nlohmann::json::object();
 
     bool operator==(const TPreferencias &o) const {
         return HorasAno == o.HorasAno && Tarifa == o.Tarifa && Distancia == o.Distancia &&
-               Diretividade == o.Diretividade && VelocidadeMax == o.VelocidadeMax && Outros == o.Outros;
+               Diretividade == o.Diretividade && VelocidadeMax == o.VelocidadeMax &&
+               PastaProjetos == o.PastaProjetos && Outros == o.Outros;
     }
 };
 
 // Empty when every value is in range; otherwise what is wrong, in words.
 QString ValidaPreferencias(const TPreferencias &p);
+
+// Empty when 'pasta' may be chosen as the projects folder (empty, or an
+// existing folder); otherwise why not, as a sentence.
+QString ProblemaPastaProjetos(const QString &pasta);
 
 // The file's text (UTF-8 JSON, one key a line, dots for decimals).
 QByteArray PreferenciasParaBytes(const TPreferencias &p);

@@ -47,6 +47,11 @@ TEST(Preferencias, LeituraDoArquivo) {
         {"diretividade 3", R"({"Diretividade":3})", false, {}, "diretividade"},
         {"diretividade fracionária", R"({"Diretividade":2.5})", false, {}, "diretividade"},
         {"velocidade zero", R"({"VelocidadeMax":0})", false, {}, "velocidade"},
+        {"pasta de projetos", R"({"PastaProjetos":"/srv/rede/orçamentos"})", true,
+         TPreferencias{.PastaProjetos = QStringLiteral("/srv/rede/orçamentos")}, ""},
+        {"pasta de projetos em branco: a do programa", R"({"PastaProjetos":""})", true, TPreferencias{}, ""},
+        {"pasta de projetos relativa", R"({"PastaProjetos":"rede/orc"})", false, {}, "caminho completo"},
+        {"pasta de projetos que não é texto", R"({"PastaProjetos":3})", false, {}, "PastaProjetos"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);

@@ -6,11 +6,14 @@
 #include "ui/botoes.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quellora {
@@ -48,7 +51,8 @@ const struct {
 
 } // namespace
 
-TfrmPreferencias::TfrmPreferencias(const QString &dirDados, const TPreferencias &p, QWidget *pai)
+TfrmPreferencias::TfrmPreferencias(const QString &dirDados, const TPreferencias &p, const QString &projetosPadrao,
+                                   QWidget *pai)
     : QDialog(pai), dirDados_(dirDados), prefs_(p) {
     setObjectName(QStringLiteral("TfrmPreferencias"));
     setWindowTitle(QStringLiteral("Preferências"));
@@ -81,7 +85,33 @@ TfrmPreferencias::TfrmPreferencias(const QString &dirDados, const TPreferencias 
     edVelocidade_ = Caixa(gbAvisos, "edVelocidade");
     Linha(fa, "&Velocidade máxima de descarga", edVelocidade_, "m/s");
 
-    // The three groups' fields in one column.
+    auto *gbPastas = new QGroupBox(QStringLiteral("Pastas"), this);
+    gbPastas->setObjectName(QStringLiteral("gbPastas"));
+    auto *fp = new QFormLayout(gbPastas);
+    edPastaProjetos_ = new QLineEdit(gbPastas);
+    edPastaProjetos_->setObjectName(QStringLiteral("edPastaProjetos"));
+    edPastaProjetos_->setMinimumWidth(300);
+    edPastaProjetos_->setPlaceholderText(QDir::toNativeSeparators(projetosPadrao));
+    edPastaProjetos_->setToolTip(QStringLiteral("Em branco: %1").arg(QDir::toNativeSeparators(projetosPadrao)));
+    auto *btPasta = new QToolButton(gbPastas);
+    btPasta->setObjectName(QStringLiteral("btPastaProjetos"));
+    btPasta->setText(QStringLiteral("..."));
+    btPasta->setToolTip(QStringLiteral("Escolher a pasta de projetos"));
+    connect(btPasta, &QToolButton::clicked, this, [this, projetosPadrao] {
+        const QString atual = edPastaProjetos_->text().trimmed();
+        const QString d = QFileDialog::getExistingDirectory(this, QStringLiteral("Pasta de projetos"),
+                                                            atual.isEmpty() ? projetosPadrao : atual);
+        if (!d.isEmpty())
+            edPastaProjetos_->setText(QDir::toNativeSeparators(d));
+    });
+    auto *lbPasta = new QLabel(QStringLiteral("&Pasta de projetos"), gbPastas);
+    lbPasta->setBuddy(edPastaProjetos_);
+    auto *linhaPasta = new QHBoxLayout;
+    linhaPasta->addWidget(edPastaProjetos_, 1);
+    linhaPasta->addWidget(btPasta);
+    fp->addRow(lbPasta, linhaPasta);
+
+    // The groups' fields in one column.
     int largura = 0;
     const QList<QLabel *> rotulos = findChildren<QLabel *>();
     for (QLabel *r : rotulos)
@@ -99,6 +129,7 @@ TfrmPreferencias::TfrmPreferencias(const QString &dirDados, const TPreferencias 
     l->addWidget(gbCusto);
     l->addWidget(gbRuido);
     l->addWidget(gbAvisos);
+    l->addWidget(gbPastas);
     l->addStretch();
     l->addLayout(b.linha);
 
@@ -107,6 +138,7 @@ TfrmPreferencias::TfrmPreferencias(const QString &dirDados, const TPreferencias 
     edDistancia_->setText(NumeroGeral(p.Distancia));
     cbDiretividade_->setCurrentIndex(std::max(0, cbDiretividade_->findData(p.Diretividade)));
     edVelocidade_->setText(NumeroGeral(p.VelocidadeMax));
+    edPastaProjetos_->setText(QDir::toNativeSeparators(p.PastaProjetos));
     edHoras_->setFocus();
 }
 
@@ -133,6 +165,14 @@ void TfrmPreferencias::btOKClick() {
         }
     }
     p.Diretividade = cbDiretividade_->currentData().toInt();
+    p.PastaProjetos = QDir::fromNativeSeparators(edPastaProjetos_->text().trimmed());
+    const QString pasta = ProblemaPastaProjetos(p.PastaProjetos);
+    if (!pasta.isEmpty()) {
+        Mensagem(pasta);
+        edPastaProjetos_->setFocus();
+        edPastaProjetos_->selectAll();
+        return;
+    }
     const QString motivo = ValidaPreferencias(p);
     if (!motivo.isEmpty()) {
         QString texto = motivo;
@@ -149,14 +189,14 @@ void TfrmPreferencias::btOKClick() {
     accept();
 }
 
-bool EditaPreferencias(const QString &dirDados, QWidget *pai) {
+bool EditaPreferencias(const QString &dirDados, const QString &projetosPadrao, QWidget *pai) {
     TPreferencias p;
     QString erro;
     if (!CarregaPreferencias(dirDados, p, &erro)) {
         MensagemErro(erro + QStringLiteral("\r\nAs preferências de fábrica são mostradas; OK as grava."));
         p = TPreferencias{};
     }
-    TfrmPreferencias janela(dirDados, p, pai);
+    TfrmPreferencias janela(dirDados, p, projetosPadrao, pai);
     return janela.exec() == QDialog::Accepted;
 }
 
