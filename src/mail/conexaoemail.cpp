@@ -110,7 +110,8 @@ bool ConexaoEmailDeBytes(const QByteArray &dados, TConexaoEmail &c, QString *err
 
 bool CarregaConexaoEmail(const QString &dirDados, TConexaoEmail &v, QString *erro) {
     const auto le = [&v](const QByteArray &b, QString *motivo) { return ConexaoEmailDeBytes(b, v, motivo); };
-    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de conexão de e-mail"), le, [&v] { v = TConexaoEmail{}; }, erro);
+    const auto ausente = [&v] { v = TConexaoEmail{}; };
+    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de conexão de e-mail"), le, ausente, erro);
 }
 
 bool GravaConexaoEmail(const QString &dirDados, const TConexaoEmail &c, QString *erro) {

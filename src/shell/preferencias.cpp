@@ -128,7 +128,8 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
 
 bool CarregaPreferencias(const QString &dirDados, TPreferencias &v, QString *erro) {
     const auto le = [&v](const QByteArray &b, QString *motivo) { return PreferenciasDeBytes(b, v, motivo); };
-    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de preferências"), le, [&v] { v = TPreferencias{}; }, erro);
+    const auto ausente = [&v] { v = TPreferencias{}; };
+    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de preferências"), le, ausente, erro);
 }
 
 bool GravaPreferencias(const QString &dirDados, const TPreferencias &p, QString *erro) {
