@@ -15,6 +15,7 @@ PACOTES=(
   dbus gnome-keyring libsecret-1-0
   libreoffice-calc-nogui xdg-utils shared-mime-info
   dpkg-dev file lintian desktop-file-utils appstream
+  libqt6sql6-psql libpq-dev postgresql postgresql-common
 )
 
 falta=()
