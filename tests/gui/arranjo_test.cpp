@@ -1,6 +1,6 @@
-// The arrangement window driven from the selection as a user would: a direct
-// coupling at the arrangement's maximum speed that no longer qualifies, a
-// belt drive, a direct coupling 10 % below the fan's speed, the belt drive
+// The arrangement window driven from the selection as a user would: a belt
+// drive kept through a direct coupling that no longer qualifies, the same
+// coupling on the size not yet confirmed, a belt drive, a direct coupling 10 % below the fan's speed, the belt drive
 // again, the motor, and the double-inlet page left without choosing.
 
 #include "shell_ambiente.h"
@@ -155,14 +155,40 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
     EXPECT_TRUE(btOK()->isEnabled());
     EXPECT_EQ(arranjo->ArranjoEscolhido, 7);
 
-    // Direct coupling at 450: above the maximum is refused, the maximum is
-    // taken, and at it the outlet velocity is over the line's limit: back to
-    // the selection, recalculated in full, the item unselected.
+    // 450 confirmed on arrangement 1, then a direct coupling at the
+    // maximum speed, where the outlet velocity is over the line's limit:
+    // the belt drive stays confirmed and the selection as it was.
+    const int maximo = g.Modelo.ArranjoModelo[ArranjoDireto].RotMaxTam[IndiceDoTamanho(450)];
+    marca(1);
+    QTest::mouseClick(btOK(), Qt::LeftButton);
+    const TItemOrc em450 = it;
+    EXPECT_EQ(std::tuple(it.Selecionado, it.Arranjo, it.Tamanho), std::tuple(true, 1, 450));
+    seleciona(1);
+    marca(3);
+    rotacoes({QString::number(maximo)});
+    QTest::mouseClick(btOK(), Qt::LeftButton);
+    EXPECT_EQ(r.vistas.last(), MsgForaDosLimites);
+    EXPECT_TRUE(calc->isVisible());
+    EXPECT_TRUE(it == em450);
+    EXPECT_EQ(std::tuple(calc->Falhou, g.SoTamanho, g.PressaoCalc, calc->sgModelos()->RowCount()),
+              std::tuple(false, false, 50.0, 2));
+    EXPECT_EQ(calc->sgModelos()->Cells(1, 1), "1");
+    EXPECT_TRUE(calc->findChild<QPushButton *>("btSeleciona")->isEnabled());
+
+    // The line chosen again, the selection given up: all the sizes again.
+    r.responde(ID_SIM);
+    clicaLinha(calc, "BSD");
+    EXPECT_FALSE(it.Selecionado);
+    ASSERT_EQ(calc->sgModelos()->RowCount(), ref.NumQualificados + 1);
+    seleciona(1);
+
+    // Direct coupling at 450 not yet confirmed: above the maximum is
+    // refused, the maximum is taken and fails as before: back to the
+    // selection with every size, the item unselected.
     r.vistas.clear();
     marca(3);
     EXPECT_EQ(r.vistas, QStringList{MsgAcoplamentoDireto});
     EXPECT_TRUE(it.Direto);
-    const int maximo = g.Modelo.ArranjoModelo[ArranjoDireto].RotMaxTam[IndiceDoTamanho(450)];
     rotacoes({QString::number(maximo + 1), QString::number(maximo)}, "arranjo_motor4");
     QTest::mouseClick(btOK(), Qt::LeftButton);
     EXPECT_EQ(r.vistas, (QStringList{MsgAcoplamentoDireto, MsgRotacaoInvalida(QString::number(maximo + 1)), MsgForaDosLimites}));
@@ -210,6 +236,7 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
     QTest::mouseClick(btOK(), Qt::LeftButton);
     confereCorreia(ref, i, 1);
     EXPECT_EQ(it.Rotacao, correia.Rotacao);
+
 
     // The motor window opened by number on the item: the suggestion.
     MostraJanela(JAN_MOTOR);
