@@ -24,6 +24,8 @@ namespace {
 
 const QString MsgValidade = QStringLiteral("A validade da proposta pode ser de no máximo %1 dias.\r\n"
                                            "Corrija o número de dias.");
+const QString MsgEntrega = QStringLiteral("Cada prazo de entrega pode ser de no máximo %1 dias.\r\n"
+                                          "Corrija o número de dias.");
 
 QLineEdit *Campo(QWidget *pai, const char *nome, int maximo) {
     auto *ed = new QLineEdit(pai);
@@ -180,12 +182,19 @@ void TfrmCondCom::btOKClick() {
         Mensagem(MsgValidade.arg(ValidadeMaxima), MB_OK_EXCLAMACAO);
         return;
     }
+    std::int32_t entrega = 0;
+    if (!EntregaDoTexto(edEntrega_->text(), &entrega)) {
+        edEntrega_->setFocus();
+        edEntrega_->selectAll();
+        Mensagem(MsgEntrega.arg(EntregaMaxima), MB_OK_EXCLAMACAO);
+        return;
+    }
     TFatores &c = G().Orcamento.FatoresOrc;
     c.Pagamento = edPagamento_->text().left(80);
     c.IPI = InteiroOu(edIPI_->text(), 0);
     c.Frete = edFrete_->text().left(59);
     c.Embalagem = EmbalagemDe(ckInclusa_->isChecked(), ckSem_->isChecked(), edEmbalagem_->text());
-    c.Entrega = CodificaEntrega(edEntrega_->text());
+    c.Entrega = entrega;
     c.Validade = validade;
     SetAlterado(G().Alterado);
     accept();
