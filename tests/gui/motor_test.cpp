@@ -229,7 +229,7 @@ TEST_F(Motor, AcoplamentoDiretoA50HzEEdicaoManual) {
     });
     EXPECT_TRUE(alt->Edita(it));
     EXPECT_FALSE(okAntes);
-    EXPECT_EQ(respostas.vistas.last(), "O valor informado em \"kW\" [abc] não é válido!");
+    EXPECT_EQ(respostas.vistas.last(), "kW: «abc» não é um número. Informe a potência do motor em kW.");
     EXPECT_EQ(it.PotMotor, 3.7);
     EXPECT_EQ(it.Polos, 4);
     EXPECT_EQ(alt->campo("edPolos")->text(), "4");
