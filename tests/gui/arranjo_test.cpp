@@ -12,6 +12,7 @@
 #include "selection/windows/uqlarranjo.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlmotor4.h"
+#include "shell/numeros.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -69,8 +70,10 @@ protected:
 
     // The direct-coupling dialog answered from inside its own event loop:
     // the 4-pole speed, then each speed typed in turn and OK pressed.
+    // What the dialog showed of the duty, asked for and at the last speed
+    // typed, is kept in 'dever'.
     void rotacoes(QStringList textos, const char *imagem = nullptr) {
-        QTimer::singleShot(0, [textos, imagem] {
+        QTimer::singleShot(0, [this, textos, imagem] {
             auto *d = qobject_cast<TfrmMotor4 *>(QApplication::activeModalWidget());
             ASSERT_TRUE(d);
             auto *ok = d->findChild<QPushButton *>("btOK");
@@ -85,10 +88,14 @@ protected:
                 if (d->isVisible()) {
                     d->edRotacao()->clear();
                     digita(d->edRotacao(), t);
+                    dever.clear();
+                    for (const char *nome : {"txVazaoPedida", "txPressaoPedida", "txVazaoNova", "txPressaoNova"})
+                        dever << d->findChild<QLabel *>(nome)->text();
                     QTest::mouseClick(ok, Qt::LeftButton);
                 }
         });
     }
+    QStringList dever;
 
     // The fields the belt arrangement k stores for item 1, against the
     // engine's size i; the size grid keeps the one row, with the arrangement.
@@ -224,6 +231,10 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
               std::tuple(true, true, ArranjoDireto, 1, 0, 2));
     EXPECT_TRUE(Perto(it.VazaoDireto, 10000 * f, 1e-9));
     EXPECT_TRUE(Perto(it.PressaoDireto, 50 * f * f, 1e-9));
+    // The dialog showed the duty asked for beside the one now stored.
+    EXPECT_EQ(dever, (QStringList{"10.000 m³/h", "50,0 mmCA", FormataFloat(",0", it.VazaoDireto) + " m³/h",
+                                  FormataFloat("0.0", it.PressaoDireto) + " mmCA"}));
+    EXPECT_NE(dever[2], dever[0]);
     EXPECT_NEAR(it.Rotacao, nova, 1);
     EXPECT_TRUE(Perto(it.PotOp, correia.PotOp * f * f * f, 1e-6));
     EXPECT_EQ(it.PrecoVent, g.PrecoModelo.Arranjo[ArranjoDireto].PrecoVent[i]);

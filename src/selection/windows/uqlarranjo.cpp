@@ -308,6 +308,11 @@ void TfrmArranjo::RecalculaDireto() {
     const int m = g.Modelo.ArranjoModelo[k].RotMaxTam[i];
     TfrmMotor4 *d = dialogoMotor();
     d->Prepara(Label1_->text(), nA, m);
+    const TItemOrc *it = ItemCorrente();
+    d->PreparaDever(it ? it->Vazao : 0, it ? it->Pressao : 0, [nA](int rotacao) {
+        const auto &e = G();
+        return DeverNaRotacao(e.Resultado, e.Densidade, e.Modelo.Entradas, nA, rotacao);
+    });
     if (d->exec() != QDialog::Accepted)
         return;
     const Tentativa antes = Tentativa::Agora();
