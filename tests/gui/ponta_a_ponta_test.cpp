@@ -257,6 +257,9 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join('|').toStdString();
     EXPECT_EQ(g.Orcamento.NumOrc, numero);
     EXPECT_EQ(em<QLineEdit>(dados, "edOrcamento")->text(), numero);
+    // The windows that show the number follow at once, the one shown too.
+    EXPECT_EQ(em<QLineEdit>(conf, "edOrcamento")->text(), numero);
+    EXPECT_EQ(em<QLineEdit>(calc, "edOrcamento")->text(), numero);
     EXPECT_FALSE(g.Alterado);
     EXPECT_FALSE(controle("btSave")->isEnabled());
     const QByteArray salvo = arquivo(nome);

@@ -143,6 +143,8 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     sb_->setWidget(pb_);
     sb_->viewport()->installEventFilter(this);
     pb_->installEventFilter(this);
+    // The page heading shows the quotation's number: a save repaints it.
+    connect(AvisoDoNumero(), &AvisoNumero::numeroAlterado, pb_, [this] { pb_->update(); });
 
     auto *lv = new QVBoxLayout(this);
     lv->setContentsMargins(0, 0, 0, 0);

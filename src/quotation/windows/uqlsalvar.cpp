@@ -183,6 +183,7 @@ int SalvaOrcamentoJanela() {
         o.NumOrc = t;
         if (dados)
             dados->defineNumero(t);
+        MostraNumeroOrcamento(t);
     };
     QString erro;
     if (resultado == TfrmSave::Novo) {
