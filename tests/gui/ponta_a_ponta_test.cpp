@@ -340,7 +340,7 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     if (pasta.isEmpty())
         pasta = dir.path();
     const QString pdf = QDir(pasta).filePath(QStringLiteral("e2e_19_proposta"));
-    folha->escolheArquivoPDF = [&] { return pdf; };
+    folha->escolheArquivo = [&](const QString &) { return pdf; };
     clica(folha, "btPDF");
     ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "70", "-png", pdf + ".pdf", pdf}), 0);
     const QString texto = textoPdf(pdf + QStringLiteral(".pdf"));
