@@ -175,18 +175,20 @@ void TfrmCondCom::showEvent(QShowEvent *e) {
 }
 
 void TfrmCondCom::btOKClick() {
+    // A field the quotation cannot hold is refused, with its text selected.
+    auto recusa = [](QLineEdit *ed, const QString &msg) {
+        ed->setFocus();
+        ed->selectAll();
+        Mensagem(msg, MB_OK_EXCLAMACAO);
+    };
     std::uint8_t validade = 0;
     if (!ValidadeDoTexto(edValidade_->text(), &validade)) {
-        edValidade_->setFocus();
-        edValidade_->selectAll();
-        Mensagem(MsgValidade.arg(ValidadeMaxima), MB_OK_EXCLAMACAO);
+        recusa(edValidade_, MsgValidade.arg(ValidadeMaxima));
         return;
     }
     std::int32_t entrega = 0;
     if (!EntregaDoTexto(edEntrega_->text(), &entrega)) {
-        edEntrega_->setFocus();
-        edEntrega_->selectAll();
-        Mensagem(MsgEntrega.arg(EntregaMaxima), MB_OK_EXCLAMACAO);
+        recusa(edEntrega_, MsgEntrega.arg(EntregaMaxima));
         return;
     }
     TFatores &c = G().Orcamento.FatoresOrc;
