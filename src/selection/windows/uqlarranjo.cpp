@@ -270,7 +270,7 @@ void TfrmArranjo::btOKClick() {
     if (calc && DeverReescalado()) {
         const int i = static_cast<int>(calc->sgModelos()->Numero(SG_INDICE, calc->sgModelos()->Row()));
         QString erro;
-        if (!CarregaMotores(g.DirDados, 1, &erro)) {
+        if (!CarregaMotores(g.DirCatalogo, 1, &erro)) {
             MensagemErro(erro);
             return;
         }
@@ -317,7 +317,7 @@ void TfrmArranjo::RecalculaDireto() {
         return;
     const Tentativa antes = Tentativa::Agora();
     QString erro;
-    if (!PreparaDireto(g.DirDados, i, d->NovaRotacao, nA, d->Escolha, &erro)) {
+    if (!PreparaDireto(g.DirCatalogo, i, d->NovaRotacao, nA, d->Escolha, &erro)) {
         MensagemErro(erro);
         return;
     }
@@ -359,7 +359,7 @@ void TfrmArranjo::ConfirmaArranjo() {
     // The line's prices first: a file that cannot be read leaves the item
     // as it was.
     QString erro;
-    if (!CarregaPrecoModelo(g.DirDados, g.ModeloCalc, &erro)) {
+    if (!CarregaPrecoModelo(g.DirCatalogo, g.ModeloCalc, &erro)) {
         MensagemErro(erro);
         return;
     }
