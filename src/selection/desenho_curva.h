@@ -6,6 +6,7 @@
 #include "selection/curva.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include <functional>
@@ -17,14 +18,16 @@ namespace quellora {
 // Where the chart's grid lies and how points map onto it.
 struct TGeometriaCurva {
     Retangulo Grade;          // the grid's frame
-    std::int32_t EscalaVazao = 1;
-    std::int32_t EscalaPressao = 1;
+    TEixosCurva Eixos;
 
     // (flow m³/h, pressure mmCA) to pixels, truncated.
     QPoint Ponto(double vazao, double pressao) const;
-    // Vertical grid line i (0..8) and horizontal grid line n (0..5, 0 at the top).
+    // Vertical grid line i (0..flow steps) and horizontal grid line n
+    // (0..pressure steps, 0 at the top).
     int XVertical(int i) const;
     int YHorizontal(int n) const;
+    // Whether a pixel lies on the grid or inside it.
+    bool Dentro(const QPoint &p) const;
 };
 
 // Text sizes the layout depends on, measured on the canvas.
@@ -37,29 +40,30 @@ struct TMedidasCurva {
 
 // The grid rectangle left inside 'area' once the axis titles and labels
 // have their room.
-TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, std::int32_t escalaVazao,
-                               std::int32_t escalaPressao);
+TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, const TEixosCurva &eixos);
 
-// Axis labels: flow i = 0..8 and pressure from the bottom, 0..5 steps.
-QString RotuloVazao(std::int32_t escalaVazao, int i);
-QString RotuloPressao(std::int32_t escalaPressao, int passos);
+// The label of step i of an axis: i times its step.
+QString RotuloEixo(const TEixo &e, int i);
 
 // Label and value lines of the printed sheet's data block.
 using BlocoCurva = std::vector<std::pair<QString, QString>>;
 
-// What a chart shows beyond the fan, drawn by whoever knows it: on the
-// printed sheet, more lines after the data block ('Texto', from the text
-// cursor on); on every chart, more lines over the grid, under the operating
-// point ('Grafico').
+// What a chart shows beyond the fan, drawn by whoever knows it: points its
+// axes must hold besides the duty and the operating speed's curve
+// ('Contidos'); on the printed sheet, more lines after the data block
+// ('Texto', from the text cursor on); on every chart, more lines over the
+// grid, under the operating point ('Grafico').
 struct TExtrasCurva {
+    std::vector<QPointF> Contidos;
     std::function<void()> Texto;
     std::function<void(const TGeometriaCurva &)> Grafico;
 };
 
-// Draws the chart in Pagina().AreaPagina. When printing, the frame, heading
-// and 'bloco' come first and the chart is centred in the space below them
-// (or takes all of it, when it is less than the chart's width). Returns the
-// geometry used.
+// Draws the chart in Pagina().AreaPagina, on the axes EixosDaCurva gives
+// for the duty point, the operating speed's curve and the extras' points.
+// When printing, the frame, heading and 'bloco' come first and the chart is
+// centred in the space below them (or takes all of it, when it is less than
+// the chart's width). Returns the geometry used.
 TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco = {},
                              const TExtrasCurva &extras = {});
 

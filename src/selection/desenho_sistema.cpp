@@ -18,8 +18,11 @@ QFont Arial(int pontos) {
     return f;
 }
 
+// On paper the dashes of a hair-thin pen are too fine to see: the pen is a
+// two-hundredth of an inch there.
 QPen Caneta(QRgb cor, Qt::PenStyle estilo, bool mono) {
-    QPen p(mono ? QColor(Qt::black) : QColor::fromRgb(cor), 0);
+    const auto &pg = Pagina();
+    QPen p(mono ? QColor(Qt::black) : QColor::fromRgb(cor), pg.Imprimindo ? std::max(1, PixelsPorPolegada() / 200) : 0);
     p.setStyle(estilo);
     return p;
 }
@@ -68,10 +71,10 @@ void DesenhaSistema(const TGeometriaCurva &geo, const TDadosCurva &d, const TSis
     if (s.Valido) {
         // In black it stands apart from the speed curves by its dashes.
         f.setPen(Caneta(CorSistema, mono ? Qt::DashDotLine : Qt::SolidLine, mono));
-        const double qMax = geo.EscalaVazao;
+        const double qMax = geo.Eixos.Vazao.Maximo(), pMax = geo.Eixos.Pressao.Maximo();
         double qTopo = qMax;
-        if (s.K > 0 && geo.EscalaPressao > s.P0)
-            qTopo = std::min(qMax, std::sqrt((geo.EscalaPressao - s.P0) / s.K));
+        if (s.K > 0 && pMax > s.P0)
+            qTopo = std::min(qMax, std::sqrt((pMax - s.P0) / s.K));
         QPolygon linha;
         constexpr int Passos = 48;
         for (int k = 0; k <= Passos; ++k) {
@@ -162,6 +165,7 @@ TExtrasCurva ExtrasDasFiguras(const TFiguras &f) {
     if (!f.Valido)
         return {};
     TExtrasCurva e;
+    e.Contidos = PontosDoSistema(f.Sistema);
     e.Texto = [f] { EscreveFiguras(f); };
     e.Grafico = [f](const TGeometriaCurva &geo) { DesenhaSistema(geo, f.Curva, f.Sistema); };
     return e;

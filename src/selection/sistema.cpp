@@ -169,15 +169,12 @@ bool Instavel(const TDadosCurva &c, double vazaoPorVentilador) {
     return vazaoPorVentilador < c.VazaoCurva[0][pico];
 }
 
-void EscalaComSistema(TDadosCurva &c, const TSistema &s) {
-    double maximo = 0;
-    for (const TPontoCurva &p : s.Combinada)
-        maximo = std::max(maximo, p.Vazao);
+std::vector<QPointF> PontosDoSistema(const TSistema &s) {
+    std::vector<QPointF> v;
     for (const TPontoSistema &p : s.Pontos)
         if (p.Existe)
-            maximo = std::max(maximo, p.VazaoTotal);
-    if (maximo > c.EscalaVazao)
-        c.EscalaVazao = std::max(c.EscalaVazao, EscalaDeVazao(static_cast<std::int64_t>(std::ceil(maximo))));
+            v.emplace_back(1.1 * p.VazaoTotal, p.PressaoTotal);
+    return v;
 }
 
 double VazaoDoVentilador(const TItemOrc &item) { return item.Vazao / std::clamp(item.Ventiladores, 1, MaxVentiladores); }
@@ -232,7 +229,6 @@ void Completa(TFiguras &f, const TDadosModelo &m, double densidade, double vazao
     e.AreaDescarga = area;
     e.Densidade = densidade;
     f.Sistema = CalculaSistema(f.Curva, e);
-    EscalaComSistema(f.Curva, f.Sistema);
     f.Instavel = Instavel(f.Curva, vazaoDoVentilador);
     f.VelocidadeMax = p.VelocidadeMax;
     f.TemRuido = lw != nullptr;

@@ -16,6 +16,7 @@
 #include "selection/curva.h"
 #include "selection/resultado.h"
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -87,15 +88,16 @@ TSistema CalculaSistema(const TDadosCurva &c, const TEntradaSistema &e);
 // The operating flow of one fan lies left of the pressure peak of its curve.
 bool Instavel(const TDadosCurva &c, double vazaoPorVentilador);
 
-// The flow axis widened, when need be, so that the system's points and the
-// curve of all the fans together lie on the chart.
-void EscalaComSistema(TDadosCurva &c, const TSistema &s);
+// The points the chart's axes are to hold besides the fan's own: where 1 to
+// N of the fans meet the system, each with a tenth more flow, the room of
+// its dot and count.
+std::vector<QPointF> PontosDoSistema(const TSistema &s);
 
 // Everything the system, sound and warnings say about one size or item.
 struct TFiguras {
     bool Valido = false;
     TEntradaCurva Entrada;      // the chart's inputs
-    TDadosCurva Curva;          // the chart, its flow axis taking in the system
+    TDadosCurva Curva;          // the chart
     TSistema Sistema;
     bool TemRuido = false;      // the size has a sound spectrum
     TRuido Ruido;

@@ -126,9 +126,11 @@ TEST_F(Sistema, UmASeisVentiladoresNosPontosDaBissecao) {
             EXPECT_NEAR(todos.VazaoTotal, n * 10000.0, 0.02 * n * 10000);
             EXPECT_NEAR(todos.Pressao, 50, 2.5);
             EXPECT_NEAR(todos.PotenciaPorVentilador, g.Resultado.PotOpTam[i], 0.05 * g.Resultado.PotOpTam[i]);
-            // The curve of all of them together, and the chart's flow axis taking it in.
+            // The curve of all of them together, and the points the chart's
+            // axes are to hold.
             EXPECT_EQ(f.Sistema.Combinada.back().Vazao, n * f.Curva.VazaoCurva[0][7]);
-            EXPECT_GE(f.Curva.EscalaVazao, f.Sistema.Combinada.back().Vazao);
+            ASSERT_EQ(PontosDoSistema(f.Sistema).size(), static_cast<std::size_t>(n));
+            EXPECT_EQ(PontosDoSistema(f.Sistema).back(), QPointF(1.1 * todos.VazaoTotal, todos.PressaoTotal));
         }
     }
     // No system below a fixed pressure at or above the duty's.

@@ -334,20 +334,18 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     grDados_->setFormato(COL_DENSIDADE, QStringLiteral("0.000"));
     for (int c = COL_TAG; c <= COL_ALTITUDE; ++c)
         grDados_->setEditavel(c, true);
+    for (int c = COL_QTD; c <= COL_ALTITUDE; ++c)
+        if (c != COL_DESCRICAO)
+            grDados_->setNumerica(c, c == COL_QTD || c == COL_VAZAO, CampoDaColuna(c));
     grDados_->setEditavel(COL_VENTILADORES, true);
     grDados_->setEditavel(COL_PRESSAOFIXA, true);
-    grDados_->setNumerica(COL_VENTILADORES, true);
-    grDados_->setNumerica(COL_PRESSAOFIXA, false);
-    grDados_->setNumerica(COL_QTD, true);
-    grDados_->setNumerica(COL_VAZAO, true);
-    grDados_->setNumerica(COL_PRESSAO, false);
-    grDados_->setNumerica(COL_TEMPERATURA, false);
-    grDados_->setNumerica(COL_ALTITUDE, false);
-    // A tag keeps 10 characters: no more can be typed.
+    grDados_->setNumerica(COL_VENTILADORES, true, CampoDaColuna(COL_VENTILADORES));
+    grDados_->setNumerica(COL_PRESSAOFIXA, false, CampoDaColuna(COL_PRESSAOFIXA));
+    // A tag keeps 10 characters and a description 40: no more can be typed.
     grDados_->setMaxComprimento(COL_TAG, 10);
-    grDados_->setMaxComprimento(COL_DESCRICAO, 12);
-    grDados_->aceitaNumero = [this](int c, double v, QString *motivo) {
-        return AceitaNumero(c, grDados_->Row(), v, motivo);
+    grDados_->setMaxComprimento(COL_DESCRICAO, 40);
+    grDados_->aceitaNumero = [this](int c, double v, const QString &t, QString *motivo) {
+        return AceitaNumero(c, grDados_->Row(), v, t, motivo);
     };
     grDados_->podeSelecionar = [this](int c, int r) { return podeSelecionar(c, r); };
     connect(grDados_, &GradeTexto::celulaEditada, this, [this](int c, int r) { celulaEditada(c, r); });
@@ -518,11 +516,32 @@ void TfrmDados::linhaNova(int r) {
     CalculaDensidadeLinha(r);
 }
 
-bool TfrmDados::AceitaNumero(int c, int r, double v, QString *motivo) const {
+TCampoNumero TfrmDados::CampoDaColuna(int c) {
+    switch (c) {
+    case COL_QTD: return {QStringLiteral("Quantidade"), QStringLiteral("Informe a quantidade de ventiladores.")};
+    case COL_VAZAO: return {QStringLiteral("Vazão"), QStringLiteral("Informe a vazão em m³/h.")};
+    case COL_PRESSAO: return {QStringLiteral("Pressão"), QStringLiteral("Informe a pressão estática em mmCA.")};
+    case COL_TEMPERATURA: return {QStringLiteral("Temperatura"), QStringLiteral("Informe a temperatura do ar em °C.")};
+    case COL_ALTITUDE: return {QStringLiteral("Altitude"), QStringLiteral("Informe a altitude do local em m.")};
+    case COL_VENTILADORES:
+        return {QStringLiteral("Ventiladores"), QStringLiteral("Informe quantos ventiladores iguais, de 1 a 6, trabalham em paralelo.")};
+    case COL_PRESSAOFIXA:
+        return {QStringLiteral("Pressão fixa"), QStringLiteral("Informe a pressão do sistema sem vazão, em mmCA.")};
+    default: return {};
+    }
+}
+
+bool TfrmDados::AceitaNumero(int c, int r, double v, const QString &texto, QString *motivo) const {
     // No negative quantity, flow or pressure, nor a quantity the item cannot
-    // hold: refused like a text that is not a number.
-    if (((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) || (c == COL_QTD && v > INT_MAX))
+    // hold.
+    if ((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) {
+        *motivo = MsgNumeroRecusado(CampoDaColuna(c), texto, RecusaNumero::Negativo);
         return false;
+    }
+    if (c == COL_QTD && v > INT_MAX) {
+        *motivo = MsgNumeroRecusado(CampoDaColuna(c), texto, RecusaNumero::GrandeDemais);
+        return false;
+    }
     // No air below absolute zero.
     if (c == COL_TEMPERATURA && v <= -273.0) {
         *motivo = QString::fromUtf8(MsgTemperaturaInvalida);
@@ -535,8 +554,10 @@ bool TfrmDados::AceitaNumero(int c, int r, double v, QString *motivo) const {
     // The system's fixed pressure stays below the duty's, whichever is typed last.
     const double p0 = c == COL_PRESSAOFIXA ? v : grDados_->Numero(COL_PRESSAOFIXA, r);
     const double p = c == COL_PRESSAO ? v : grDados_->Numero(COL_PRESSAO, r);
-    if (c == COL_PRESSAOFIXA && v < 0)
+    if (c == COL_PRESSAOFIXA && v < 0) {
+        *motivo = MsgNumeroRecusado(CampoDaColuna(c), texto, RecusaNumero::Negativo);
         return false;
+    }
     if ((c == COL_PRESSAOFIXA || c == COL_PRESSAO) && p0 > 0 && p0 >= p) {
         *motivo = QString::fromUtf8(MsgPressaoFixa);
         return false;

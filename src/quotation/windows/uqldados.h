@@ -5,6 +5,7 @@
 // into Itens only when stored (GravaDados), on the way to the selection or
 // the data sheet and before a save.
 
+#include "shell/numeros.h"
 #include "shell/windows/janelafilha.h"
 
 #include <functional>
@@ -104,9 +105,11 @@ private:
     void CalculaDensidadeLinha(int r);
     void celulaEditada(int c, int r);
     // A typed quantity, flow, pressure, temperature, altitude, fan count or
-    // fixed pressure the item cannot take (the grid reports it, with
-    // 'motivo' when there is one); 'r' is the row typed in.
-    bool AceitaNumero(int c, int r, double v, QString *motivo) const;
+    // fixed pressure the item cannot take (the grid reports it with
+    // 'motivo'; 'r' is the row typed in), and how refusals name each of
+    // those fields.
+    bool AceitaNumero(int c, int r, double v, const QString &texto, QString *motivo) const;
+    static TCampoNumero CampoDaColuna(int c);
     bool podeSelecionar(int c, int r);
     bool confirmaAlteracao(int r); // the question on a selected item's duty
     bool podeAcrescentar();        // the three checks before a row is appended

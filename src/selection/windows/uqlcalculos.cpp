@@ -98,6 +98,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     const CamposProjeto campos = AcrescentaCamposProjeto(topo, lt);
     edProjeto_ = campos.edProjeto;
     edOrcamento_ = campos.edOrcamento;
+    connect(AvisoDoNumero(), &AvisoNumero::numeroAlterado, edOrcamento_, &QLineEdit::setText);
 
     lbItem_ = new QLabel(QStringLiteral("Item: "), this);
     lbItem_->setObjectName(QStringLiteral("lbItem"));
@@ -454,8 +455,6 @@ void TfrmCalculos::PreparaCurva() {
                                     it.PressaoFixa, pref);
     }
     DefineCurva(e);
-    // The flow axis takes in the fans in parallel and their system.
-    EscalaComSistema(g.DadosCurva, figuras_.Sistema);
     pb_->setFiguras(figuras_);
     CurvaValida = true;
     atualizaCurva();
