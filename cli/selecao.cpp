@@ -12,11 +12,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -112,7 +118,9 @@ std::string Lista(const std::vector<std::string> &itens) {
 struct Catalogo {
     QString dir;
     QStringList lista;                  // list lines
+    QStringList codigos;                // line codes, trimmed, by list position
     std::vector<TDadosModelo> modelos;  // by list position
+    mutable int naMemoria = -1;         // list position of the line now in G().Modelo
 };
 
 bool AbreCatalogo(const QString &dir, Catalogo &c) {
@@ -132,6 +140,8 @@ bool AbreCatalogo(const QString &dir, Catalogo &c) {
         c.modelos.push_back(r >= 0 && r < static_cast<int>(todos.size()) ? todos[static_cast<std::size_t>(r)]
                                                                           : TDadosModelo{});
     }
+    for (const TDadosModelo &m : c.modelos)
+        c.codigos << m.Codigo.trimmed();
     if (c.lista.isEmpty()) {
         Erro(QStringLiteral("Nenhuma linha de ventiladores com dados em \"%1\".\n").arg(dir));
         return false;
@@ -158,7 +168,7 @@ int PosicaoDaLinha(const Catalogo &c, const QString &linha) {
     return -1;
 }
 
-QString Codigo(const Catalogo &c, int p) { return c.modelos[static_cast<std::size_t>(p)].Codigo.trimmed(); }
+const QString &Codigo(const Catalogo &c, int p) { return c.codigos.at(p); }
 
 // ---------------------------------------------------------------------------
 // Calculation
@@ -167,31 +177,56 @@ struct Ponto {
     double vazao = 0, pressao = 0, temperatura = 20, altitude = 0;
 };
 
-// Density of the duty into the shared state.
+// Density of the duty into the shared state (the lines of a schedule take
+// the one worked out for the duty's first line).
 void DefineDensidade(const Ponto &pt) {
     TEstado &g = G();
+    static double temperatura = std::numeric_limits<double>::quiet_NaN(), altitude = temperatura, densidade = 0;
     g.TempDens = pt.temperatura;
     g.AltDens = pt.altitude;
+    if (pt.temperatura == temperatura && pt.altitude == altitude) {
+        g.Densidade = densidade;
+        return;
+    }
     CalculaDensidade();
+    temperatura = pt.temperatura;
+    altitude = pt.altitude;
+    densidade = g.Densidade;
+}
+
+// A calculation message as printed: the terminal's line breaks, and only its
+// first line when 'curto'. The few message texts are worked out once each.
+const QString &TextoImpresso(const QString &texto, bool curto) {
+    static QHash<QString, QString> feitos[2];
+    auto it = feitos[curto].constFind(texto);
+    if (it == feitos[curto].cend()) {
+        QString t = TextoDoAviso(texto);
+        if (curto)
+            t = t.section(QLatin1Char('\n'), 0, 0);
+        it = feitos[curto].insert(texto, t);
+    }
+    return *it;
 }
 
 // Full calculation of line p for the duty; messages to standard error, with
-// 'prefixo' before each and only the first line of each when 'curto'.
-TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &prefixo, bool curto) {
+// 'antes' and, when 'comCodigo', the line's code and ": " before each, and
+// only the first line of each when 'curto'.
+TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool comCodigo, bool curto) {
     TEstado &g = G();
     DefineDensidade(pt);
     g.VazaoCalc = pt.vazao;
     g.PressaoCalc = pt.pressao;
     g.ModeloCalc = p;
     g.SoTamanho = false;
-    g.Modelo = c.modelos[static_cast<std::size_t>(p)];
+    if (c.naMemoria != p) {
+        g.Modelo = c.modelos[static_cast<std::size_t>(p)];
+        c.naMemoria = p;
+    }
     return CalculaModeloCarregado([&](AvisoCalculo tipo, const QString &texto, int i) {
-        QString t = TextoDoAviso(texto);
-        if (curto)
-            t = t.section(QLatin1Char('\n'), 0, 0);
+        QString t = TextoImpresso(texto, curto);
         if (tipo == AvisoCalculo::SemEspectro && i >= 1 && i <= 23)
             t = QStringLiteral("tamanho %1: ").arg(Tamanhos[i]) + t;
-        Erro(prefixo + t + QLatin1Char('\n'));
+        Erro(antes + (comCodigo ? Codigo(c, p) + QStringLiteral(": ") : QString()) + t + QLatin1Char('\n'));
     });
 }
 
@@ -244,12 +279,6 @@ const Coluna Colunas[] = {
     {"LwA", "dB(A)", 6},
 };
 
-QStringList CelulasDaLinha(const TLinhaGrade &l) {
-    return {QString::number(l.Tamanho), l.Arranjos, Fixo(l.Rotacao, 0), Fixo(l.Velocidade, 1),
-            Fixo(l.VelPeriferica, 1), Fixo(l.PTotal20, 1), Fixo(l.Rendimento, 0), Fixo(l.PotOp, 2),
-            Fixo(l.Pot20, 2), Fixo(l.PotMotor, 2), QString::number(l.Indice), Fixo(l.LwA, 0)};
-}
-
 QString Linha(const QStringList &celulas, const QString &marca) {
     QString t = marca;
     for (int k = 0; k < celulas.size(); ++k) {
@@ -258,6 +287,93 @@ QString Linha(const QStringList &celulas, const QString &marca) {
         t += k == 1 ? celulas[k].leftJustified(w) : celulas[k].rightJustified(w);
     }
     return t + QLatin1Char('\n');
+}
+
+// Appends 'texto' padded with spaces to 'largura' characters, on the left
+// (a right-justified cell) or on the right; never cut.
+void Justificado(QByteArray &t, const char *texto, qsizetype n, int largura, bool aDireita) {
+    const qsizetype falta = std::max<qsizetype>(0, largura - n);
+    if (aDireita)
+        t.append(falta, ' ');
+    t.append(texto, n);
+    if (!aDireita)
+        t.append(falta, ' ');
+}
+
+void Justificado(QByteArray &t, const QString &texto, int largura, bool aDireita) {
+    const QString j = aDireita ? texto.rightJustified(largura) : texto.leftJustified(largura);
+    t += j.toUtf8();
+}
+
+// v with 'casas' (0 to 2) decimals, exactly as QString::number(v, 'f', casas)
+// writes it: the decimal value of the double rounded half away from zero.
+// For a double below 10^15, v × 10^casas is exact in the 64-bit significand
+// of extended precision; other values go through QString::number itself.
+qsizetype FixoEm(char *buf, double v, int casas) {
+    static_assert(std::numeric_limits<long double>::digits >= 64);
+    const long double y = static_cast<long double>(v) * (casas == 0 ? 1 : casas == 1 ? 10 : 100);
+    const long double piso = std::floor(y);
+    const std::uint64_t n = static_cast<std::uint64_t>(piso) + (y - piso >= 0.5L ? 1 : 0);
+    std::uint64_t divisor = casas == 0 ? 1 : casas == 1 ? 10 : 100;
+    char *p = std::to_chars(buf, buf + 24, n / divisor).ptr;
+    if (casas > 0) {
+        *p++ = '.';
+        std::uint64_t resto = n % divisor;
+        for (int k = casas - 1; k >= 0; --k) {
+            p[k] = static_cast<char>('0' + resto % 10);
+            resto /= 10;
+        }
+        p += casas;
+    }
+    return p - buf;
+}
+
+void FixoJustificado(QByteArray &t, double v, int casas, int largura) {
+    if (std::isfinite(v) && !std::signbit(v) && v < 1e15 && casas >= 0 && casas <= 2) {
+        char buf[32];
+        Justificado(t, buf, FixoEm(buf, v, casas), largura, true);
+    } else {
+        Justificado(t, Fixo(v, casas), largura, true);
+    }
+}
+
+void InteiroJustificado(QByteArray &t, long long v, int largura) {
+    char buf[24];
+    Justificado(t, buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf, largura, true);
+}
+
+// One data row of the size grid, the cells with their display formats
+// (the format of Linha), after 'marca'.
+void AcrescentaLinha(QByteArray &t, const TLinhaGrade &l, const char *marca) {
+    auto w = [](int k) { return Colunas[k].largura; };
+    t += marca;
+    t += ' ';
+    InteiroJustificado(t, l.Tamanho, w(0));
+    t += ' ';
+    bool ascii = true;
+    for (QChar ch : l.Arranjos)
+        ascii = ascii && ch.unicode() < 0x80;
+    if (ascii) {
+        for (QChar ch : l.Arranjos)
+            t += static_cast<char>(ch.unicode());
+        t.append(std::max<qsizetype>(0, w(1) - l.Arranjos.size()), ' ');
+    } else {
+        Justificado(t, l.Arranjos, w(1), false);
+    }
+    const struct {
+        double v;
+        int casas;
+    } numeros[] = {{l.Rotacao, 0}, {l.Velocidade, 1}, {l.VelPeriferica, 1}, {l.PTotal20, 1},
+                   {l.Rendimento, 0}, {l.PotOp, 2}, {l.Pot20, 2}, {l.PotMotor, 2}};
+    for (int k = 0; k < 8; ++k) {
+        t += ' ';
+        FixoJustificado(t, numeros[k].v, numeros[k].casas, w(k + 2));
+    }
+    t += ' ';
+    InteiroJustificado(t, l.Indice, w(10));
+    t += ' ';
+    FixoJustificado(t, l.LwA, 0, w(11));
+    t += '\n';
 }
 
 QString Cabecalho(const QString &codigo, const QString &antes = {}) {
@@ -358,7 +474,7 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
 // One line
 
 int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
-    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false);
+    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false, false);
     if (!fim.Concluido)
         return 1;
     const TEstado &g = G();
@@ -388,10 +504,11 @@ int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
                     .arg(c.lista.at(p), Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1),
                          Fixo(o.ponto.temperatura, 0), Fixo(o.ponto.altitude, 0), Fixo(g.Densidade, 3));
     t += Cabecalho(Codigo(c, p));
+    QByteArray linhas;
     for (int i = 1; i <= 23; ++i)
         if (r.Qualificado[i])
-            t += Linha(CelulasDaLinha(LinhaDaGrade(r, i, rho20)), i == destaque ? QStringLiteral("* ")
-                                                                                  : QStringLiteral("  "));
+            AcrescentaLinha(linhas, LinhaDaGrade(r, i, rho20), i == destaque ? "* " : "  ");
+    t += QString::fromUtf8(linhas);
     t += QStringLiteral("\n* o mais eficiente\n");
     Saida(t);
     return 0;
@@ -415,7 +532,7 @@ int Curva(const Catalogo &c, int p, const Opcoes &o) {
         Erro(QStringLiteral("Tamanho inválido: \"%1\" (use o diâmetro em mm, como 630).\n").arg(o.curva));
         return 1;
     }
-    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false);
+    const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false, false);
     if (!fim.Concluido)
         return 1;
     TEstado &g = G();
@@ -487,11 +604,12 @@ struct Escolha {
     std::string json;     // the size's fields
 };
 
-Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &prefixo) {
+// 'json': also the size's fields as JSON (text output has no use for them).
+Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool json) {
     Escolha e;
     e.codigo = Codigo(c, p);
     e.posicao = p;
-    const TFimCalculo fim = Calcula(c, p, pt, prefixo, true);
+    const TFimCalculo fim = Calcula(c, p, pt, antes, true, true);
     if (!fim.Concluido)
         return e;
     const TResultadoGrade &r = G().Resultado;
@@ -499,7 +617,8 @@ Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &prefix
     e.destaque = TamanhoDestaque(r);
     if (e.destaque) {
         e.linha = LinhaDaGrade(r, e.destaque, DensidadeRef(pt.altitude));
-        e.json = TamanhoJson(r, e.destaque);
+        if (json)
+            e.json = TamanhoJson(r, e.destaque);
     }
     return e;
 }
@@ -514,11 +633,13 @@ std::string EscolhaJson(const Escolha &e) {
     return o.texto();
 }
 
-QString EscolhaTexto(const Escolha &e) {
-    if (!e.destaque)
-        return QStringLiteral("  %1   nenhum tamanho atende\n").arg(e.codigo.leftJustified(5));
-    QStringList celulas = CelulasDaLinha(e.linha);
-    return QStringLiteral("  ") + e.codigo.leftJustified(5) + Linha(celulas, {});
+void AcrescentaEscolha(QByteArray &t, const Escolha &e) {
+    t += "  ";
+    Justificado(t, e.codigo, 5, false);
+    if (e.destaque)
+        AcrescentaLinha(t, e.linha, "");
+    else
+        t += "   nenhum tamanho atende\n";
 }
 
 std::vector<int> LinhasEscolhidas(const Catalogo &c, const Opcoes &o) {
@@ -538,7 +659,7 @@ int Todas(const Catalogo &c, const Opcoes &o) {
     std::vector<Escolha> es;
     bool alguma = false;
     for (int p = 0; p < c.lista.size(); ++p) {
-        es.push_back(Escolhe(c, p, o.ponto, Codigo(c, p) + QStringLiteral(": ")));
+        es.push_back(Escolhe(c, p, o.ponto, {}, o.json));
         alguma = alguma || es.back().destaque != 0;
     }
     if (o.json) {
@@ -552,8 +673,10 @@ int Todas(const Catalogo &c, const Opcoes &o) {
                         .arg(Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1), Fixo(o.ponto.temperatura, 0),
                              Fixo(o.ponto.altitude, 0), Fixo(G().Densidade, 3));
         t += Cabecalho(QStringLiteral("Tam."), QStringLiteral("Linha"));
+        QByteArray linhas;
         for (const Escolha &e : es)
-            t += EscolhaTexto(e);
+            AcrescentaEscolha(linhas, e);
+        t += QString::fromUtf8(linhas);
         Saida(t);
     }
     if (!alguma)
@@ -689,6 +812,10 @@ bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
 }
 
 int Lote(const Catalogo &c, const Opcoes &o) {
+    // A schedule's messages can run to thousands of lines: written in blocks,
+    // all before the table, as they were when each went out at once.
+    static char blocoAvisos[1 << 16];
+    std::setvbuf(stderr, blocoAvisos, _IOFBF, sizeof blocoAvisos);
     std::vector<Duty> duties;
     if (!LeLote(o.lote, duties))
         return 1;
@@ -705,14 +832,20 @@ int Lote(const Catalogo &c, const Opcoes &o) {
         return tag.left(10).leftJustified(10) + QLatin1Char(' ') + qtd.rightJustified(4) + QLatin1Char(' ') +
                vazao.rightJustified(9) + QLatin1Char(' ') + pressao.rightJustified(8) + QLatin1Char(' ');
     };
-    QString t = Cabecalho(QStringLiteral("Tam."),
-                          inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
-                                 QStringLiteral("Pressão")) +
-                              QStringLiteral("Linha"));
+    QByteArray t = Cabecalho(QStringLiteral("Tam."),
+                             inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
+                                    QStringLiteral("Pressão")) +
+                                 QStringLiteral("Linha"))
+                       .toUtf8();
+    if (!o.json)
+        t.reserve(t.size() + static_cast<qsizetype>(duties.size() * ps.size()) * (t.size() / 2 + 8));
     for (const Duty &d : duties) {
+        const QString antes = d.tag + QStringLiteral(" / ");
+        const QByteArray colunas =
+            o.json ? QByteArray()
+                   : inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)).toUtf8();
         for (int p : ps) {
-            const QString prefixo = QStringLiteral("%1 / %2: ").arg(d.tag, Codigo(c, p));
-            const Escolha e = Escolhe(c, p, d.ponto, prefixo);
+            const Escolha e = Escolhe(c, p, d.ponto, antes, o.json);
             alguma = alguma || e.destaque != 0;
             if (o.json) {
                 js.push_back(Objeto()
@@ -727,15 +860,16 @@ int Lote(const Catalogo &c, const Opcoes &o) {
                                  .bruto("Selecao", EscolhaJson(e))
                                  .texto());
             } else {
-                t += inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)) +
-                     EscolhaTexto(e);
+                t += colunas;
+                AcrescentaEscolha(t, e);
             }
         }
     }
+    std::fflush(stderr);
     if (o.json)
         Saida(QString::fromStdString(Lista(js)) + QLatin1Char('\n'));
     else
-        Saida(t);
+        SaidaUtf8(t);
     if (!alguma)
         Erro(QStringLiteral("Nenhum ponto de operação atendido.\n"));
     return alguma ? 0 : 1;
