@@ -61,12 +61,22 @@ TCRC32::TCRC32() {
             c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : (c >> 1);
         tabela_[i] = c;
     }
+    tabelas_[0] = tabela_;
+    for (std::size_t k = 1; k < 8; ++k)
+        for (std::size_t i = 0; i < 256; ++i)
+            tabelas_[k][i] = tabela_[tabelas_[k - 1][i] & 0xFF] ^ (tabelas_[k - 1][i] >> 8);
 }
 
 std::uint32_t TCRC32::Acumula(std::uint32_t reg, const char *dados, std::size_t n) const {
     const auto *p = reinterpret_cast<const std::uint8_t *>(dados);
-    for (std::size_t i = 0; i < n; ++i)
-        reg = tabela_[(reg ^ p[i]) & 0xFF] ^ (reg >> 8);
+    // Eight bytes at a time: the same register as byte by byte.
+    for (; n >= 8; n -= 8, p += 8) {
+        const std::uint32_t a = reg ^ (p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
+        reg = tabelas_[7][a & 0xFF] ^ tabelas_[6][(a >> 8) & 0xFF] ^ tabelas_[5][(a >> 16) & 0xFF] ^
+              tabelas_[4][a >> 24] ^ tabelas_[3][p[4]] ^ tabelas_[2][p[5]] ^ tabelas_[1][p[6]] ^ tabelas_[0][p[7]];
+    }
+    for (; n > 0; --n, ++p)
+        reg = tabela_[(reg ^ *p) & 0xFF] ^ (reg >> 8);
     return reg;
 }
 
