@@ -84,10 +84,15 @@ TEST_F(Principal, IniciaNosDadosDeAmostra) {
     EXPECT_GT(G().NumMotores, 0);
     EXPECT_FALSE(G().Pagina.Logotipo.isNull());
 
-    // Every window of the table exists once, under its class name.
+    // Windows are built on their first use (the client file is read by the
+    // client window's); then every window of the table exists once, under
+    // its class name.
     int n = 0;
     const EntradaJanela *t = TabelaJanelas(&n);
     EXPECT_EQ(n, 28);
+    for (int i = 0; i < n; ++i)
+        EXPECT_EQ(JanelaCriada(t[i].classe), nullptr) << t[i].classe;
+    EXPECT_FALSE(G().dm.Carregada);
     for (int i = 0; i < n; ++i) {
         if (!t[i].cria)
             continue;

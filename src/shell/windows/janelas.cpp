@@ -68,11 +68,47 @@ const EntradaJanela Tabela[] = {
 struct Criada {
     const EntradaJanela *entrada;
     QPointer<QWidget> janela;
+    bool criando = false;
 };
 
 std::vector<Criada> &Criadas() {
     static std::vector<Criada> v;
     return v;
+}
+
+// The main window's client panel the windows are created in.
+QPointer<QWidget> &Painel() {
+    static QPointer<QWidget> p;
+    return p;
+}
+
+Criada *Entrada(const char *classe);
+
+// The entry's window, created now if this is its first use. A window asked
+// for while it is being created is not there yet (null).
+QWidget *Janela(Criada &c) {
+    if (!c.janela && c.entrada->cria && Painel() && !c.criando) {
+        // The windows after the selection window in the table read the
+        // catalogue's line list, which the selection window's creation
+        // reads: it comes first.
+        Criada *selecao = Entrada("TfrmCalculos");
+        if (selecao && &c > selecao)
+            Janela(*selecao);
+        c.criando = true;
+        QWidget *w = c.entrada->cria(Painel(), *c.entrada);
+        c.criando = false;
+        if (w && w->objectName().isEmpty())
+            w->setObjectName(QString::fromLatin1(c.entrada->classe));
+        c.janela = w;
+    }
+    return c.janela.data();
+}
+
+Criada *Entrada(const char *classe) {
+    for (Criada &c : Criadas())
+        if (std::strcmp(c.entrada->classe, classe) == 0)
+            return &c;
+    return nullptr;
 }
 
 } // namespace
@@ -87,30 +123,33 @@ void CriaJanelas(QWidget *painel) {
     auto &v = Criadas();
     if (!v.empty())
         return;
-    for (const EntradaJanela &e : Tabela) {
-        QWidget *w = e.cria ? e.cria(painel, e) : nullptr;
-        if (w && w->objectName().isEmpty())
-            w->setObjectName(QString::fromLatin1(e.classe));
-        v.push_back({&e, w});
-    }
+    Painel() = painel;
+    for (const EntradaJanela &e : Tabela)
+        v.push_back({&e, nullptr});
 }
 
-void EsqueceJanelas() { Criadas().clear(); }
+void EsqueceJanelas() {
+    Criadas().clear();
+    Painel() = nullptr;
+}
 
 JanelaFilha *JanelaNumero(int n) {
     if (n <= 0)
         return nullptr;
-    for (const Criada &c : Criadas())
+    for (Criada &c : Criadas())
         if (c.entrada->numero == n)
-            return qobject_cast<JanelaFilha *>(c.janela.data());
+            return qobject_cast<JanelaFilha *>(Janela(c));
     return nullptr;
 }
 
 QWidget *JanelaClasse(const char *classe) {
-    for (const Criada &c : Criadas())
-        if (std::strcmp(c.entrada->classe, classe) == 0)
-            return c.janela.data();
-    return nullptr;
+    Criada *c = Entrada(classe);
+    return c ? Janela(*c) : nullptr;
+}
+
+QWidget *JanelaCriada(const char *classe) {
+    const Criada *c = Entrada(classe);
+    return c ? c->janela.data() : nullptr;
 }
 
 namespace {

@@ -478,7 +478,7 @@ void TfrmQuellora::FPanelResize() {
     // The shown child window, and the model text, keep covering the panel.
     if (auto *j = qobject_cast<JanelaFilha *>(JanelaAtiva()))
         j->ajustaAoPainel();
-    if (QWidget *t = JanelaClasse("TfrmTextoModelo"))
+    if (QWidget *t = JanelaCriada("TfrmTextoModelo"))
         t->setGeometry(FPanel_->rect());
 }
 

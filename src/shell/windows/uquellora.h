@@ -45,7 +45,8 @@ public:
     explicit TfrmQuellora(const QString &dirPrograma = QString(), int larguraTela = -1);
     ~TfrmQuellora() override;
 
-    // Creates the program's other windows, once, in their fixed order.
+    // Takes the program's other windows into use: each is created on its
+    // first use.
     void criaJanelas();
 
     // The splash window, destroyed at the first activation (or by
