@@ -22,6 +22,7 @@
 #include "shell/windows/servicos.h"
 #include "shell/windows/uqloperador.h"
 #include "shell/windows/uqltextomodelo.h"
+#include "shell/windows/uquellora.h"
 
 #include <QPointer>
 
@@ -32,7 +33,19 @@ namespace quellora {
 
 namespace {
 
-// Creation order of the program's windows after the main window.
+// The windows that draw pages (the data sheet, the chart sheet) need the
+// proposal's logo.
+QWidget *CriaFolhaDeDados(QWidget *painel, const EntradaJanela &e) {
+    PreparaLogotipo();
+    return CriaTfrmDataSheet(painel, e);
+}
+QWidget *CriaCurva(QWidget *painel, const EntradaJanela &e) {
+    PreparaLogotipo();
+    return CriaTfrmCurva(painel, e);
+}
+
+// The program's windows after the main window, in the order in which they
+// were once all created at start-up.
 const EntradaJanela Tabela[] = {
     // The client table's data module: loads the client file.
     {0, "Tdm", "", 0, nullptr},
@@ -41,9 +54,9 @@ const EntradaJanela Tabela[] = {
     {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaTfrmDados},
     {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaTfrmClientes},
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
-    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
+    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaTfrmArranjo},
-    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaTfrmDataSheet},
+    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaFolhaDeDados},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaTfrmConfigura},
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
