@@ -203,34 +203,58 @@ struct Estado {
         }
     }
 
+    // Adds one to the frequency of node c and, when that breaks the order,
+    // exchanges it with the last node of the smaller frequency (c becomes
+    // that node): true then.
+    bool Incrementa(int &c) {
+        const unsigned k = ++freq[c];
+        int l = c + 1;
+        if (k <= freq[l])
+            return false;
+        while (k > freq[++l]) {
+        }
+        --l;
+        freq[c] = freq[l];
+        freq[l] = static_cast<std::uint16_t>(k);
+
+        const int i = son[c];
+        prnt[i] = static_cast<std::uint16_t>(l);
+        if (i < T)
+            prnt[i + 1] = static_cast<std::uint16_t>(l);
+
+        const int j = son[l];
+        son[l] = static_cast<std::uint16_t>(i);
+        prnt[j] = static_cast<std::uint16_t>(c);
+        if (j < T)
+            prnt[j + 1] = static_cast<std::uint16_t>(c);
+        son[c] = static_cast<std::uint16_t>(j);
+        c = l;
+        return true;
+    }
+
     void Update(int c) {
         if (freq[R] == MAX_FREQ)
             Reconst();
         c = prnt[c + T];
         do {
-            const unsigned k = ++freq[c];
-            int l = c + 1;
-            if (k > freq[l]) {
-                while (k > freq[++l]) {
-                }
-                --l;
-                freq[c] = freq[l];
-                freq[l] = static_cast<std::uint16_t>(k);
-
-                const int i = son[c];
-                prnt[i] = static_cast<std::uint16_t>(l);
-                if (i < T)
-                    prnt[i + 1] = static_cast<std::uint16_t>(l);
-
-                const int j = son[l];
-                son[l] = static_cast<std::uint16_t>(i);
-                prnt[j] = static_cast<std::uint16_t>(c);
-                if (j < T)
-                    prnt[j + 1] = static_cast<std::uint16_t>(c);
-                son[c] = static_cast<std::uint16_t>(j);
-                c = l;
-            }
+            Incrementa(c);
         } while ((c = prnt[c]) != 0);
+    }
+
+    // Update after a decoding that went down 'caminho' (the root, then each
+    // node taken, the symbol's leaf last): the climb follows it back up for
+    // as long as no exchange has moved a node, then the parent links.
+    void UpdateCaminho(const std::uint16_t *caminho, int n) {
+        for (int i = n - 1;; --i) {
+            int c = caminho[i];
+            if (Incrementa(c)) {
+                while ((c = prnt[c]) != 0)
+                    Incrementa(c);
+                return;
+            }
+            if (i == 0)
+                return;
+        }
     }
 
     // --- Bit output ---
@@ -308,17 +332,28 @@ struct Estado {
     int DecodeChar() {
         if (getlen < 32)
             Enche();
-        unsigned c = son[R];
-        while (c < static_cast<unsigned>(T)) {
+        constexpr int MaxCaminho = 64;
+        std::uint16_t caminho[MaxCaminho];
+        int n = 0;
+        caminho[n++] = R;
+        unsigned filhoDe = son[R];
+        while (filhoDe < static_cast<unsigned>(T)) {
             if (getlen == 0)
                 Enche();
-            c = son[c + static_cast<unsigned>(getbuf >> 63)];
+            const unsigned no = filhoDe + static_cast<unsigned>(getbuf >> 63);
             getbuf <<= 1;
             --getlen;
+            if (n < MaxCaminho)
+                caminho[n] = static_cast<std::uint16_t>(no);
+            ++n;
+            filhoDe = son[no];
         }
-        c -= T;
-        Update(static_cast<int>(c));
-        return static_cast<int>(c);
+        const int c = static_cast<int>(filhoDe) - T;
+        if (n <= MaxCaminho && freq[R] != MAX_FREQ)
+            UpdateCaminho(caminho, n);
+        else
+            Update(c);
+        return c;
     }
 
     // Eight bits, then d_len - 2 more: at most 14 bits.
@@ -574,38 +609,57 @@ bool TLZH::Descompacta(std::int32_t tamanho, const QByteArray &origem, QByteArra
     e->entrada = reinterpret_cast<const std::uint8_t *>(origem.constData());
     e->fimEntrada = e->entrada + origem.size();
     e->StartHuff();
-    // The output in one piece after N bytes that stand for the ring as it
-    // starts (spaces, and zeros where the first output goes): a match reads
-    // the byte v + 1 places back, in the ring or in that prefix alike. The
+    // The output is written in one piece straight into 'destino': a match
+    // reads the byte v + 1 places back, or, before the first output byte, the
+    // ring as it starts (spaces, and zeros where the first output goes). The
     // output is at most 60 bytes per ten coded bits: no more is reserved
     // than the input can yield; a last match may run F - 1 bytes past it.
-    std::vector<std::uint8_t> saida(N + static_cast<std::size_t>(std::min<qint64>(std::max(tamanho, 0), origem.size() * 48 + F)) + F);
-    for (int k = 0; k < N; ++k)
-        saida[static_cast<std::size_t>(k)] = ((N - F + k) & (N - 1)) < N - F ? 0x20 : 0;
-    std::size_t pos = N;
-    const std::size_t fim = N + static_cast<std::size_t>(std::max(tamanho, 0));
+    const qsizetype base = destino.size();
+    const qsizetype fim = std::max(tamanho, 0);
+    qsizetype espaco = std::min<qint64>(fim, origem.size() * 48 + F) + 2 * F;
+    destino.resize(base + espaco);
+    auto *saida = reinterpret_cast<std::uint8_t *>(destino.data()) + base;
+    auto inicial = [](qsizetype k) { // k < 0: the ring before any output
+        return static_cast<std::uint8_t>(((N - F + k) & (N - 1)) < N - F ? 0x20 : 0);
+    };
+    qsizetype pos = 0;
     bool ok = true;
     while (pos < fim) {
-        if (pos + F > saida.size())
-            saida.resize(pos + F + 64 * 1024);
+        if (pos + 2 * F > espaco) {
+            espaco = pos + 2 * F + 64 * 1024;
+            destino.resize(base + espaco);
+            saida = reinterpret_cast<std::uint8_t *>(destino.data()) + base;
+        }
         const int c = e->DecodeChar();
         if (c < 256) {
             saida[pos++] = static_cast<std::uint8_t>(c);
         } else {
             const int v = e->DecodePosition();
             const int j = c - 255 + THRESHOLD;
-            std::uint8_t *d = saida.data() + pos;
-            const std::uint8_t *o = d - v - 1;
-            for (int k = 0; k < j; ++k)
-                d[k] = o[k];
-            pos += static_cast<std::size_t>(j);
+            const qsizetype de = pos - v - 1;
+            std::uint8_t *d = saida + pos;
+            if (de >= 0 && v + 1 >= 8) {
+                // Eight bytes at a time read only bytes already written;
+                // the few written past the match are overwritten later.
+                const std::uint8_t *o = saida + de;
+                for (int k = 0; k < j; k += 8)
+                    std::memcpy(d + k, o + k, 8);
+            } else if (de >= 0) {
+                const std::uint8_t *o = saida + de;
+                for (int k = 0; k < j; ++k)
+                    d[k] = o[k];
+            } else {
+                for (int k = 0; k < j; ++k)
+                    d[k] = de + k < 0 ? inicial(de + k) : saida[de + k];
+            }
+            pos += j;
         }
         if (e->PassouDoFim()) {
             ok = false;
             break;
         }
     }
-    destino.append(reinterpret_cast<const char *>(saida.data()) + N, static_cast<qsizetype>(pos - N));
+    destino.resize(base + pos);
     return ok;
 }
 
@@ -654,7 +708,10 @@ bool DescompactaContainer(const QByteArray &container, QByteArray &payload, QStr
     }
     const auto tamanho = static_cast<std::int32_t>(LeInt32(cab + 4));
     const std::uint32_t crc = LeInt32(cab + 8);
-    const QByteArray codigo = container.size() > TamCabecalho ? container.mid(TamCabecalho) : QByteArray();
+    const QByteArray codigo = container.size() > TamCabecalho
+                                  ? QByteArray::fromRawData(container.constData() + TamCabecalho,
+                                                            container.size() - TamCabecalho)
+                                  : QByteArray();
     try {
         // A size the coded bytes cannot yield is refused before any decoding.
         const qint64 maximo = static_cast<qint64>(codigo.size()) * 48 + TLZH::F;
