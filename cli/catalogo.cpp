@@ -65,9 +65,9 @@ int Executa(const QStringList &a) {
     if (a.size() == 3 && a[0] == QLatin1String("compila"))
         return Compila(a[1], a[2]);
     if (a.size() <= 2 && !a.isEmpty() && a[0] == QLatin1String("mostra"))
-        return Mostra(a.size() == 2 ? a[1] : DirDadosPadrao());
+        return Mostra(a.size() == 2 ? a[1] : DirCatalogoPadrao());
     if (a.size() <= 2 && !a.isEmpty() && a[0] == QLatin1String("lista"))
-        return Lista(a.size() == 2 ? a[1] : DirDadosPadrao());
+        return Lista(a.size() == 2 ? a[1] : DirCatalogoPadrao());
     Erro(QStringLiteral("Uso: quellora-cli catalogo compila FONTE.json PASTA | mostra [PASTA] | lista [PASTA]\n"));
     return 2;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Sub-commands of quellora-cli. Each file of cli/ registers its own.
 
+#include "shell/pastas.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +19,13 @@ struct Comando {
 
 bool Registra(const Comando &c);
 
-// dados/ beside the executable.
+// The folders in use (shell/pastas.h): beside the executable in a portable
+// copy, the user's and the shipped ones when installed.
+const TPastas &PastasPadrao();
+// The user's data folder (created when installed and missing).
 QString DirDadosPadrao();
+// The catalogue folder.
+QString DirCatalogoPadrao();
 
 // Writes to standard output / standard error (UTF-8).
 void Saida(const QString &texto);

@@ -25,7 +25,19 @@ bool Registra(const Comando &c) {
     return true;
 }
 
-QString DirDadosPadrao() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dados")); }
+const TPastas &PastasPadrao() {
+    static const TPastas p = PastasEmUso(QCoreApplication::applicationDirPath());
+    return p;
+}
+
+QString DirDadosPadrao() {
+    const TPastas &p = PastasPadrao();
+    if (p.Instalado)
+        QDir().mkpath(p.Dados); // created at the first use; a failure shows when a file is written
+    return p.Dados;
+}
+
+QString DirCatalogoPadrao() { return PastasPadrao().Catalogo; }
 
 void Saida(const QString &texto) { SaidaUtf8(texto.toUtf8()); }
 
@@ -67,11 +79,15 @@ int main(int argc, char **argv) {
     QCoreApplication &app = *aplicacao;
     QStringList args = app.arguments().mid(1);
     auto uso = [] {
-        QString t = QStringLiteral("Uso:\n");
+        QString t = QStringLiteral("Uso:\n  quellora-cli --help | --version\n");
         for (const auto &c : Tabela())
             t += QString::fromUtf8(c.uso) + QLatin1Char('\n');
         return t;
     };
+    if (!args.isEmpty() && args.first() == QLatin1String("--version")) {
+        Saida(QStringLiteral("quellora-cli " QUELLORA_VERSAO "\n"));
+        return 0;
+    }
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         (args.isEmpty() ? Erro : Saida)(uso());
         return args.isEmpty() ? 2 : 0;

@@ -9,7 +9,6 @@
 #include "quotation/orcamento_json.h"
 #include "quotation/propostas.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +27,7 @@ const char *const Uso =
     "  quellora-cli orcamento compila ENTRADA.json SAIDA.orc\n"
     "                                                  grava o JSON como arquivo de orçamento\n"
     "  quellora-cli orcamento lista [PASTA] [--ordem numero|data|cliente|projeto|total] [--json]\n"
-    "                                                  as propostas da pasta (padrão: projetos/)\n"
+    "                                                  as propostas da pasta (padrão: a de projetos)\n"
     "  quellora-cli orcamento numera N [--dados PASTA] [--intervalo MS]\n"
     "                                                  toma N números do contador de propostas, com\n"
     "                                                  MS milissegundos entre um e outro";
@@ -78,8 +77,7 @@ int Lista(QStringList a) {
         Erro(QStringLiteral("Uso:\n%1\n").arg(QString::fromUtf8(Uso)));
         return 2;
     }
-    const QString pasta =
-        a.isEmpty() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("projetos")) : a[0];
+    const QString pasta = a.isEmpty() ? PastasPadrao().Projetos : a[0];
     if (!QFileInfo(pasta).isDir()) {
         Erro(QStringLiteral("A pasta \"%1\" não existe.\n").arg(QDir::toNativeSeparators(pasta)));
         return 1;

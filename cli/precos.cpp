@@ -66,7 +66,7 @@ QString TextoDoRelatorio(const TRelatorioPrecos &rel) {
 int Executa(const QStringList &argumentos) {
     QStringList args = argumentos;
     const bool gravar = Chave(args, QStringLiteral("--gravar"));
-    const QString dados = Opcao(args, QStringLiteral("--dados"), DirDadosPadrao());
+    const QString dados = Opcao(args, QStringLiteral("--dados"), DirCatalogoPadrao());
     for (const QString &a : args)
         if (a.startsWith(QLatin1String("--"))) {
             Erro(QStringLiteral("Opção desconhecida: %1\nUso:\n%2\n").arg(a, QString::fromUtf8(Uso)));

@@ -28,7 +28,8 @@ int Executa(const QStringList &entrada) {
     QStringList args = entrada;
     const QString html = Opcao(args, QStringLiteral("--html"));
     const QString pdf = Opcao(args, QStringLiteral("--pdf"));
-    const QString dados = Opcao(args, QStringLiteral("--dados"), DirDadosPadrao());
+    // --dados names one folder for both the catalogue and the e-mail settings.
+    const QString dados = Opcao(args, QStringLiteral("--dados"));
     const bool reduzida = Chave(args, QStringLiteral("--reduzida"));
     const QString destino = Opcao(args, QStringLiteral("--enviar"));
     const QString copia = Opcao(args, QStringLiteral("--copia"));
@@ -54,10 +55,11 @@ int Executa(const QStringList &entrada) {
 
     ResetaEstado();
     auto &g = G();
-    g.DirDados = QDir(dados).absolutePath() + QLatin1Char('/');
+    g.DirDados = dados.isEmpty() ? DirDadosPadrao() : QDir(dados).absolutePath() + QLatin1Char('/');
+    g.DirCatalogo = dados.isEmpty() ? DirCatalogoPadrao() : g.DirDados;
     TArquivoOrc a;
     QString erro;
-    if (!CarregaAcessorios(g.DirDados, &erro) || !LeArquivoOrc(args.first(), a, &erro)) {
+    if (!CarregaAcessorios(g.DirCatalogo, &erro) || !LeArquivoOrc(args.first(), a, &erro)) {
         Erro(erro + QLatin1Char('\n'));
         return 1;
     }

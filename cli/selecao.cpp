@@ -466,7 +466,7 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
         return false;
     }
     if (o.dados.isEmpty())
-        o.dados = DirDadosPadrao();
+        o.dados = DirCatalogoPadrao();
     return true;
 }
 

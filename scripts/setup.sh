@@ -13,6 +13,7 @@ PACOTES=(
   qt6-translations-l10n
   python3 python3-aiosmtpd
   libreoffice-calc-nogui xdg-utils shared-mime-info
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 falta=()

@@ -25,7 +25,8 @@ struct TIndiceModelo {
 struct TEstado {
     // --- Directories (with a trailing separator) ---------------------------
     QString DirPrograma;
-    QString DirDados;
+    QString DirDados;     // the user's own files (written)
+    QString DirCatalogo;  // the catalogue and the family texts (read only)
     QString DirProjetos;
     QString VersaoDados = QStringLiteral("2003.01.13");
 

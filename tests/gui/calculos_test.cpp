@@ -87,7 +87,8 @@ protected:
         ResetaEstado();
         auto &g = G();
         g.DirDados = QStringLiteral(QUELLORA_DADOS_DIR "/");
-        ASSERT_TRUE(CarregaMotores(g.DirDados, 1));
+        g.DirCatalogo = g.DirDados;
+        ASSERT_TRUE(CarregaMotores(g.DirCatalogo, 1));
         Item(1, 10000, 50);
         Item(2, 5000, 30);
         Item(3, 3000, 20, 40, 800);

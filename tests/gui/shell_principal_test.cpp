@@ -6,12 +6,14 @@
 #include "catalogue/binario.h"
 #include "catalogue/tipos.h"
 #include "quotation/orcamento.h"
+#include "shell/preferencias.h"
 #include "shell/windows/ajuda.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/splash.h"
 #include "shell/windows/mensagem.h"
 #include "ui/barrastatus.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QTextBlock>
@@ -72,6 +74,7 @@ TEST_F(Principal, IniciaNosDadosDeAmostra) {
     const QString base = QDir(dir.path()).absolutePath() + QLatin1Char('/');
     EXPECT_EQ(G().DirPrograma, base);
     EXPECT_EQ(G().DirDados, base + QStringLiteral("dados/"));
+    EXPECT_EQ(G().DirCatalogo, base + QStringLiteral("dados/"));
     EXPECT_EQ(G().DirProjetos, base + QStringLiteral("projetos/"));
     EXPECT_TRUE(QDir(G().DirProjetos).exists());
 
@@ -478,4 +481,61 @@ TEST(JanelaFilhaSemPrincipal, ProtocoloDeMostrarEEsconder) {
     Inicio();
     EXPECT_EQ(TituloAtual(), QStringLiteral("Quellora - Seleção de ventiladores"));
     EXPECT_EQ(TextoStatusAtual(), QString());
+}
+
+// "Preferências": a refused number names its field and keeps the dialog open;
+// OK writes the file; the next opening shows what was written.
+TEST_F(Principal, Preferencias) {
+    abre();
+    const QString base = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+    const QString rede = base + QStringLiteral("rede");
+    ASSERT_TRUE(QDir().mkpath(rede));
+    QStringList passos;
+    auto preenche = [&](QDialog *d) {
+        passos << d->windowTitle();
+        auto *tarifa = em<QLineEdit>(d, "edTarifa");
+        EXPECT_EQ(tarifa->text(), QStringLiteral("0,80"));
+        escreve(tarifa, QStringLiteral("abc"));
+        clica(d, "btOK");
+        EXPECT_TRUE(d->isVisible()) << "a refused value keeps the dialog open";
+        escreve(tarifa, QStringLiteral("0,95"));
+        escreve(em<QLineEdit>(d, "edHoras"), QStringLiteral("6000"));
+        auto *q = em<QComboBox>(d, "cbDiretividade");
+        q->setCurrentIndex(q->findData(4));
+        // A projects folder that isn't there is refused; one that is, taken.
+        auto *pasta = em<QLineEdit>(d, "edPastaProjetos");
+        EXPECT_TRUE(pasta->text().isEmpty());
+        EXPECT_EQ(pasta->placeholderText(), QDir::toNativeSeparators(base + QStringLiteral("projetos/")));
+        escreve(pasta, rede + QStringLiteral("/falta"));
+        clica(d, "btOK");
+        EXPECT_TRUE(d->isVisible()) << "a missing folder keeps the dialog open";
+        escreve(pasta, rede);
+        clica(d, "btOK");
+    };
+    noProximoDialogo(preenche);
+    controle<QPushButton>("btPreferencias")->click();
+    ASSERT_EQ(passos, QStringList{QStringLiteral("Preferências")});
+    ASSERT_EQ(respostas.vistas.size(), 2);
+    EXPECT_EQ(respostas.vistas[0],
+              QStringLiteral("Tarifa de energia: «abc» não é um número. Informe a tarifa em R$/kWh."));
+    EXPECT_EQ(respostas.vistas[1], QStringLiteral("A pasta de projetos «%1/falta» não existe.").arg(rede));
+    // Quotations go to the chosen folder from now on.
+    EXPECT_EQ(G().DirProjetos, rede + QLatin1Char('/'));
+
+    TPreferencias p;
+    ASSERT_TRUE(CarregaPreferencias(dados, p));
+    EXPECT_EQ(p.Tarifa, 0.95);
+    EXPECT_EQ(p.HorasAno, 6000);
+    EXPECT_EQ(p.Diretividade, 4);
+    EXPECT_EQ(p.PastaProjetos, rede);
+
+    QString horas, pasta;
+    noProximoDialogo([&](QDialog *d) {
+        horas = em<QLineEdit>(d, "edHoras")->text();
+        pasta = em<QLineEdit>(d, "edPastaProjetos")->text();
+        clica(d, "btCancela");
+    });
+    controle<QPushButton>("btPreferencias")->click();
+    EXPECT_EQ(horas, QStringLiteral("6000"));
+    EXPECT_EQ(pasta, rede);
 }

@@ -41,6 +41,7 @@ inline bool MontaOrcamento(const QString &dirDados, int n) {
     ResetaEstado();
     auto &g = G();
     g.DirDados = dirDados;
+    g.DirCatalogo = dirDados;
     QStringList linhas;
     if (!CarregaAcessorios(dirDados) || !CarregaFatores(dirDados) || !CarregaMotores(dirDados, 1) ||
         !ListaModelos(dirDados, linhas))

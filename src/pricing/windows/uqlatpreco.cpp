@@ -88,7 +88,7 @@ bool TfrmAtPreco::AtualizaOrcamento() {
     bool ok;
     {
         CursorOcupado ocupado;
-        ok = AtualizaPrecos(G().DirDados, rel, &erro);
+        ok = AtualizaPrecos(G().DirCatalogo, rel, &erro);
     }
     if (!ok) {
         hide();

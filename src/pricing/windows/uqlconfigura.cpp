@@ -310,7 +310,7 @@ TItemOrc *TfrmConfigura::itemDaLista() {
 
 void TfrmConfigura::LeFatores() {
     QString erro;
-    if (!CarregaFatores(G().DirDados, &erro))
+    if (!CarregaFatores(G().DirCatalogo, &erro))
         MensagemErro(erro);
     preencheICMS();
 }
@@ -454,7 +454,8 @@ void TfrmConfigura::cbItensClick() {
     g.ItemAtual = row + 1;
     TItemOrc &it = g.Itens[g.ItemAtual];
     QString erro;
-    if (!CarregaModelo(g.DirDados, it.IndModelo, &erro) || !CarregaPrecoModelo(g.DirDados, it.RegModelo, &erro)) {
+    if (!CarregaModelo(g.DirCatalogo, it.IndModelo, &erro) ||
+        !CarregaPrecoModelo(g.DirCatalogo, it.RegModelo, &erro)) {
         LimpaConfiguracao();
         MensagemErro(erro);
         return;

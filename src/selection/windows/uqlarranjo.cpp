@@ -270,7 +270,7 @@ void TfrmArranjo::btOKClick() {
     if (calc && DeverReescalado()) {
         const int i = static_cast<int>(calc->sgModelos()->Numero(SG_INDICE, calc->sgModelos()->Row()));
         QString erro;
-        if (!CarregaMotores(g.DirDados, 1, &erro)) {
+        if (!CarregaMotores(g.DirCatalogo, 1, &erro)) {
             MensagemErro(erro);
             return;
         }
@@ -310,7 +310,7 @@ void TfrmArranjo::RecalculaDireto() {
     if (d->exec() != QDialog::Accepted)
         return;
     QString erro;
-    if (!PreparaDireto(g.DirDados, i, d->NovaRotacao, nA, d->Escolha, &erro)) {
+    if (!PreparaDireto(g.DirCatalogo, i, d->NovaRotacao, nA, d->Escolha, &erro)) {
         MensagemErro(erro);
         return;
     }
@@ -350,7 +350,7 @@ void TfrmArranjo::ConfirmaArranjo() {
     // The line's prices first: a file that cannot be read leaves the item
     // as it was.
     QString erro;
-    if (!CarregaPrecoModelo(g.DirDados, g.ModeloCalc, &erro)) {
+    if (!CarregaPrecoModelo(g.DirCatalogo, g.ModeloCalc, &erro)) {
         MensagemErro(erro);
         return;
     }

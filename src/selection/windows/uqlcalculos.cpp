@@ -213,7 +213,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
 
 void TfrmCalculos::criaBotoesDeLinha() {
     QString erro;
-    if (!ListaModelos(G().DirDados, linhas_, &erro)) {
+    if (!ListaModelos(G().DirCatalogo, linhas_, &erro)) {
         linhas_.clear();
         MensagemErro(erro);
     }
@@ -294,7 +294,7 @@ void TfrmCalculos::avisa(AvisoCalculo tipo, const QString &texto) {
 
 void TfrmCalculos::CalculaTamanhos() {
     const TFimCalculo fim = quellora::CalculaTamanhos(
-        G().DirDados, [this](AvisoCalculo tipo, const QString &texto, int) { avisa(tipo, texto); });
+        G().DirCatalogo, [this](AvisoCalculo tipo, const QString &texto, int) { avisa(tipo, texto); });
     Falhou = fim.Falhou;
     if (!fim.Concluido)
         return;
@@ -424,7 +424,7 @@ void TfrmCalculos::CalculaGrade(int col, int row) {
     g.TempDens = it.Temperatura;
     TextoStatus(QString());
     QString erro;
-    if (!CarregaMotores(g.DirDados, 1, &erro)) {
+    if (!CarregaMotores(g.DirCatalogo, 1, &erro)) {
         MensagemErro(erro);
         return;
     }
@@ -465,7 +465,7 @@ void TfrmCalculos::selecionaCelulaItens(int col, int row) {
         return;
     }
     QString erro;
-    if (!CarregaModelo(g.DirDados, it.RegModelo, &erro)) {
+    if (!CarregaModelo(g.DirCatalogo, it.RegModelo, &erro)) {
         MensagemErro(erro);
         return;
     }
@@ -476,7 +476,7 @@ void TfrmCalculos::selecionaCelulaItens(int col, int row) {
         return;
     }
     g.ModeloCalc = it.RegModelo;
-    if (!CarregaMotores(g.DirDados, 1, &erro)) {
+    if (!CarregaMotores(g.DirCatalogo, 1, &erro)) {
         MensagemErro(erro);
         return;
     }

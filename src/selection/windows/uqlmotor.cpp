@@ -237,7 +237,7 @@ void TfrmMotor::aoMostrar() {
     // The caption names the item's line, whichever line was last loaded.
     if (selecionado && g.Modelo.Codigo.left(4) != it.Linha) {
         QString erro;
-        if (!CarregaModelo(g.DirDados, it.RegModelo, &erro))
+        if (!CarregaModelo(g.DirCatalogo, it.RegModelo, &erro))
             MensagemErro(erro);
     }
     lbModelo_->setText(LegendaModelo());
@@ -329,14 +329,14 @@ void TfrmMotor::EscolheGrupo() {
         Mensagem(MsgForaDaLinha, MB_OK_EXCLAMACAO);
         avisado = true;
         LinhaMotor = it.MotorIni;
-        carregou = CarregaMotores(g.DirDados, 1, &erro);
+        carregou = CarregaMotores(g.DirCatalogo, 1, &erro);
         Especial = true;
         cbSugestao_->setCurrentIndex(0);
         cbSugestao_->setEnabled(false);
         cor = Qt::red;
     } else {
         cbSugestao_->setEnabled(true);
-        carregou = CarregaMotores(g.DirDados, GrupoMotor + 1, &erro);
+        carregou = CarregaMotores(g.DirCatalogo, GrupoMotor + 1, &erro);
     }
     if (!carregou)
         MensagemErro(erro);

@@ -47,7 +47,7 @@ void NovoPadrao() {
     // The factors in force come from the factors file again (an opened
     // quotation may have brought its own); the configuration clears itself.
     QString erro;
-    if (!CarregaFatores(G().DirDados, &erro))
+    if (!CarregaFatores(G().DirCatalogo, &erro))
         MensagemErro(erro);
     ChamaJanela("TfrmConfigura", "OrcamentoNovo");
     SetAlterado(false);

@@ -57,7 +57,7 @@ TfrmTextoModelo::TfrmTextoModelo(QWidget *painel) : QWidget(painel) {
 }
 
 bool TfrmTextoModelo::mostraTexto(const QString &familia) {
-    const QString arq = CaminhoEm(G().DirDados, NomeTextoModelo(familia));
+    const QString arq = CaminhoEm(G().DirCatalogo, NomeTextoModelo(familia));
     if (!QFileInfo(arq).isFile()) {
         MensagemInfo(QStringLiteral("Sem informações sobre o modelo [") + familia + QStringLiteral("] "));
         return false;

@@ -4,11 +4,13 @@
 #include "mail/dadosemail.h"
 #include "shell/estado.h"
 #include "shell/operador.h"
+#include "shell/pastas.h"
 #include "shell/windows/ajuda.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "shell/windows/uqlpreferencias.h"
 #include "shell/windows/uqltextomodelo.h"
 #include "ui/barrastatus.h"
 #include "shell/windows/recursos.h"
@@ -99,22 +101,25 @@ private:
 
 // Start-up loads, in order. Each reports its file in the error text.
 struct Carga {
-    bool (*carrega)(const QString &dirDados, QString *erro);
+    bool catalogo; // from the catalogue folder, not the user's data folder
+    bool (*carrega)(const QString &dir, QString *erro);
 };
 const Carga CargasIniciais[] = {
-    {[](const QString &d, QString *e) { return CarregaDenominacoes(d, e); }},
-    {[](const QString &d, QString *e) { return CarregaMotores(d, 1, e); }},
-    {[](const QString &d, QString *e) { return CarregaAcessorios(d, e); }},
-    {[](const QString &d, QString *e) { return CarregaFatores(d, e); }},
-    {[](const QString &d, QString *e) { return CarregaOperador(d, e); }},
+    {true, [](const QString &d, QString *e) { return CarregaDenominacoes(d, e); }},
+    {true, [](const QString &d, QString *e) { return CarregaMotores(d, 1, e); }},
+    {true, [](const QString &d, QString *e) { return CarregaAcessorios(d, e); }},
+    {true, [](const QString &d, QString *e) { return CarregaFatores(d, e); }},
+    {false, [](const QString &d, QString *e) { return CarregaOperador(d, e); }},
     // A missing or short dadmai.dat leaves the settings empty, silently.
-    {[](const QString &d, QString *) { LoadEmailSettings(d); return true; }},
+    {false, [](const QString &d, QString *) { LoadEmailSettings(d); return true; }},
 };
 
-QString ComBarra(QString d) {
-    if (!d.endsWith(QLatin1Char('/')))
-        d += QLatin1Char('/');
-    return d;
+// The projects folder with any missing parent (never a bare drive-like
+// path of two characters or fewer).
+void CriaPastaProjetos() {
+    const QString &d = G().DirProjetos;
+    if (d.size() > 2 && !QDir(d).exists())
+        QDir().mkpath(d);
 }
 
 } // namespace
@@ -298,18 +303,29 @@ void TfrmQuellora::montaJanela() {
     auto *btOperador = principal("btOperador", QStringLiteral("&Operador"), 1);
     auto *btDados = principal("btDados", QStringLiteral("&Entrada de dados"), 2);
     auto *btInstrucoes = principal("btInstrucoes", QStringLiteral("&Instruções"), 0);
+    auto *btPreferencias = principal("btPreferencias", QStringLiteral("P&referências"), 0);
     btAbrit->setIcon(IconeSvg(QStringLiteral(":/imagens/abrir.svg")));
     btOperador->setIcon(IconeSvg(QStringLiteral(":/imagens/operador.svg")));
     btDados->setIcon(IconeSvg(QStringLiteral(":/imagens/novo.svg")));
     btInstrucoes->setIcon(IconeSvg(QStringLiteral(":/imagens/ajuda.svg")));
+    btPreferencias->setIcon(IconeSvg(QStringLiteral(":/imagens/preferencias.svg")));
     connect(btAbrit, &QPushButton::clicked, this, [this] { AbreJanela(11); });
     connect(btOperador, &QPushButton::clicked, this, [this] { AbreJanela(1); });
     connect(btDados, &QPushButton::clicked, this, [this] { AbreJanela(2); });
     connect(btInstrucoes, &QPushButton::clicked, this, [] { MostraAjuda(AJUDA_INSTRUCOES); });
+    connect(btPreferencias, &QPushButton::clicked, this, [this] {
+        const QString padrao = DecidePastas(AmbienteDoSistema(G().DirPrograma)).Projetos;
+        if (!EditaPreferencias(G().DirDados, padrao, this))
+            return;
+        // A new projects folder is in use at once.
+        G().DirProjetos = PastasEmUso(G().DirPrograma).Projetos;
+        CriaPastaProjetos();
+    });
     grade->addWidget(btDados, 0, 0);
     grade->addWidget(btAbrit, 0, 1);
     grade->addWidget(btOperador, 1, 0);
     grade->addWidget(btInstrucoes, 1, 1);
+    grade->addWidget(btPreferencias, 2, 0);
     l3->addLayout(grade);
     l3->addSpacing(8);
 
@@ -380,13 +396,17 @@ void TfrmQuellora::FormCreate(const QString &dirPrograma, int larguraTela) {
     AvisoResolucao(larguraTela);
     setWindowTitle(QString::fromUtf8(TituloJanelaPrincipal));
 
-    // Directories.
-    g.DirPrograma = ComBarra(QDir::cleanPath(
-        dirPrograma.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(dirPrograma).absolutePath()));
-    g.DirDados = g.DirPrograma + QStringLiteral("dados/");
-    g.DirProjetos = g.DirPrograma + QStringLiteral("projetos/");
-    if (g.DirProjetos.size() > 2 && !QDir(g.DirProjetos).exists())
-        QDir().mkpath(g.DirProjetos); // a failure shows when a quotation is saved
+    // Directories: beside the program, or the user's when installed.
+    const TPastas pastas =
+        PastasEmUso(dirPrograma.isEmpty() ? QCoreApplication::applicationDirPath() : dirPrograma);
+    g.DirPrograma = pastas.Programa;
+    g.DirDados = pastas.Dados;
+    g.DirCatalogo = pastas.Catalogo;
+    g.DirProjetos = pastas.Projetos;
+    // Failures show when a file is saved there.
+    if (pastas.Instalado)
+        QDir().mkpath(g.DirDados);
+    CriaPastaProjetos();
 
     if (!g.VersaoDados.endsWith(QStringLiteral("/C")))
         g.VersaoDados += QStringLiteral("/C");
@@ -395,7 +415,7 @@ void TfrmQuellora::FormCreate(const QString &dirPrograma, int larguraTela) {
     iniciou_ = true;
     for (const Carga &c : CargasIniciais) {
         QString erro;
-        if (!c.carrega(g.DirDados, &erro)) {
+        if (!c.carrega(c.catalogo ? g.DirCatalogo : g.DirDados, &erro)) {
             MensagemErro(erro);
             iniciou_ = false;
             break;

@@ -43,9 +43,9 @@ struct DadosFabricante {
 class TfrmQuellora : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the main window's start-up: directories under 'dirPrograma' (the
-    // executable's directory when empty), the catalogue and settings files,
-    // the list of fan families. 'larguraTela' stands for the screen's width
+    // Runs the main window's start-up: the directories of a program in
+    // 'dirPrograma' (the executable's directory when empty; shell/pastas.h),
+    // the catalogue and settings files, the list of fan families. 'larguraTela' stands for the screen's width
     // (the primary screen's when negative).
     explicit TfrmQuellora(const QString &dirPrograma = QString(), int larguraTela = -1);
     ~TfrmQuellora() override;
