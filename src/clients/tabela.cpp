@@ -109,8 +109,7 @@ void TTabela::Ordena() {
     const auto menor = [this](const TRegistro &a, const TRegistro &b) { return Menor(a, b); };
     if (std::is_sorted(dados_.Registros.begin(), dados_.Registros.end(), menor))
         return;
-    std::stable_sort(dados_.Registros.begin(), dados_.Registros.end(),
-                     [this](const TRegistro &a, const TRegistro &b) { return Menor(a, b); });
+    std::stable_sort(dados_.Registros.begin(), dados_.Registros.end(), menor);
 }
 
 // After the records that sort equal: two clients of the same name keep the
