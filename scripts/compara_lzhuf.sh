@@ -23,8 +23,12 @@ gcc -O2 -g -DNDEBUG -w -o "$TMP/lzhuf" "$REF"
 
 # Our side: the benchmark, which also writes the payloads.
 QUELLORA_BENCH_PAYLOADS="$TMP" "$BUILD/quellora_bench" --benchmark_filter='BM_(Compacta|Descompacta)/' \
-  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_format=csv 2> /dev/null |
-  awk -F, '/_median"/ { gsub(/"/, "", $1); sub(/_median/, "", $1); printf "%s %.3f\n", $1, $6 / 1e6 }' > "$TMP/nossos"
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2> /dev/null |
+  awk '/_median / { nome = $1; sub(/_median/, "", nome)
+    for (i = 2; i <= NF; i++) if ($i ~ /^bytes_per_second=/) {
+      v = $i; sub(/bytes_per_second=/, "", v); u = substr(v, length(v) - 2, 1); v = v + 0
+      f = (u == "G") ? 1024 * 1024 * 1024 : (u == "M") ? 1024 * 1024 : (u == "k") ? 1024 : 1
+      printf "%s %.3f\n", nome, v * f / 1e6 } }' > "$TMP/nossos"
 
 # CPU seconds (user + system) of the best of 5 runs of a command.
 melhor() {
