@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quellora::cli {
@@ -291,8 +292,8 @@ QString Linha(const QStringList &celulas, const QString &marca) {
 
 // Appends 'texto' padded with spaces to 'largura' characters, on the left
 // (a right-justified cell) or on the right; never cut.
-void Justificado(QByteArray &t, const char *texto, qsizetype n, int largura, bool aDireita) {
-    const qsizetype falta = std::max<qsizetype>(0, largura - n);
+void Justificado(std::string &t, const char *texto, std::size_t n, int largura, bool aDireita) {
+    const std::size_t falta = n < static_cast<std::size_t>(largura) ? largura - n : 0;
     if (aDireita)
         t.append(falta, ' ');
     t.append(texto, n);
@@ -300,9 +301,9 @@ void Justificado(QByteArray &t, const char *texto, qsizetype n, int largura, boo
         t.append(falta, ' ');
 }
 
-void Justificado(QByteArray &t, const QString &texto, int largura, bool aDireita) {
-    const QString j = aDireita ? texto.rightJustified(largura) : texto.leftJustified(largura);
-    t += j.toUtf8();
+void Justificado(std::string &t, const QString &texto, int largura, bool aDireita) {
+    const QByteArray j = (aDireita ? texto.rightJustified(largura) : texto.leftJustified(largura)).toUtf8();
+    t.append(j.constData(), static_cast<std::size_t>(j.size()));
 }
 
 // v with 'casas' (0 to 2) decimals, exactly as QString::number(v, 'f', casas)
@@ -328,23 +329,23 @@ qsizetype FixoEm(char *buf, double v, int casas) {
     return p - buf;
 }
 
-void FixoJustificado(QByteArray &t, double v, int casas, int largura) {
+void FixoJustificado(std::string &t, double v, int casas, int largura) {
     if (std::isfinite(v) && !std::signbit(v) && v < 1e15 && casas >= 0 && casas <= 2) {
         char buf[32];
-        Justificado(t, buf, FixoEm(buf, v, casas), largura, true);
+        Justificado(t, buf, static_cast<std::size_t>(FixoEm(buf, v, casas)), largura, true);
     } else {
         Justificado(t, Fixo(v, casas), largura, true);
     }
 }
 
-void InteiroJustificado(QByteArray &t, long long v, int largura) {
+void InteiroJustificado(std::string &t, long long v, int largura) {
     char buf[24];
-    Justificado(t, buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf, largura, true);
+    Justificado(t, buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v).ptr - buf), largura, true);
 }
 
 // One data row of the size grid, the cells with their display formats
 // (the format of Linha), after 'marca'.
-void AcrescentaLinha(QByteArray &t, const TLinhaGrade &l, const char *marca) {
+void AcrescentaLinha(std::string &t, const TLinhaGrade &l, const char *marca) {
     auto w = [](int k) { return Colunas[k].largura; };
     t += marca;
     t += ' ';
@@ -356,7 +357,7 @@ void AcrescentaLinha(QByteArray &t, const TLinhaGrade &l, const char *marca) {
     if (ascii) {
         for (QChar ch : l.Arranjos)
             t += static_cast<char>(ch.unicode());
-        t.append(std::max<qsizetype>(0, w(1) - l.Arranjos.size()), ' ');
+        t.append(static_cast<std::size_t>(std::max<qsizetype>(0, w(1) - l.Arranjos.size())), ' ');
     } else {
         Justificado(t, l.Arranjos, w(1), false);
     }
@@ -504,11 +505,11 @@ int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
                     .arg(c.lista.at(p), Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1),
                          Fixo(o.ponto.temperatura, 0), Fixo(o.ponto.altitude, 0), Fixo(g.Densidade, 3));
     t += Cabecalho(Codigo(c, p));
-    QByteArray linhas;
+    std::string linhas;
     for (int i = 1; i <= 23; ++i)
         if (r.Qualificado[i])
             AcrescentaLinha(linhas, LinhaDaGrade(r, i, rho20), i == destaque ? "* " : "  ");
-    t += QString::fromUtf8(linhas);
+    t += QString::fromStdString(linhas);
     t += QStringLiteral("\n* o mais eficiente\n");
     Saida(t);
     return 0;
@@ -633,7 +634,7 @@ std::string EscolhaJson(const Escolha &e) {
     return o.texto();
 }
 
-void AcrescentaEscolha(QByteArray &t, const Escolha &e) {
+void AcrescentaEscolha(std::string &t, const Escolha &e) {
     t += "  ";
     Justificado(t, e.codigo, 5, false);
     if (e.destaque)
@@ -673,10 +674,10 @@ int Todas(const Catalogo &c, const Opcoes &o) {
                         .arg(Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1), Fixo(o.ponto.temperatura, 0),
                              Fixo(o.ponto.altitude, 0), Fixo(G().Densidade, 3));
         t += Cabecalho(QStringLiteral("Tam."), QStringLiteral("Linha"));
-        QByteArray linhas;
+        std::string linhas;
         for (const Escolha &e : es)
             AcrescentaEscolha(linhas, e);
-        t += QString::fromUtf8(linhas);
+        t += QString::fromStdString(linhas);
         Saida(t);
     }
     if (!alguma)
@@ -832,18 +833,18 @@ int Lote(const Catalogo &c, const Opcoes &o) {
         return tag.left(10).leftJustified(10) + QLatin1Char(' ') + qtd.rightJustified(4) + QLatin1Char(' ') +
                vazao.rightJustified(9) + QLatin1Char(' ') + pressao.rightJustified(8) + QLatin1Char(' ');
     };
-    QByteArray t = Cabecalho(QStringLiteral("Tam."),
-                             inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
-                                    QStringLiteral("Pressão")) +
-                                 QStringLiteral("Linha"))
-                       .toUtf8();
+    std::string t = Cabecalho(QStringLiteral("Tam."),
+                              inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
+                                     QStringLiteral("Pressão")) +
+                                  QStringLiteral("Linha"))
+                        .toStdString();
     if (!o.json)
-        t.reserve(t.size() + static_cast<qsizetype>(duties.size() * ps.size()) * (t.size() / 2 + 8));
+        t.reserve(t.size() + duties.size() * ps.size() * (t.size() / 2 + 8));
     for (const Duty &d : duties) {
         const QString antes = d.tag + QStringLiteral(" / ");
-        const QByteArray colunas =
-            o.json ? QByteArray()
-                   : inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)).toUtf8();
+        const std::string colunas =
+            o.json ? std::string()
+                   : inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)).toStdString();
         for (int p : ps) {
             const Escolha e = Escolhe(c, p, d.ponto, antes, o.json);
             alguma = alguma || e.destaque != 0;
@@ -869,7 +870,7 @@ int Lote(const Catalogo &c, const Opcoes &o) {
     if (o.json)
         Saida(QString::fromStdString(Lista(js)) + QLatin1Char('\n'));
     else
-        SaidaUtf8(t);
+        SaidaUtf8(QByteArray::fromRawData(t.data(), static_cast<qsizetype>(t.size())));
     if (!alguma)
         Erro(QStringLiteral("Nenhum ponto de operação atendido.\n"));
     return alguma ? 0 : 1;
