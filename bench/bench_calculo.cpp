@@ -1,10 +1,14 @@
 // The operating-point calculation: one duty over one line, and a schedule of
 // 40 duties over every line of the sample catalogue (the quick comparison of
-// "quellora-cli selecao --lote ... --todas").
+// "quellora-cli selecao --lote ... --todas"), also with the energy figures of
+// every qualifying size (FEI, EU check, running cost) as the selection window
+// shows them.
 
 #include "catalogue/catalogo.h"
+#include "catalogue/energia.h"
 #include "quotation/orcamento.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "shell/estado.h"
 
 #include <benchmark/benchmark.h>
@@ -20,6 +24,7 @@ namespace {
 
 struct Amostra {
     std::vector<TDadosModelo> linhas; // by list position
+    TEnergiaCatalogo energia;
     bool ok = false;
 };
 
@@ -36,7 +41,7 @@ const Amostra &Catalogo() {
                 return r;
             r.linhas.push_back(G().Modelo);
         }
-        r.ok = !r.linhas.empty();
+        r.ok = !r.linhas.empty() && CarregaEnergia(dir, r.energia) && !r.energia.vazio();
         return r;
     }();
     return a;
@@ -126,5 +131,36 @@ void QuarentaPontosTodasAsLinhas(benchmark::State &st) {
                                                  benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(QuarentaPontosTodasAsLinhas)->Unit(benchmark::kMicrosecond);
+
+void QuarentaPontosTodasAsLinhasComEnergia(benchmark::State &st) {
+    const Amostra &a = Catalogo();
+    if (!a.ok) {
+        st.SkipWithError("sample catalogue not found");
+        return;
+    }
+    const std::vector<Ponto> pontos = Pontos();
+    const TPreferencias prefs;
+    std::vector<TBaseEnergia> bases;
+    for (const TDadosModelo &l : a.linhas)
+        bases.push_back(BaseDaLinha(a.energia, l.Codigo, prefs));
+    long tamanhos = 0;
+    for (auto _ : st) {
+        tamanhos = 0;
+        for (std::size_t k = 0; k < a.linhas.size(); ++k) {
+            G().Modelo = a.linhas[k];
+            for (const Ponto &p : pontos) {
+                Calcula(p);
+                const TResultadoGrade &r = G().Resultado;
+                for (int i = 1; i <= 23; ++i)
+                    if (r.Qualificado[i]) {
+                        benchmark::DoNotOptimize(EficienciaDoTamanho(r, i, a.linhas[k], p.densidade, false, bases[k]));
+                        ++tamanhos;
+                    }
+            }
+        }
+    }
+    st.counters["tamanhos"] = static_cast<double>(tamanhos);
+}
+BENCHMARK(QuarentaPontosTodasAsLinhasComEnergia)->Unit(benchmark::kMicrosecond);
 
 } // namespace

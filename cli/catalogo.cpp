@@ -75,7 +75,7 @@ int Executa(const QStringList &a) {
 } // namespace
 
 QUELLORA_CLI_COMANDO(catalogo, "catalogo",
-                     "  quellora-cli catalogo compila FONTE.json PASTA   compila o catálogo nos sete arquivos\n"
+                     "  quellora-cli catalogo compila FONTE.json PASTA   compila o catálogo nos arquivos de dados\n"
                      "  quellora-cli catalogo mostra [PASTA]             escreve os arquivos como JSON\n"
                      "  quellora-cli catalogo lista [PASTA]              as linhas de ventiladores disponíveis",
                      Executa);

@@ -6,7 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
+
+namespace quellora {
+class Acervo;
+}
 
 namespace quellora::cli {
 
@@ -35,6 +40,13 @@ void Erro(const QString &texto);
 // Value of "--nome VALOR" in args (removed from args), or 'padrao'.
 QString Opcao(QStringList &args, const QString &nome, const QString &padrao = {});
 bool Chave(QStringList &args, const QString &nome);
+
+// The store configured in "--dados PASTA" (default: the data folder in use)
+// with its projects folder "--projetos PASTA" (default: the projects folder
+// in use); both options are taken out of args ('dirDados' gets the data
+// folder). What it writes is recorded under the operator of
+// that data folder's profile.
+std::unique_ptr<Acervo> AcervoDaLinha(QStringList &args, QString *dirDados = nullptr);
 
 } // namespace quellora::cli
 

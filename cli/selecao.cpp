@@ -5,10 +5,13 @@
 
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
+#include "catalogue/energia.h"
 #include "quotation/orcamento.h"
 #include "selection/calculo.h"
 #include "selection/curva.h"
+#include "selection/eficiencia.h"
 #include "shell/estado.h"
+#include "shell/preferencias.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +28,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace quellora::cli {
@@ -37,8 +41,13 @@ const char *const Uso =
     "                          os tamanhos da linha (código, como BSD, ou posição na lista a partir de 0)\n"
     "                          que atendem à vazão Q (m³/h) e à pressão estática P (mmCA); T em °C\n"
     "                          (padrão 20), H em m (padrão 0)\n"
+    "                       [--fei-min X] [--ordem fei|potencia|custo] [--horas H] [--tarifa R$_KWH]\n"
+    "                          com FEI, conferência UE e custo anual de energia; só os tamanhos de\n"
+    "                          FEI de pelo menos X; os tamanhos pelo FEI (maior primeiro), pela\n"
+    "                          potência absorvida ou pelo custo anual (menor primeiro); horas por ano\n"
+    "                          e tarifa do custo (padrão: as preferências do usuário)\n"
     "  quellora-cli selecao --todas --vazao Q --pressao P [...]\n"
-    "                          o tamanho mais eficiente de cada linha\n"
+    "                          o tamanho mais eficiente de cada linha (também --horas, --tarifa)\n"
     "  quellora-cli selecao --linha LINHA --curva TAMANHO --vazao Q --pressao P [...]\n"
     "                          os dados da curva do tamanho (mm) em JSON\n"
     "  quellora-cli selecao --lote ARQUIVO.csv (--linha LINHA | --todas) [--dados PASTA] [--json]\n"
@@ -231,8 +240,49 @@ TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &an
     });
 }
 
-std::string TamanhoJson(const TResultadoGrade &r, int i) {
-    return Objeto()
+// The energy figures of a size; null where there are none.
+void EnergiaJson(Objeto &o, const TEficiencia &e) {
+    const bool v = e.Valida;
+    auto n = [&](const char *nome, double x, bool ha = true) {
+        if (v && ha)
+            o.n(nome, x);
+        else
+            o.bruto(nome, "null");
+    };
+    auto atende = [&](const char *nome, ResultadoUE a) {
+        if (!v || a == ResultadoUE::SemDados)
+            o.bruto(nome, "null");
+        else
+            o.b(nome, a != ResultadoUE::NaoAtende);
+    };
+    const bool tipo = v && e.UE.Definido;
+    n("FEI", e.FEI);
+    n("FEIEstatico", e.FEIEstatico);
+    n("RendTransmissao", e.RendTransmissao);
+    n("RendMotor", e.RendMotor);
+    n("PotEletrica", e.PotEletrica);
+    n("RendMinUE", e.UE.Minimo, tipo && e.UE.NoEscopo);
+    n("RendUE", e.RendUE, tipo);
+    if (tipo) {
+        o.s("TipoUE", CodigoTipoUE(e.Tipo)).s("CategoriaUE", QString(QLatin1Char(e.Categoria)));
+    } else {
+        o.bruto("TipoUE", "null").bruto("CategoriaUE", "null");
+    }
+    n("NUE", e.UE.N, tipo);
+    if (tipo)
+        o.b("EscopoUE", e.UE.NoEscopo);
+    else
+        o.bruto("EscopoUE", "null");
+    atende("AtendeUE", e.AtendeUE);
+    n("RendMinUE2011", e.UE2011.Minimo, tipo && e.UE2011.NoEscopo);
+    atende("AtendeUE2011", e.AtendeUE2011);
+    n("ConsumoAnual", e.ConsumoAnual);
+    n("CustoAnual", e.CustoAnual);
+}
+
+std::string TamanhoJson(const TResultadoGrade &r, int i, const TEficiencia *energia = nullptr) {
+    Objeto o;
+    o
         .i("Tamanho", Tamanhos[i])
         .i("Indice", i)
         .s("ArranjosTam", r.ArranjosTam[i])
@@ -253,8 +303,10 @@ std::string TamanhoJson(const TResultadoGrade &r, int i) {
         .n("LwATam", r.LwATam[i])
         .i("IndEspectroTam", r.IndEspectroTam[i])
         .i("MotorTam", r.MotorTam[i])
-        .i("PolosTam", r.PolosTam[i])
-        .texto();
+        .i("PolosTam", r.PolosTam[i]);
+    if (energia)
+        EnergiaJson(o, *energia);
+    return o.texto();
 }
 
 // ---------------------------------------------------------------------------
@@ -279,11 +331,26 @@ const Coluna Colunas[] = {
     {"", "", 3},          // size index
     {"LwA", "dB(A)", 6},
 };
+constexpr int NumColunas = static_cast<int>(std::size(Colunas));
+
+// The single line's table adds the energy columns after the grid's.
+const Coluna ColunasEnergia[] = {
+    {"FEI", "", 5},
+    {"UE", "", 3},
+};
+
+int Largura(int k) { return k < NumColunas ? Colunas[k].largura : ColunasEnergia[k - NumColunas].largura; }
+
+QStringList CelulasEnergia(const TEficiencia &e) {
+    if (!e.Valida)
+        return {QStringLiteral("–"), QStringLiteral("–")};
+    return {Fixo(e.FEI, 2), MarcaUE(e.AtendeUE)};
+}
 
 QString Linha(const QStringList &celulas, const QString &marca) {
     QString t = marca;
     for (int k = 0; k < celulas.size(); ++k) {
-        const int w = Colunas[k].largura;
+        const int w = Largura(k);
         t += QLatin1Char(' ');
         t += k == 1 ? celulas[k].leftJustified(w) : celulas[k].rightJustified(w);
     }
@@ -344,8 +411,9 @@ void InteiroJustificado(std::string &t, long long v, int largura) {
 }
 
 // One data row of the size grid, the cells with their display formats
-// (the format of Linha), after 'marca'.
-void AcrescentaLinha(std::string &t, const TLinhaGrade &l, const char *marca) {
+// (the format of Linha), after 'marca'; then the cells of 'mais' (the energy
+// columns).
+void AcrescentaLinha(std::string &t, const TLinhaGrade &l, const char *marca, const QStringList &mais = {}) {
     auto w = [](int k) { return Colunas[k].largura; };
     t += marca;
     t += ' ';
@@ -374,15 +442,24 @@ void AcrescentaLinha(std::string &t, const TLinhaGrade &l, const char *marca) {
     InteiroJustificado(t, l.Indice, w(10));
     t += ' ';
     FixoJustificado(t, l.LwA, 0, w(11));
+    for (int k = 0; k < mais.size(); ++k) {
+        t += ' ';
+        Justificado(t, mais[k], Largura(NumColunas + k), true);
+    }
     t += '\n';
 }
 
-QString Cabecalho(const QString &codigo, const QString &antes = {}) {
+QString Cabecalho(const QString &codigo, const QString &antes = {}, bool energia = false) {
     QStringList l1, l2;
     for (const Coluna &c : Colunas) {
         l1 << QString::fromUtf8(c.linha1);
         l2 << QString::fromUtf8(c.linha2);
     }
+    if (energia)
+        for (const Coluna &c : ColunasEnergia) {
+            l1 << QString::fromUtf8(c.linha1);
+            l2 << QString::fromUtf8(c.linha2);
+        }
     l1[0] = codigo;
     return Linha(l1, antes + QStringLiteral("  ")) + Linha(l2, QString(antes.size() + 2, QLatin1Char(' ')));
 }
@@ -390,10 +467,15 @@ QString Cabecalho(const QString &codigo, const QString &antes = {}) {
 // ---------------------------------------------------------------------------
 // Options
 
+enum class Ordem { Tamanho, FEI, Potencia, Custo };
+
 struct Opcoes {
     QString linha, dados, curva, lote;
+    QString preferencias; // the folder of the running-cost preferences; empty: the user's
     bool todas = false, json = false;
     Ponto ponto;
+    std::optional<double> feiMin, horas, tarifa;
+    Ordem ordem = Ordem::Tamanho;
 };
 
 // Reads a numeric option; false (with a message) when missing or not a number.
@@ -451,6 +533,44 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
         Erro(QStringLiteral("--curva vale para uma linha (--linha) e um ponto de operação.\n"));
         return false;
     }
+    // The energy figures: the size listing of a line, and the best size of each line.
+    const bool soLinha = o.todas || !o.lote.isEmpty() || !o.curva.isEmpty();
+    const bool semEnergia = !o.lote.isEmpty() || !o.curva.isEmpty();
+    for (const auto &[nome, destino, proibida] :
+         {std::tuple{"fei-min", &o.feiMin, soLinha}, std::tuple{"horas", &o.horas, semEnergia},
+          std::tuple{"tarifa", &o.tarifa, semEnergia}}) {
+        const QString chave = QStringLiteral("--") + QLatin1String(nome);
+        if (!args.contains(chave))
+            continue;
+        if (proibida) {
+            Erro(QStringLiteral("%1 não vale com %2.\n")
+                     .arg(chave, !o.lote.isEmpty() ? QStringLiteral("--lote")
+                                 : !o.curva.isEmpty() ? QStringLiteral("--curva")
+                                                      : QStringLiteral("--todas")));
+            return false;
+        }
+        double v = 0;
+        if (!LeNumero(args, nome, true, v))
+            return false;
+        *destino = v;
+    }
+    if (args.contains(QStringLiteral("--ordem"))) {
+        const QString ordem = Opcao(args, QStringLiteral("--ordem"));
+        if (soLinha) {
+            Erro(QStringLiteral("--ordem vale para os tamanhos de uma linha (--linha).\n"));
+            return false;
+        }
+        if (ordem == QLatin1String("fei"))
+            o.ordem = Ordem::FEI;
+        else if (ordem == QLatin1String("potencia"))
+            o.ordem = Ordem::Potencia;
+        else if (ordem == QLatin1String("custo"))
+            o.ordem = Ordem::Custo;
+        else {
+            Erro(QStringLiteral("--ordem: \"%1\" não é fei, potencia nem custo.\n").arg(ordem));
+            return false;
+        }
+    }
     if (o.lote.isEmpty()) {
         if (!LeNumero(args, "vazao", true, o.ponto.vazao) || !LeNumero(args, "pressao", true, o.ponto.pressao) ||
             !LeNumero(args, "temperatura", false, o.ponto.temperatura) ||
@@ -466,15 +586,83 @@ bool LeOpcoes(QStringList args, Opcoes &o) {
         Erro(QStringLiteral("Opção desconhecida: %1\nUso:\n%2\n").arg(args.first(), QString::fromUtf8(Uso)));
         return false;
     }
+    // --dados names one folder for the catalogue and the preferences.
+    o.preferencias = o.dados;
     if (o.dados.isEmpty())
         o.dados = DirCatalogoPadrao();
     return true;
 }
 
 // ---------------------------------------------------------------------------
+// Energy figures
+
+// The catalogue's energy data and the running-cost basis.
+struct Energia {
+    TEnergiaCatalogo catalogo;
+    TPreferencias prefs;
+};
+
+// Reads them from the catalogue and the user's data folder (one folder with
+// --dados), the command line's hours and tariff over
+// the preferences. False, with a message, when a file is damaged or a value
+// out of range.
+bool AbreEnergia(const Opcoes &o, Energia &en) {
+    QString erro;
+    const QString dirPreferencias = o.preferencias.isEmpty() ? DirDadosPadrao() : o.preferencias;
+    if (!CarregaEnergia(o.dados, en.catalogo, &erro) || !CarregaPreferencias(dirPreferencias, en.prefs, &erro)) {
+        Erro(erro + QLatin1Char('\n'));
+        return false;
+    }
+    if (o.horas)
+        en.prefs.HorasAno = *o.horas;
+    if (o.tarifa)
+        en.prefs.Tarifa = *o.tarifa;
+    const QString problema = ValidaPreferencias(en.prefs);
+    if (!problema.isEmpty()) {
+        Erro(QStringLiteral("Entrada inválida: %1.\n").arg(problema));
+        return false;
+    }
+    const bool precisa = o.feiMin || o.ordem == Ordem::FEI || o.ordem == Ordem::Custo;
+    if (precisa && en.catalogo.vazio()) {
+        Erro(QStringLiteral("Não há dados de eficiência (%1) em \"%2\" para --fei-min ou --ordem.\n")
+                 .arg(QString::fromLatin1(ArqEnergia), o.dados));
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
 // One line
 
-int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
+struct TamanhoEnergia {
+    int i = 0;
+    TEficiencia e;
+};
+
+// The qualifying sizes with their figures, filtered and ordered as asked.
+std::vector<TamanhoEnergia> TamanhosDaLinha(const TResultadoGrade &r, const TBaseEnergia &base, const Opcoes &o) {
+    const TEstado &g = G();
+    std::vector<TamanhoEnergia> v;
+    for (int i = 1; i <= 23; ++i)
+        if (r.Qualificado[i])
+            v.push_back({i, EficienciaDoTamanho(r, i, g.Modelo, g.Densidade, false, base)});
+    if (o.feiMin)
+        std::erase_if(v, [&](const TamanhoEnergia &t) { return !(t.e.Valida && t.e.FEI >= *o.feiMin); });
+    // Sizes without figures last; ties in size order.
+    auto chave = [&](const TamanhoEnergia &t) {
+        switch (o.ordem) {
+        case Ordem::FEI: return t.e.Valida ? -t.e.FEI : HUGE_VAL;
+        case Ordem::Potencia: return r.PotOpTam[t.i];
+        case Ordem::Custo: return t.e.Valida ? t.e.CustoAnual : HUGE_VAL;
+        default: return static_cast<double>(t.i);
+        }
+    };
+    std::stable_sort(v.begin(), v.end(),
+                     [&](const TamanhoEnergia &a, const TamanhoEnergia &b) { return chave(a) < chave(b); });
+    return v;
+}
+
+int UmaLinha(const Catalogo &c, int p, const Opcoes &o, const Energia &en) {
     const TFimCalculo fim = Calcula(c, p, o.ponto, {}, false, false);
     if (!fim.Concluido)
         return 1;
@@ -482,13 +670,22 @@ int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
     const TResultadoGrade &r = g.Resultado;
     const int destaque = TamanhoDestaque(r);
     const double rho20 = DensidadeRef(o.ponto.altitude);
+    const std::vector<TamanhoEnergia> lista = TamanhosDaLinha(r, BaseDaLinha(en.catalogo, Codigo(c, p), en.prefs), o);
+    int status = 0;
+    if (lista.empty()) {
+        Erro(QStringLiteral("Nenhum tamanho com FEI de pelo menos %1.\n").arg(*o.feiMin));
+        status = 1;
+    }
     if (o.json) {
         std::vector<std::string> tams;
-        for (int i = 1; i <= 23; ++i)
-            if (r.Qualificado[i])
-                tams.push_back(TamanhoJson(r, i));
+        for (const TamanhoEnergia &t : lista)
+            tams.push_back(TamanhoJson(r, t.i, &t.e));
         Objeto obj;
         obj.s("Linha", Codigo(c, p))
+            .n("Vazao", o.ponto.vazao)
+            .n("Pressao", o.ponto.pressao)
+            .n("HorasAno", en.prefs.HorasAno)
+            .n("Tarifa", en.prefs.Tarifa)
             .n("Densidade", g.Densidade)
             .n("VazaoEntrada", r.VazaoEntrada)
             .n("PressaoPadrao", r.PressaoPadrao)
@@ -499,20 +696,21 @@ int UmaLinha(const Catalogo &c, int p, const Opcoes &o) {
             obj.bruto("Destaque", "null");
         obj.bruto("Tamanhos", Lista(tams));
         Saida(QString::fromStdString(obj.texto()) + QLatin1Char('\n'));
-        return 0;
+        return status;
     }
     QString t = QStringLiteral("%1\nVazão %2 m³/h, pressão estática %3 mmCA, %4 °C, %5 m: densidade %6 kg/m³\n\n")
                     .arg(c.lista.at(p), Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1),
                          Fixo(o.ponto.temperatura, 0), Fixo(o.ponto.altitude, 0), Fixo(g.Densidade, 3));
-    t += Cabecalho(Codigo(c, p));
+    t += Cabecalho(Codigo(c, p), {}, true);
     std::string linhas;
-    for (int i = 1; i <= 23; ++i)
-        if (r.Qualificado[i])
-            AcrescentaLinha(linhas, LinhaDaGrade(r, i, rho20), i == destaque ? "* " : "  ");
+    for (const TamanhoEnergia &s : lista)
+        AcrescentaLinha(linhas, LinhaDaGrade(r, s.i, rho20), s.i == destaque ? "* " : "  ", CelulasEnergia(s.e));
     t += QString::fromStdString(linhas);
-    t += QStringLiteral("\n* o mais eficiente\n");
+    t += QStringLiteral("\n* o mais eficiente\n"
+                        "FEI: índice de energia do ventilador (AMCA 208, pressão total); UE: rendimento mínimo do\n"
+                        "Regulamento (UE) 2024/1834 (✓ atende, ✗ não atende, – fora do escopo ou sem dados)\n");
     Saida(t);
-    return 0;
+    return status;
 }
 
 // ---------------------------------------------------------------------------
@@ -605,8 +803,11 @@ struct Escolha {
     std::string json;     // the size's fields
 };
 
-// 'json': also the size's fields as JSON (text output has no use for them).
-Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool json) {
+// With 'en' the size's energy figures go with its fields.
+// 'json': also the size's fields as JSON (text output has no use for
+// them), with 'en' its energy figures among them.
+Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool json,
+                const Energia *en = nullptr) {
     Escolha e;
     e.codigo = Codigo(c, p);
     e.posicao = p;
@@ -618,8 +819,13 @@ Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes,
     e.destaque = TamanhoDestaque(r);
     if (e.destaque) {
         e.linha = LinhaDaGrade(r, e.destaque, DensidadeRef(pt.altitude));
-        if (json)
+        if (json && en) {
+            const TEficiencia f = EficienciaDoTamanho(r, e.destaque, G().Modelo, G().Densidade, false,
+                                                      BaseDaLinha(en->catalogo, e.codigo, en->prefs));
+            e.json = TamanhoJson(r, e.destaque, &f);
+        } else if (json) {
             e.json = TamanhoJson(r, e.destaque);
+        }
     }
     return e;
 }
@@ -643,6 +849,7 @@ void AcrescentaEscolha(std::string &t, const Escolha &e) {
         t += "   nenhum tamanho atende\n";
 }
 
+
 std::vector<int> LinhasEscolhidas(const Catalogo &c, const Opcoes &o) {
     std::vector<int> ps;
     if (o.todas) {
@@ -656,11 +863,11 @@ std::vector<int> LinhasEscolhidas(const Catalogo &c, const Opcoes &o) {
     return ps;
 }
 
-int Todas(const Catalogo &c, const Opcoes &o) {
+int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
     std::vector<Escolha> es;
     bool alguma = false;
     for (int p = 0; p < c.lista.size(); ++p) {
-        es.push_back(Escolhe(c, p, o.ponto, {}, o.json));
+        es.push_back(Escolhe(c, p, o.ponto, {}, o.json, o.json ? &en : nullptr));
         alguma = alguma || es.back().destaque != 0;
     }
     if (o.json) {
@@ -886,14 +1093,17 @@ int Executa(const QStringList &args) {
         return 1;
     if (!o.lote.isEmpty())
         return Lote(c, o);
+    Energia en;
+    if (o.curva.isEmpty() && !AbreEnergia(o, en))
+        return 1;
     if (o.todas)
-        return Todas(c, o);
+        return Todas(c, o, en);
     const int p = PosicaoDaLinha(c, o.linha);
     if (p < 0)
         return 2;
     if (!o.curva.isEmpty())
         return Curva(c, p, o);
-    return UmaLinha(c, p, o);
+    return UmaLinha(c, p, o, en);
 }
 
 } // namespace

@@ -58,6 +58,7 @@ KP = 2 * 9.80665 * 3600e-6 / (1.205 * math.pi ** 2)
 # phi_b, psi_b, eta_b: best-efficiency point (tip-speed coefficients, %).
 # s_p, P: pressure peak; s_lo..s_hi: usable (stable) range; g, h: eta shape.
 # area: outlet area of the whole fan over d^2. vel_max: outlet velocity limit.
+# tipo_ue, categoria_ue: fan type and measurement category of the EU fan regulation.
 # kw_b: specific sound power at the BEP, dB (Lw = Kw + 10 lg Q[m3/s] + 20 lg dp[Pa]),
 #       rising by kw_k (s - 1)^2 off the BEP. pas: blade count (blade-passing tone).
 # umax: tip-speed limit, m/s, per available arrangement; teto: speed cap, 1/min.
@@ -69,6 +70,7 @@ LINHAS = [
          existe=(200, 2000), margens=(10, 15, 20),
          umax={"1": 75, "4": 60, "8": 85, "9": 75, "10": 65},
          maxdireto=1120, preco_base=9000.0,
+         tipo_ue="centrifugo-tras", categoria_ue="B",
          paint=True, gabinete=True),
     dict(Codigo="BDD", DescModelo="DUPLA ASPIRAÇÃO", perda160=6.5, Entradas=2,
          phi_b=0.21, psi_b=0.95, eta_b=84.0, s_p=0.50, P=1.12, s_lo=0.55, s_hi=1.60,
@@ -77,6 +79,7 @@ LINHAS = [
          existe=(315, 2000), margens=(10, 15, 20),
          umax={"3": 75, "7": 85},
          maxdireto=0, preco_base=14500.0,
+         tipo_ue="centrifugo-tras", categoria_ue="B",
          paint=True, gabinete=False),
     dict(Codigo="GTD", DescModelo="AEROFÓLIO", perda160=5.5, Entradas=1,
          phi_b=0.22, psi_b=1.00, eta_b=89.0, s_p=0.55, P=1.10, s_lo=0.60, s_hi=1.55,
@@ -85,6 +88,7 @@ LINHAS = [
          existe=(355, 2000), margens=(10, 15, 20),
          umax={"1": 80, "3": 90, "4": 65, "7": 95, "9": 75},
          maxdireto=1250, preco_base=12500.0,
+         tipo_ue="centrifugo-aerofolio", categoria_ue="D",
          paint=True, gabinete=True),
     dict(Codigo="RSD", DescModelo="PÁS RADIAIS", perda160=7.0, Entradas=1,
          phi_b=0.08, psi_b=1.15, eta_b=72.0, s_p=0.35, P=1.10, s_lo=0.40, s_hi=1.80,
@@ -93,6 +97,7 @@ LINHAS = [
          existe=(250, 1250), margens=(20, 20, 25),
          umax={"1": 80, "8": 95, "9": 70},
          maxdireto=0, preco_base=11000.0,
+         tipo_ue="centrifugo-radial", categoria_ue="D",
          paint=True, gabinete=False),
     dict(Codigo="AXI", DescModelo="AXIAL", perda160=7.0, Entradas=1,
          phi_b=0.25, psi_b=0.26, eta_b=80.0, s_p=0.70, P=1.25, s_lo=0.75, s_hi=1.30,
@@ -101,6 +106,7 @@ LINHAS = [
          existe=(315, 2000), margens=(10, 15, 20),
          umax={"4": 70, "9": 60},
          maxdireto=2000, preco_base=6000.0,
+         tipo_ue="axial", categoria_ue="A",
          paint=True, gabinete=False),
     dict(Codigo="SCD", DescModelo="SIROCCO", perda160=8.0, Entradas=1,
          phi_b=0.50, psi_b=2.50, eta_b=65.0, s_p=0.60, P=1.15, s_lo=0.65, s_hi=1.45,
@@ -109,6 +115,7 @@ LINHAS = [
          existe=(160, 710), margens=(5, 20, 25),
          umax={"1": 30, "4": 25, "9": 28, "10": 25},
          maxdireto=710, preco_base=3500.0,
+         tipo_ue="centrifugo-frente", categoria_ue="B",
          paint=True, gabinete=False),
 ]
 
@@ -414,6 +421,8 @@ def dados_modelo(L):
         "MargemAcima": acima,
         "MargemAbaixo": abaixo,
         "RendRef": L["eta_b"],
+        "TipoUE": L["tipo_ue"],
+        "CategoriaUE": L["categoria_ue"],
     }
 
 
@@ -620,6 +629,44 @@ FATORES = {
 }
 
 
+# --- Motor efficiency --------------------------------------------------------
+# IE3 (premium) nominal full-load efficiency, %, of IEC 60034-30-1 at 60 Hz
+# for 2, 4, 6 and 8 poles. From 0.75 kW the 2- to 6-pole values are those of
+# NEMA Premium (NEMA MG 1, table 12-12), which the 60 Hz table follows.
+IE3_60HZ = [
+    (0.12, 62.0, 66.0, 64.0, 59.5),
+    (0.18, 65.6, 69.5, 67.5, 64.0),
+    (0.25, 69.5, 73.4, 71.4, 68.0),
+    (0.37, 73.4, 78.2, 75.3, 72.0),
+    (0.55, 76.8, 81.1, 81.7, 74.0),
+    (0.75, 77.0, 85.5, 82.5, 75.5),
+    (1.1, 84.0, 86.5, 87.5, 78.5),
+    (1.5, 85.5, 86.5, 88.5, 84.0),
+    (2.2, 86.5, 89.5, 89.5, 85.5),
+    (3.7, 88.5, 89.5, 89.5, 86.5),
+    (5.5, 89.5, 91.7, 91.0, 86.5),
+    (7.5, 90.2, 91.7, 91.0, 89.5),
+    (11.0, 91.0, 92.4, 91.7, 89.5),
+    (15.0, 91.0, 93.0, 91.7, 90.2),
+    (18.5, 91.7, 93.6, 93.0, 90.2),
+    (22.0, 91.7, 93.6, 93.0, 91.7),
+    (30.0, 92.4, 94.1, 94.1, 91.7),
+    (37.0, 93.0, 94.5, 94.1, 92.4),
+    (45.0, 93.6, 95.0, 94.5, 92.4),
+    (55.0, 93.6, 95.4, 94.5, 93.6),
+    (75.0, 94.1, 95.4, 95.0, 93.6),
+    (90.0, 95.0, 95.4, 95.0, 94.1),
+    (110.0, 95.0, 95.8, 95.8, 94.1),
+    (150.0, 95.4, 96.2, 95.8, 95.0),
+    (185.0, 95.8, 96.2, 95.8, 95.0),
+    (220.0, 95.8, 96.2, 95.8, 95.0),
+    (250.0, 95.8, 96.2, 95.8, 95.0),
+    (300.0, 95.8, 96.2, 95.8, 95.0),
+    (330.0, 95.8, 96.2, 95.8, 95.0),
+    (375.0, 95.8, 96.2, 95.8, 95.0),
+]
+
+
 def catalogo():
     grupos = motores()
     modelos = [dados_modelo(L) for L in LINHAS] + [modelo_sem_dados("PLR", "PLUG FAN")]
@@ -631,6 +678,7 @@ def catalogo():
         "fatores": FATORES,
         "precos_modelos": [preco_modelo(L) for L in LINHAS] + [{}],
         "precos_motores": precos_motores(grupos),
+        "rendimento_motores": [{"Potencia": p, "Rendimento": list(r)} for p, *r in IE3_60HZ],
     }
 
 

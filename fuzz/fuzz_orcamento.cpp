@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dados, std::size_t tam
     using namespace quellora;
     const QByteArray entrada(reinterpret_cast<const char *>(dados), static_cast<qsizetype>(tamanho));
 
-    const TResumoOrc r = ResumoOrcamento(QStringLiteral("0001_03.orc"), entrada.left(1716));
+    const TResumoOrc r = ResumoOrcamento(QStringLiteral("0001_03.orc"), entrada.left(1716), entrada.size());
     (void)TextoDataOrcamento(r.Data);
 
     TArquivoOrc a;

@@ -14,6 +14,7 @@ PACOTES=(
   python3 python3-aiosmtpd
   libreoffice-calc-nogui xdg-utils shared-mime-info
   dpkg-dev file lintian desktop-file-utils appstream
+  libqt6sql6-psql libpq-dev postgresql postgresql-common
 )
 
 falta=()

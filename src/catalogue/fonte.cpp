@@ -3,7 +3,10 @@
 #include "catalogue/arquivos.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
+#include "catalogue/energia.h"
 #include "catalogue/tipos.h"
+
+#include <QFile>
 
 #include <stdexcept>
 #include <string>
@@ -349,10 +352,81 @@ void Acrescenta(QByteArray &arq, const T &r) {
     arq += ParaBytes(r);
 }
 
+// --- Energy data ------------------------------------------------------------
+// "rendimento_motores": the IE3 table, one entry per rated power; each line's
+// "TipoUE" and "CategoriaUE" (both or neither). Without the table no line
+// may have a type, and no energy file is written.
+
+TLinhaEnergia LinhaEnergiaDeJson(const json &j, const std::string &onde, const QString &codigo) {
+    TLinhaEnergia l;
+    l.Codigo = codigo;
+    const bool tipo = j.contains("TipoUE"), categoria = j.contains("CategoriaUE");
+    if (tipo != categoria)
+        Falha(onde, "\"TipoUE\" e \"CategoriaUE\" vêm juntos");
+    if (!tipo)
+        return l;
+    const QString t = Texto(j["TipoUE"], onde + ".TipoUE", 40);
+    if (!TipoUEDeCodigo(t, l.Tipo))
+        Falha(onde + ".TipoUE", "tipo desconhecido (axial, centrifugo-frente, centrifugo-radial, centrifugo-tras, "
+                                "centrifugo-aerofolio)");
+    const QString c = Texto(j["CategoriaUE"], onde + ".CategoriaUE", 1);
+    if (c.size() != 1 || c[0] < QLatin1Char('A') || c[0] > QLatin1Char('D'))
+        Falha(onde + ".CategoriaUE", "esperada a categoria A, B, C ou D");
+    l.Categoria = static_cast<char>(c[0].unicode());
+    return l;
+}
+
+// The energy data of the source, or none (empty motor table).
+TEnergiaCatalogo EnergiaDeJson(const json &fonte) {
+    TEnergiaCatalogo e;
+    const json &modelos = Campo(fonte, "modelos", "catalogo");
+    for (std::size_t r = 0; r < modelos.size(); ++r) {
+        const std::string onde = "modelos[" + std::to_string(r) + "]";
+        e.Linhas.push_back(LinhaEnergiaDeJson(modelos[r], onde, Texto(Campo(modelos[r], "Codigo", onde), onde, 7)));
+    }
+    if (!fonte.contains("rendimento_motores")) {
+        for (std::size_t r = 0; r < e.Linhas.size(); ++r)
+            if (e.Linhas[r].Tipo != TipoUE::Nenhum)
+                Falha("modelos[" + std::to_string(r) + "].TipoUE", "falta a tabela \"rendimento_motores\"");
+        return {};
+    }
+    const json &tab = fonte["rendimento_motores"];
+    if (!tab.is_array())
+        Falha("catalogo.rendimento_motores", "esperada uma lista de potências");
+    for (std::size_t k = 0; k < tab.size(); ++k) {
+        const std::string onde = "rendimento_motores[" + std::to_string(k) + "]";
+        TRendMotor m;
+        m.Potencia = Num(Campo(tab[k], "Potencia", onde), onde + ".Potencia");
+        Lista(Campo(tab[k], "Rendimento", onde), onde + ".Rendimento", m.Rendimento, ConvNum);
+        e.Motores.push_back(m);
+    }
+    const QString problema = ValidaEnergia(e);
+    if (!problema.isEmpty())
+        Falha("catalogo.rendimento_motores", problema.toStdString());
+    return e;
+}
+
+// The energy data back into the shown form.
+void EnergiaParaJson(const TEnergiaCatalogo &e, json &j) {
+    json tab = json::array();
+    for (const TRendMotor &m : e.Motores)
+        tab.push_back({{"Potencia", m.Potencia}, {"Rendimento", ParaLista(m.Rendimento)}});
+    j["rendimento_motores"] = tab;
+    json &modelos = j["modelos"];
+    for (std::size_t r = 0; r < e.Linhas.size() && r < modelos.size(); ++r) {
+        const TLinhaEnergia &l = e.Linhas[r];
+        if (l.Tipo == TipoUE::Nenhum)
+            continue;
+        modelos[r]["TipoUE"] = Txt(CodigoTipoUE(l.Tipo));
+        modelos[r]["CategoriaUE"] = std::string(1, l.Categoria);
+    }
+}
+
 } // namespace
 
 bool CompilaCatalogo(const json &fonte, const QString &dir, QString *erro) {
     QByteArray dadmod, denmod, dadmot, dadace, dadfat, premod, premot;
+    TEnergiaCatalogo energia;
     try {
         const json &modelos = ListaDe(fonte, "modelos", MaxModelos);
         for (std::size_t r = 0; r < modelos.size(); ++r)
@@ -391,6 +465,8 @@ bool CompilaCatalogo(const json &fonte, const QString &dir, QString *erro) {
         const json &pmot = ListaDe(fonte, "precos_motores", 255);
         for (std::size_t r = 0; r < pmot.size(); ++r)
             Acrescenta(premot, PrecoMotoresDeJson(pmot[r], "precos_motores[" + std::to_string(r) + "]"));
+
+        energia = EnergiaDeJson(fonte);
     } catch (const std::exception &e) {
         if (erro)
             *erro = QStringLiteral("Catálogo inválido: %1").arg(QString::fromStdString(e.what()));
@@ -404,7 +480,17 @@ bool CompilaCatalogo(const json &fonte, const QString &dir, QString *erro) {
     for (const auto &[nome, dados] : arquivos)
         if (!GravaArquivoAtomico(CaminhoEm(dir, QString::fromLatin1(nome)), *dados, erro))
             return false;
-    return true;
+    // A source without energy data leaves no energy file of an earlier one.
+    const QString arqEnergia = CaminhoEm(dir, QString::fromLatin1(ArqEnergia));
+    if (energia.vazio()) {
+        if (QFile::exists(arqEnergia) && !QFile::remove(arqEnergia)) {
+            if (erro)
+                *erro = QStringLiteral("Não foi possível remover \"%1\".").arg(arqEnergia);
+            return false;
+        }
+        return true;
+    }
+    return GravaArquivoAtomico(arqEnergia, EnergiaParaBytes(energia), erro);
 }
 
 bool MostraCatalogo(const QString &dir, json &saida, QString *erro) {
@@ -467,6 +553,11 @@ bool MostraCatalogo(const QString &dir, json &saida, QString *erro) {
     j["precos_motores"] = json::array();
     for (const auto &p : premot)
         j["precos_motores"].push_back(PrecoMotoresParaJson(p));
+    TEnergiaCatalogo energia;
+    if (!CarregaEnergia(dir, energia, erro))
+        return false;
+    if (!energia.vazio())
+        EnergiaParaJson(energia, j);
     saida = std::move(j);
     return true;
 }

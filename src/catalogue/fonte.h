@@ -1,6 +1,7 @@
 #pragma once
 // The catalogue as readable JSON, compiled into the seven binary files of the
-// data directory and shown back from them.
+// data directory (and the energy data file, catalogue/energia.h, when the
+// source has the IE3 table "rendimento_motores") and shown back from them.
 //
 // The shown form is canonical: every field of every record, under the record
 // field names. A source may also use these shorter forms, which the compiler
@@ -18,9 +19,11 @@
 
 namespace quellora {
 
-// Writes dadmod, denmod, dadmot, dadace, dadfat, premod and premot into 'dir'.
+// Writes dadmod, denmod, dadmot, dadace, dadfat, premod and premot into 'dir',
+// and dadefi when the source has energy data (removing an older one when not).
 [[nodiscard]] bool CompilaCatalogo(const nlohmann::json &fonte, const QString &dir, QString *erro);
-// Reads the seven files of 'dir' back into the canonical form.
+// Reads the seven files of 'dir' (and dadefi when present) back into the
+// canonical form.
 [[nodiscard]] bool MostraCatalogo(const QString &dir, nlohmann::json &saida, QString *erro);
 
 } // namespace quellora

@@ -6,6 +6,7 @@
 #include "clients/lzh.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
+#include "store/acervo_pasta.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -69,19 +70,12 @@ namespace {
 QString Nome(const QString &arquivo) { return QDir::toNativeSeparators(arquivo); }
 } // namespace
 
-bool LoadClientTable(const QString &dirDados, QString *erro) {
-    Tdm &dm = G().dm;
-    PreparaTabelaClientes(dm.mtClientes);
-    dm.Carregada = true;
-    dm.ArquivoRecusado = false;
-
-    const QString caminho = CaminhoEm(dirDados, QString::fromLatin1(ArquivoClientes));
+bool LeArquivoClientes(const QString &caminho, TDadosTabela &dados, QString *erro) {
     const QFileInfo info(caminho);
     if (!info.exists())
         return true; // first start: no clients yet
 
     auto recusa = [&](const QString &motivo) {
-        dm.ArquivoRecusado = true;
         if (erro)
             *erro = QStringLiteral("Não foi possível ler \"%1\": %2").arg(Nome(caminho), motivo);
         return false;
@@ -103,34 +97,32 @@ bool LoadClientTable(const QString &dirDados, QString *erro) {
     }
     QByteArray fluxo;
     QString motivo;
-    TDadosTabela dados;
-    dados.Campos = dm.mtClientes.Campos();
+    TDadosTabela lidos;
+    lidos.Campos = dados.Campos;
     try {
         if (!DescompactaContainer(container, fluxo, &motivo))
             return recusa(motivo);
-        if (!LeFluxoTabela(fluxo, dados, &motivo))
+        if (!LeFluxoTabela(fluxo, lidos, &motivo))
             return recusa(motivo);
     } catch (const std::bad_alloc &) {
         return recusa(QString::fromLatin1(MsgSemMemoria));
     }
-    dm.mtClientes.Substitui(std::move(dados));
-    dm.mtClientes.DefineModificada(false);
+    dados = std::move(lidos);
     return true;
 }
 
-bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm) {
-    Tdm &dm = G().dm;
-    const QString caminho = CaminhoEm(dirDados, QString::fromLatin1(ArquivoClientes));
+bool GravaArquivoClientes(const QString &caminho, const TDadosTabela &dados, bool guardaAnterior, QString *erro,
+                          QString *guardadoEm) {
     QByteArray arquivo;
     try {
-        arquivo = CompactaContainer(GravaFluxoTabela(dm.mtClientes.Dados()));
+        arquivo = CompactaContainer(GravaFluxoTabela(dados));
     } catch (const std::bad_alloc &) {
         if (erro)
             *erro = QStringLiteral("Não foi possível gravar \"%1\": %2").arg(Nome(caminho), QString::fromLatin1(MsgSemMemoria));
         return false;
     }
 
-    if (dm.ArquivoRecusado && QFileInfo::exists(caminho)) {
+    if (guardaAnterior && QFileInfo::exists(caminho)) {
         // The unreadable file may still be recovered: keep it.
         QString copia = caminho + QStringLiteral(".recusado");
         for (int n = 2; QFileInfo::exists(copia); ++n)
@@ -144,10 +136,41 @@ bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm
         if (guardadoEm)
             *guardadoEm = copia;
     }
-    if (!GravaArquivoAtomico(caminho, arquivo, erro))
+    return GravaArquivoAtomico(caminho, arquivo, erro);
+}
+
+bool LoadClientTable(Acervo &acervo, QString *erro) {
+    Tdm &dm = G().dm;
+    PreparaTabelaClientes(dm.mtClientes);
+    dm.Carregada = true;
+    dm.ArquivoRecusado = false;
+    TDadosTabela dados;
+    dados.Campos = dm.mtClientes.Campos();
+    if (!acervo.LeClientes(dados, erro)) {
+        dm.ArquivoRecusado = true;
+        return false;
+    }
+    dm.mtClientes.Substitui(std::move(dados));
+    dm.mtClientes.DefineModificada(false);
+    return true;
+}
+
+bool SaveClientTable(Acervo &acervo, QString *erro, QString *guardadoEm) {
+    Tdm &dm = G().dm;
+    if (!acervo.GravaClientes(dm.mtClientes.Dados(), dm.ArquivoRecusado, erro, guardadoEm))
         return false;
     dm.ArquivoRecusado = false;
     return true;
+}
+
+bool LoadClientTable(const QString &dirDados, QString *erro) {
+    AcervoPasta pasta(dirDados, QString());
+    return LoadClientTable(pasta, erro);
+}
+
+bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm) {
+    AcervoPasta pasta(dirDados, QString());
+    return SaveClientTable(pasta, erro, guardadoEm);
 }
 
 double DescontoDoTexto(const QString &texto) {

@@ -10,6 +10,8 @@
 
 namespace quellora {
 
+class Acervo;
+
 inline constexpr const char *ArquivoClientes = "clientes.dat";
 inline constexpr const char *MsgNomeCliente = "Você precisa informar pelo menos o nome do cliente!";
 
@@ -38,15 +40,27 @@ void PreparaTabelaClientes(TTabela &tabela);
 // that has none.
 bool VerificaCliente(TTabela &tabela, QString *erro);
 
-// Sets up G().dm.mtClientes and loads "clientes.dat" from the data
-// directory when it exists (a missing file is an empty table). A file that
-// cannot be read leaves the table empty, is reported with a message that
-// names it, and is kept aside by the next save rather than lost.
-[[nodiscard]] bool LoadClientTable(const QString &dirDados, QString *erro);
+// The client file at 'caminho' read into 'dados' (whose fields are the
+// table's until the file brings its own). A missing file reads nothing and
+// succeeds. A file that cannot be read is refused with a message that names
+// it; 'dados' is then left as it was.
+[[nodiscard]] bool LeArquivoClientes(const QString &caminho, TDadosTabela &dados, QString *erro);
+// Writes the table to the file, replacing the old file only once the new one
+// is complete. With 'guardaAnterior' (the file present at load had been
+// refused) the old file is first copied aside ('guardadoEm' gets the copy's
+// path).
+[[nodiscard]] bool GravaArquivoClientes(const QString &caminho, const TDadosTabela &dados, bool guardaAnterior,
+                                        QString *erro, QString *guardadoEm = nullptr);
 
-// Writes the whole table to "clientes.dat", replacing the old file only
-// once the new one is complete. When the file present at load had been
-// refused, it is first copied aside ('guardadoEm' gets the copy's path).
+// Sets up G().dm.mtClientes and loads the clients of the store (a missing
+// client file is an empty table). Clients that cannot be read leave the
+// table empty, are reported with a message that names where they are, and
+// are kept aside by the next save rather than lost.
+[[nodiscard]] bool LoadClientTable(Acervo &acervo, QString *erro);
+// Writes the whole table to the store.
+[[nodiscard]] bool SaveClientTable(Acervo &acervo, QString *erro, QString *guardadoEm = nullptr);
+// The same on the client file "clientes.dat" of a data directory.
+[[nodiscard]] bool LoadClientTable(const QString &dirDados, QString *erro);
 [[nodiscard]] bool SaveClientTable(const QString &dirDados, QString *erro, QString *guardadoEm = nullptr);
 
 // The chosen client, as the client window hands it back.

@@ -3,11 +3,14 @@
 #include "catalogue/binario.h"
 #include "catalogue/catalogo.h"
 #include "catalogue/constantes.h"
+#include "catalogue/energia.h"
 #include "pricing/condicoes.h"
 #include "pricing/precos.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
+#include "shell/preferencias.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -167,6 +170,57 @@ bool AlgumComMotorNaPagina() {
         if (!Item(k).SemMotor)
             return true;
     return false;
+}
+
+// --- Energy efficiency ---------------------------------------------------------
+// The figures of every item are recomputed from what the item stores, the
+// catalogue's energy data and the running-cost preferences of the user's
+// data folder. Without them (or with a damaged file) the values read "-.-".
+
+struct EnergiaProposta {
+    TEnergiaCatalogo catalogo;
+    TPreferencias prefs;
+};
+
+EnergiaProposta CarregaEnergiaProposta() {
+    EnergiaProposta e;
+    const auto &g = G();
+    if (!CarregaEnergia(g.DirCatalogo, e.catalogo) || !CarregaPreferencias(g.DirDados, e.prefs))
+        e = EnergiaProposta{};
+    return e;
+}
+
+const LinhaTecnica Energeticas[6] = {
+    {"Índice FEI (AMCA 208)", "", true},
+    {"Rendimento mínimo UE", "%", true},
+    {"Rendimento global UE", "%", true},
+    {"Atende UE 2024/1834", "", true},
+    {"Consumo anual", "kWh", true},
+    {"Custo anual", "R$", true},
+};
+
+QString TituloEnergia(const TPreferencias &p) {
+    return U("Eficiência energética (%1 h/ano, R$ %2/kWh)")
+        .arg(NumeroGeral(p.HorasAno), FormataFloat(QStringLiteral("0.00"), p.Tarifa));
+}
+
+QString ValorEnergia(int linha, const TItemOrc &it, const EnergiaProposta &en) {
+    const TEficiencia e = EficienciaDoItem(it, en.catalogo, en.prefs);
+    const QString nada = QStringLiteral("-.-");
+    if (!e.Valida)
+        return nada;
+    const bool temUE = e.AtendeUE == ResultadoUE::Atende || e.AtendeUE == ResultadoUE::NaoAtende;
+    switch (linha) {
+    case 0: return FormataFloat(QStringLiteral("0.00"), e.FEI);
+    case 1: return temUE ? FormataFloat(QStringLiteral("0.0"), e.UE.Minimo) : nada;
+    case 2: return e.UE.Definido ? FormataFloat(QStringLiteral("0.0"), e.RendUE) : nada;
+    case 3:
+        if (e.AtendeUE == ResultadoUE::ForaDoEscopo)
+            return U("isento");
+        return temUE ? (e.AtendeUE == ResultadoUE::Atende ? U("Sim") : U("Não")) : nada;
+    case 4: return FormataFloat(QStringLiteral(",0"), e.ConsumoAnual);
+    default: return FormataFloat(QStringLiteral(",0.00"), e.CustoAnual);
+    }
 }
 
 // Accessories that some item of the page has: catalogue ones (1..45) and
@@ -342,12 +396,13 @@ void Faixa() {
                           CorFaixa);
 }
 
-void Titulo(const char *texto) {
+void Titulo(const QString &texto) {
     FonteArial(Tam(), true);
     Faixa();
-    EscreveEm(Pagina().AreaPagina.Left, U(texto), true);
+    EscreveEm(Pagina().AreaPagina.Left, texto, true);
     FonteArial(Tam());
 }
+void Titulo(const char *texto) { Titulo(U(texto)); }
 
 void Layout() {
     auto &p = Pagina();
@@ -468,6 +523,21 @@ void DesenhaRuido() {
             const TItemOrc &it = Item(k);
             EscreveNaColuna(k, FormataFloat(QStringLiteral("0"), b <= 8 ? it.LwBanda[b] : it.LwTot));
         }
+        FimDeLinha();
+    }
+    Regua();
+}
+
+void DesenhaEnergia() {
+    const auto &pr = G().Proposta;
+    const int esquerda = Pagina().AreaPagina.Left;
+    const EnergiaProposta en = CarregaEnergiaProposta();
+    Titulo(TituloEnergia(en.prefs));
+    for (int linha = 0; linha < 6; ++linha) {
+        EscreveEm(esquerda, U(Energeticas[linha].rotulo), false);
+        EscreveEm(pr.ColUnidade, U(Energeticas[linha].unidade), false);
+        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+            EscreveNaColuna(k, ValorEnergia(linha, Item(k), en));
         FimDeLinha();
     }
     Regua();
@@ -680,6 +750,17 @@ void TabelaHTML(QStringList &L) {
         L << QString();
     }
 
+    if (pr.SecaoTecnicas) {
+        const EnergiaProposta en = CarregaEnergiaProposta();
+        L << U("<tr align=\"left\"><td colspan=%1 align=\"left\"><b>%2</b></td></tr>").arg(7).arg(TituloEnergia(en.prefs));
+        for (int linha = 0; linha < 6; ++linha) {
+            L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + U(Energeticas[linha].rotulo) +
+                     U("</td><td align=\"left\">") + U(Energeticas[linha].unidade) + QStringLiteral("</td>");
+            L << celulas([&](int k) { return ValorEnergia(linha, Item(k), en); }) + Enchimento;
+        }
+        L << QString();
+    }
+
     if (pr.SecaoTecnicas && AlgumComMotor()) {
         L << U("<tr align=\"right\"><td colspan=2 align=\"left\"><b>Motor elétrico</b></td>");
         L << celulas([](int k) { return H(ValorMotor(0, Item(k))); }) + Enchimento;
@@ -812,8 +893,10 @@ void DesenhaProposta(QPainter &folha, const Retangulo &r) {
         DesenhaTecnicas();
     if (pr.SecaoRuido)
         DesenhaRuido();
-    if (pr.SecaoTecnicas)
+    if (pr.SecaoTecnicas) {
+        DesenhaEnergia();
         DesenhaMotor();
+    }
     if (pr.SecaoAcessorios)
         DesenhaAcessorios(acessorios);
     if (pr.SecaoPrecos)

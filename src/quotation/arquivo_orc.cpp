@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace quellora {
 
 QString NomeArquivoOrc(const QString &numOrc) {
@@ -28,34 +30,41 @@ QByteArray ArquivoOrcParaBytes(const TArquivoOrc &a) {
     return b;
 }
 
-bool ArquivoOrcDeBytes(const QByteArray &dados, const QString &nome, TArquivoOrc &a, QString *erro) {
+bool ImagemOrcInteira(const QByteArray &cabecalho, qint64 tamanho, QString *detalhe) {
     auto falha = [&](const QString &t) {
-        if (erro)
-            *erro = t;
+        if (detalhe)
+            *detalhe = t;
         return false;
     };
-    const auto tam = static_cast<std::size_t>(dados.size());
-    if (tam < TOrcamento::TamanhoRegistro)
-        return falha(QStringLiteral("O arquivo %1 não é um orçamento: tem %2 bytes, menos que o cabeçalho.")
-                         .arg(nome)
-                         .arg(dados.size()));
-    LeitorBinario l(dados);
-    const std::int32_t n = l.integer(632);
+    if (static_cast<std::size_t>(cabecalho.size()) < TOrcamento::TamanhoRegistro ||
+        tamanho < static_cast<qint64>(TOrcamento::TamanhoRegistro))
+        return falha(QStringLiteral("Tem %1 bytes, menos que os %2 do cabeçalho.")
+                         .arg(std::min<qint64>(tamanho, cabecalho.size()))
+                         .arg(TOrcamento::TamanhoRegistro));
+    const std::int32_t n = LeitorBinario(cabecalho).integer(632);
     if (n < 0 || n > MaxItens)
-        return falha(QStringLiteral("O arquivo %1 não é um orçamento válido: anuncia %2 itens (o máximo é %3).")
-                         .arg(nome)
+        return falha(QStringLiteral("O cabeçalho anuncia %1 itens; um orçamento tem de 0 a %2.").arg(n).arg(MaxItens));
+    const auto precisa = static_cast<qint64>(TOrcamento::TamanhoRegistro +
+                                             TItemOrc::TamanhoRegistro * static_cast<std::size_t>(n));
+    if (tamanho < precisa)
+        return falha(QStringLiteral("O cabeçalho anuncia %1 itens, que ocupam %2 bytes; o arquivo tem %3.")
                          .arg(n)
-                         .arg(MaxItens));
-    const std::size_t precisa = TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * static_cast<std::size_t>(n);
-    if (tam < precisa)
-        return falha(QStringLiteral("O arquivo %1 está incompleto: anuncia %2 itens, mas tem %3 bytes de %4.")
-                         .arg(nome)
-                         .arg(n)
-                         .arg(dados.size())
-                         .arg(precisa));
+                         .arg(precisa)
+                         .arg(tamanho));
+    return true;
+}
+
+bool ArquivoOrcDeBytes(const QByteArray &dados, const QString &nome, TArquivoOrc &a, QString *erro) {
+    QString detalhe;
+    if (!ImagemOrcInteira(dados, dados.size(), &detalhe)) {
+        if (erro)
+            *erro = QStringLiteral("O arquivo %1 está danificado ou não é um orçamento.\r\n%2").arg(nome, detalhe);
+        return false;
+    }
+    LeitorBinario l(dados);
     TArquivoOrc r;
     Le(l, 0, r.Orcamento);
-    r.Itens.resize(static_cast<std::size_t>(n));
+    r.Itens.resize(static_cast<std::size_t>(r.Orcamento.NumItensOrc));
     for (std::size_t k = 0; k < r.Itens.size(); ++k)
         Le(l, TOrcamento::TamanhoRegistro + TItemOrc::TamanhoRegistro * k, r.Itens[k]);
     a = std::move(r);

@@ -63,13 +63,18 @@ bool AlteraContador(const QString &dirDados, const Passo &novo, QString *erro) {
 
 } // namespace
 
-bool ProximoNumero(const QString &dirDados, std::int32_t &numero, QString *erro) {
+bool ProximoNumero(const QString &dirDados, std::int32_t &numero, QString *erro,
+                   const std::function<bool(std::int32_t)> &ocupado) {
     std::int32_t n = 0;
     const bool ok = AlteraContador(
         dirDados,
         [&](bool existe, std::int64_t atual, std::int64_t &gravar, QString *) {
             // A counter never hands out 0 ("not numbered") nor less.
             n = existe ? static_cast<std::int32_t>(std::max<std::int64_t>(atual, 1)) : 1;
+            for (int i = 0; ocupado && i < MaxNumerosOcupados && n < std::numeric_limits<std::int32_t>::max() &&
+                            ocupado(n);
+                 ++i)
+                ++n;
             gravar = std::int64_t(n) + 1;
             return true;
         },

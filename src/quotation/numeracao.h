@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace quellora {
 
@@ -17,8 +18,14 @@ inline constexpr const char *ArqTravaContador = "orcnum.lck";
 inline constexpr int EsperaContadorMs = 15000;
 
 // The next number: 1 when the counter does not exist (it is created holding
-// 2), otherwise the stored value, which then advances by one.
-[[nodiscard]] bool ProximoNumero(const QString &dirDados, std::int32_t &numero, QString *erro);
+// 2), otherwise the stored value, which then advances by one. Numbers for
+// which 'ocupado' holds (their quotation exists already) are passed over.
+[[nodiscard]] bool ProximoNumero(const QString &dirDados, std::int32_t &numero, QString *erro,
+                                 const std::function<bool(std::int32_t)> &ocupado = {});
+
+// How many taken numbers a new number passes over at most: the number text
+// keeps four digits, so past that the names come round again.
+inline constexpr int MaxNumerosOcupados = 10000;
 
 // The number typed in the save dialog (NumeroDoTexto). The counter is
 // created when missing (holding 1) and moves just past the typed number

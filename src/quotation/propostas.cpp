@@ -5,6 +5,7 @@
 #include "quotation/arquivo_orc.h"
 #include "quotation/orcamento.h"
 #include "shell/estado.h"
+#include "store/acervo_pasta.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -17,7 +18,7 @@
 
 namespace quellora {
 
-bool GravaArquivo(const QString &dirProjetos, QString *erro) {
+Gravacao GravaArquivo(Acervo &acervo, QString *erro, bool porCima) {
     const auto &g = G();
     TArquivoOrc a;
     a.Orcamento = g.Orcamento;
@@ -25,13 +26,13 @@ bool GravaArquivo(const QString &dirProjetos, QString *erro) {
     a.Itens.reserve(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k)
         a.Itens.push_back(g.Itens[k]);
-    return GravaArquivoOrc(CaminhoEm(dirProjetos, g.ArqOrc), a, erro);
+    return GravaOrcamento(acervo, g.ArqOrc, a, erro, porCima);
 }
 
-bool LeArquivo(const QString &dirProjetos, QString *erro) {
+bool LeArquivo(Acervo &acervo, QString *erro, int revisao) {
     auto &g = G();
     TArquivoOrc a;
-    if (!LeArquivoOrc(CaminhoEm(dirProjetos, g.ArqOrc), a, erro))
+    if (!LeOrcamento(acervo, g.ArqOrc, a, erro, revisao))
         return false;
     g.Orcamento = std::move(a.Orcamento);
     g.NumItens = static_cast<std::int32_t>(a.Itens.size());
@@ -40,17 +41,29 @@ bool LeArquivo(const QString &dirProjetos, QString *erro) {
     return true;
 }
 
+bool GravaArquivo(const QString &dirProjetos, QString *erro) {
+    AcervoPasta pasta(QString(), dirProjetos);
+    return GravaArquivo(pasta, erro) == Gravacao::Gravada;
+}
+
+bool LeArquivo(const QString &dirProjetos, QString *erro) {
+    AcervoPasta pasta(QString(), dirProjetos);
+    return LeArquivo(pasta, erro);
+}
+
 // --- Listing ---------------------------------------------------------------
 
-TResumoOrc ResumoOrcamento(const QString &arquivo, const QByteArray &cabecalho) {
+TResumoOrc ResumoOrcamento(const QString &arquivo, const QByteArray &cabecalho, qint64 tamanho) {
     TResumoOrc r;
     r.Arquivo = arquivo;
     r.Numero = arquivo.left(7);
     if (r.Numero.size() >= 5)
         r.Numero[4] = QLatin1Char('/');
-    r.Cliente = QStringLiteral("-.-");
-    if (static_cast<std::size_t>(cabecalho.size()) < TOrcamento::TamanhoRegistro)
+    if (!ImagemOrcInteira(cabecalho, tamanho)) {
+        r.Cliente = QString::fromUtf8(OrcamentoDanificado);
         return r;
+    }
+    r.Cliente = QString::fromLatin1(ClienteVazio);
     // Only the four fields shown (Projeto, Cliente, Data, ValorTotalOrc of
     // TOrcamento): thousands of headers are read each time the list shows.
     const LeitorBinario l(cabecalho);
@@ -71,9 +84,12 @@ std::vector<TResumoOrc> ListaOrcamentos(const QString &dirProjetos) {
         it.next();
         QFile f(it.filePath());
         QByteArray cabecalho;
-        if (f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        qint64 tamanho = 0;
+        if (f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            tamanho = f.size();
             cabecalho = f.read(static_cast<qint64>(TOrcamento::TamanhoRegistro));
-        lista.push_back(ResumoOrcamento(it.fileName(), cabecalho));
+        }
+        lista.push_back(ResumoOrcamento(it.fileName(), cabecalho, tamanho));
     }
     return lista;
 }

@@ -11,12 +11,19 @@
 
 namespace quellora {
 
-// Writes Orcamento and items 1..NumItens to dirProjetos + ArqOrc, through a
-// temporary file, so that a failure leaves the previous file whole.
+class Acervo;
+enum class Gravacao;
+
+// Writes Orcamento and items 1..NumItens as the quotation ArqOrc of the
+// store, whole or not at all (a failure leaves the previous one whole).
+Gravacao GravaArquivo(Acervo &acervo, QString *erro, bool porCima = false);
+// Reads the quotation ArqOrc of the store (its last revision, or revision
+// n) into Orcamento and Itens 1..n (the items past n become empty) and sets
+// NumItens. An image that is not a whole quotation is refused with a
+// message naming it, and memory is left as it was.
+[[nodiscard]] bool LeArquivo(Acervo &acervo, QString *erro, int revisao = 0);
+// The same on the files of a projects folder.
 [[nodiscard]] bool GravaArquivo(const QString &dirProjetos, QString *erro);
-// Reads dirProjetos + ArqOrc into Orcamento and Itens 1..n (the items past
-// n become empty) and sets NumItens. A file that is not a whole quotation
-// is refused with a message naming it, and memory is left as it was.
 [[nodiscard]] bool LeArquivo(const QString &dirProjetos, QString *erro);
 
 // One row of the open window's listing.
@@ -24,14 +31,19 @@ struct TResumoOrc {
     QString Arquivo;       // file name in the folder
     QString Numero;        // from the file name: "0012_03.orc" gives "0012/03"
     double Data = 0;
-    QString Cliente;       // "-.-" when the quotation has none
+    QString Cliente;       // "-.-" when the quotation has none, "(arquivo danificado)"
     QString Projeto;
     double Total = 0;      // ValorTotalOrc
-    bool Legivel = false;  // the file holds a whole header
+    bool Legivel = false;  // the file is a whole quotation (ImagemOrcInteira)
 };
 
-// The header bytes of one file (the first 1716 or fewer) as a row.
-TResumoOrc ResumoOrcamento(const QString &arquivo, const QByteArray &cabecalho);
+inline constexpr const char *ClienteVazio = "-.-";
+inline constexpr const char *OrcamentoDanificado = "(arquivo danificado)";
+
+// One file as a row, from its header bytes (the first 1716 or fewer) and its
+// size. A file that is not a whole quotation shows only its number and
+// "(arquivo danificado)".
+TResumoOrc ResumoOrcamento(const QString &arquivo, const QByteArray &cabecalho, qint64 tamanho);
 // Every "*.orc" of the folder, in the order the folder gives them, reading
 // only each file's header. A missing folder lists nothing.
 std::vector<TResumoOrc> ListaOrcamentos(const QString &dirProjetos);

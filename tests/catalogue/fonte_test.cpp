@@ -4,6 +4,7 @@
 
 #include "catalogue/arquivos.h"
 #include "catalogue/catalogo.h"
+#include "catalogue/energia.h"
 #include "catalogue/fonte.h"
 
 #include <gtest/gtest.h>
@@ -30,8 +31,8 @@ QByteArray Conteudo(const QString &arq) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-const char *const kArquivos[] = {ArqModelos,    ArqDenominacoes, ArqMotores,     ArqAcessorios,
-                                 ArqFatores,    ArqPrecoModelos, ArqPrecoMotores};
+const char *const kArquivos[] = {ArqModelos, ArqDenominacoes, ArqMotores,      ArqAcessorios,
+                                 ArqFatores, ArqPrecoModelos, ArqPrecoMotores, ArqEnergia};
 
 } // namespace
 
@@ -66,6 +67,18 @@ TEST(FonteCatalogo, TamanhosDosArquivosCompilados) {
     EXPECT_EQ(tamanho(ArqFatores), 400);
     EXPECT_EQ(tamanho(ArqPrecoModelos), 67720 * static_cast<qint64>(fonte["precos_modelos"].size()));
     EXPECT_EQ(tamanho(ArqPrecoMotores), 1120 * static_cast<qint64>(fonte["precos_motores"].size()));
+    EXPECT_EQ(tamanho(ArqEnergia), 16 + 40 * static_cast<qint64>(fonte["rendimento_motores"].size()) +
+                                       12 * static_cast<qint64>(fonte["modelos"].size()) + 4);
+
+    // A source without energy data leaves no energy file behind.
+    json semEnergia = fonte;
+    semEnergia.erase("rendimento_motores");
+    for (auto &m : semEnergia["modelos"]) {
+        m.erase("TipoUE");
+        m.erase("CategoriaUE");
+    }
+    ASSERT_TRUE(CompilaCatalogo(semEnergia, d.path(), &erro)) << erro.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(CaminhoEm(d.path(), QString::fromLatin1(ArqEnergia))));
 }
 
 TEST(FonteCatalogo, FonteInvalidaNomeiaOCampoENaoGrava) {
@@ -86,6 +99,26 @@ TEST(FonteCatalogo, FonteInvalidaNomeiaOCampoENaoGrava) {
     fonte["acessorios"][0]["CodAcessorio"] = 12;
     EXPECT_FALSE(CompilaCatalogo(fonte, d.path(), &erro));
     EXPECT_TRUE(erro.contains(QStringLiteral("acessorios[0].CodAcessorio"))) << erro.toStdString();
+
+    const struct {
+        const char *nome;
+        void (*estraga)(json &);
+        const char *onde;
+    } energia[] = {
+        {"tipo desconhecido", [](json &f) { f["modelos"][1]["TipoUE"] = "misto"; }, "modelos[1].TipoUE"},
+        {"categoria E", [](json &f) { f["modelos"][1]["CategoriaUE"] = "E"; }, "modelos[1].CategoriaUE"},
+        {"tipo sem categoria", [](json &f) { f["modelos"][2].erase("CategoriaUE"); }, "modelos[2]"},
+        {"tipo sem tabela", [](json &f) { f.erase("rendimento_motores"); }, "rendimento_motores"},
+        {"rendimento acima de 100 %", [](json &f) { f["rendimento_motores"][3]["Rendimento"][0] = 101.0; },
+         "rendimento_motores"},
+    };
+    for (const auto &c : energia) {
+        SCOPED_TRACE(c.nome);
+        fonte = LeFonte();
+        c.estraga(fonte);
+        EXPECT_FALSE(CompilaCatalogo(fonte, d.path(), &erro));
+        EXPECT_TRUE(erro.contains(QString::fromLatin1(c.onde))) << erro.toStdString();
+    }
 
     fonte = LeFonte();
     fonte.erase("fatores");

@@ -9,6 +9,7 @@
 #include "quotation/windows/uqldados.h"
 #include "selection/arranjo.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "selection/windows/uqlarranjo.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlmotor4.h"
@@ -117,6 +118,17 @@ protected:
         EXPECT_EQ(calc->sgModelos()->RowCount(), 2);
         EXPECT_EQ(calc->sgModelos()->Cells(1, 1), QString::fromLatin1(Arranjos[k]));
         EXPECT_EQ(calc->LinhaDestaque(), 1);
+        confereEnergia(true);
+    }
+
+    // The one row's FEI is the item's as it now stores it, on its drive.
+    void confereEnergia(bool correia) {
+        TEnergiaCatalogo energia;
+        ASSERT_TRUE(CarregaEnergia(G().DirCatalogo, energia));
+        const TEficiencia e = EficienciaDoItem(G().Itens[1], energia, TPreferencias{});
+        ASSERT_TRUE(e.Valida);
+        EXPECT_EQ(e.RendTransmissao < 1, correia);
+        EXPECT_NEAR(calc->sgModelos()->Numero(12, 1), e.FEI, 1e-12);
     }
 
     TfrmCalculos *calc = nullptr;
@@ -202,6 +214,7 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
     EXPECT_TRUE(Perto(it.PotOp, correia.PotOp * f * f * f, 1e-6));
     EXPECT_EQ(it.PrecoVent, g.PrecoModelo.Arranjo[ArranjoDireto].PrecoVent[i]);
     EXPECT_EQ(calc->sgModelos()->Cells(1, 1), "4");
+    confereEnergia(false);
 
     // The belt drive again on the same size: the item's own duty, not the
     // motor speed's.

@@ -10,7 +10,9 @@
 #include "quotation/orcamento.h"
 #include "respostas.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "shell/estado.h"
+#include "shell/numeros.h"
 #include "shell/windows/aplicacao.h"
 #include "ui/grade.h"
 
@@ -133,6 +135,15 @@ TEST_F(Selecao, BotaoDeLinhaCalculaEGradeMostraOMotor) {
     const TResultadoGrade ref = Referencia(bsd, G().Itens[1]);
     GradeTexto *sg = w->sgModelos();
     ASSERT_EQ(sg->RowCount(), ref.NumQualificados + 1);
+    // The energy figures at the right of the grid's own columns.
+    ASSERT_EQ(sg->ColCount(), 14);
+    EXPECT_EQ(sg->Titulo(11), QStringLiteral("LwA\rdB(A)"));
+    EXPECT_EQ(sg->Titulo(12), QStringLiteral("FEI"));
+    EXPECT_EQ(sg->Titulo(13), QStringLiteral("UE"));
+    TEnergiaCatalogo energia;
+    ASSERT_TRUE(CarregaEnergia(G().DirCatalogo, energia));
+    const TBaseEnergia base = BaseDaLinha(energia, QStringLiteral("BSD"), TPreferencias{});
+    int atende = 0, naoAtende = 0;
     int row = 1;
     double best = 0;
     int destaque = -1;
@@ -145,14 +156,34 @@ TEST_F(Selecao, BotaoDeLinhaCalculaEGradeMostraOMotor) {
         EXPECT_NEAR(sg->Numero(6, row), ref.RendTam[i], 1e-9);
         EXPECT_NEAR(sg->Numero(9, row), ref.PotMotorTam[i], 1e-9);
         EXPECT_EQ(sg->Numero(10, row), i);
+        const TEficiencia e = EficienciaDoTamanho(ref, i, G().Modelo, G().Itens[1].DensidadeItem, false, base);
+        ASSERT_TRUE(e.Valida);
+        EXPECT_NEAR(sg->Numero(12, row), e.FEI, 1e-12);
+        EXPECT_EQ(sg->TextoExibido(12, row), FormataFloat(QStringLiteral("0.00"), e.FEI));
+        EXPECT_EQ(sg->Cells(13, row), e.AtendeUE == ResultadoUE::Atende ? QStringLiteral("✓") : QStringLiteral("✗"));
+        (e.AtendeUE == ResultadoUE::Atende ? atende : naoAtende) += 1;
         if (ref.RendTam[i] > best) {
             best = ref.RendTam[i];
             destaque = row;
         }
         ++row;
     }
+    EXPECT_GT(atende, 0);
+    EXPECT_GT(naoAtende, 0) << "10 000 m³/h at 50 mmCA: the smallest sizes fall short";
     EXPECT_EQ(w->LinhaDestaque(), destaque);
     EXPECT_EQ(sg->Row(), destaque);
+    // Under the chart: the highlighted size's FEI, EU check and annual cost.
+    const TEficiencia d = w->EficienciaDaLinha(destaque);
+    const QString energia1 = w->findChild<QLabel *>(QStringLiteral("lbEnergia"))->text();
+    EXPECT_TRUE(energia1.startsWith(QStringLiteral("FEI ") + FormataFloat(QStringLiteral("0.00"), d.FEI)))
+        << energia1.toStdString();
+    EXPECT_TRUE(energia1.contains(QStringLiteral("R$ ") + FormataFloat(QStringLiteral(",0.00"), d.CustoAnual)))
+        << energia1.toStdString();
+    // The line follows the cursor.
+    sg->setCelulaAtual(0, 1);
+    EXPECT_TRUE(w->findChild<QLabel *>(QStringLiteral("lbEnergia"))->text().startsWith(
+        QStringLiteral("FEI ") + sg->TextoExibido(12, 1)));
+    sg->setCelulaAtual(0, destaque);
     EXPECT_EQ(sg->Titulo(0), G().Modelo.Codigo);
     EXPECT_TRUE(w->findChild<QPushButton *>(QStringLiteral("btSeleciona"))->isEnabled());
     EXPECT_TRUE(w->CurvaValida);

@@ -437,4 +437,54 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_TRUE(em<QLabel>(abrir, "lbNenhuma")->isVisible());
     EXPECT_TRUE(em<QLabel>(abrir, "lbNenhuma")->text().startsWith(QStringLiteral("Nenhuma proposta foi encontrada em [")));
     captura("e2e_22_abrir_vazia");
+
+    // 8. Files put in the folder by hand: a copy under a name of its own
+    // opens and is saved back to itself ("&Mesmo" leaves the original
+    // alone); a damaged file shows as such and opening it says so in plain
+    // words; "&Novo" passes over a number whose file is there.
+    const QString ano = numero.right(2);
+    const QString copia = QStringLiteral("0001_") + ano + QStringLiteral(" - Copia.orc");
+    QByteArray danificado = salvo.left(1716);
+    GravadorBinario(danificado).integer(632, -1024876009);
+    for (const auto &[arq, bytes] : {std::pair{nome, salvo}, std::pair{copia, salvo},
+                                     std::pair{QStringLiteral("0002_") + ano + QStringLiteral(".orc"), salvo},
+                                     std::pair{QStringLiteral("0007_") + ano + QStringLiteral(".orc"), danificado}})
+        ASSERT_TRUE(GravaArquivoAtomico(projetos(arq), bytes, nullptr));
+    auto linha = [&](const QString &arq) {
+        clica(janela, "btAbrit");
+        for (std::size_t i = 0; i < abrir->Linhas().size(); ++i)
+            if (abrir->Linhas()[i].Arquivo == arq)
+                return static_cast<int>(i) + 1;
+        ADD_FAILURE() << arq.toStdString();
+        return 1;
+    };
+    const int ruim = linha(QStringLiteral("0007_") + ano + QStringLiteral(".orc"));
+    EXPECT_EQ(lista->Cells(COL_CLIENTE, ruim), QStringLiteral("(arquivo danificado)"));
+    EXPECT_EQ(lista->Cells(COL_TOTAL, ruim), QString());
+    EXPECT_EQ(lista->Cells(COL_DATA, ruim), QString());
+    captura("e2e_23_abrir_danificado");
+    r.vistas.clear();
+    clicaCelula(lista, 0, ruim);
+    clica(abrir, "btOpen");
+    ASSERT_EQ(r.vistas.size(), 1);
+    EXPECT_TRUE(r.vistas[0].endsWith(QStringLiteral(
+        "está danificado ou não é um orçamento.\r\nO cabeçalho anuncia -1024876009 itens; um orçamento tem de 0 a 40.")))
+        << r.vistas[0].toStdString();
+
+    clicaCelula(lista, 0, linha(copia));
+    clica(abrir, "btOpen");
+    ASSERT_TRUE(dados->isVisible());
+    revisa();
+    noProximoDialogo([&](QDialog *d) { clica(d, "btMesmo"); });
+    clica(janela, "btSave");
+    EXPECT_FALSE(g.Alterado);
+    EXPECT_EQ(arquivo(nome), salvo) << "the original is not the copy's file";
+    EXPECT_EQ(LeitorBinario(arquivo(copia)).str(9, 80), projeto + QStringLiteral(" - revisão"));
+
+    revisa();
+    noProximoDialogo([&](QDialog *d) { clica(d, "btNovo"); });
+    clica(janela, "btSave");
+    EXPECT_EQ(g.Orcamento.NumOrc, QStringLiteral("0003/") + ano);
+    EXPECT_EQ(arquivo(QStringLiteral("0002_") + ano + QStringLiteral(".orc")), salvo);
+    EXPECT_TRUE(QFile::exists(projetos(QStringLiteral("0003_") + ano + QStringLiteral(".orc"))));
 }

@@ -15,7 +15,7 @@ lista=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|')
 id=br.ind.quellora.Quellora
 esperados=(
   /usr/bin/quellora /usr/bin/quellora-cli
-  /usr/share/quellora/dados/{dadmod,denmod,dadmot,dadace,dadfat,premod,premot}.dat
+  /usr/share/quellora/dados/{dadmod,denmod,dadmot,dadace,dadfat,premod,premot,dadefi}.dat
   /usr/share/quellora/dados/{AXI,BSD_BDD,GTD,PLR,RSD,SCD}.rtf
   /usr/share/applications/$id.desktop
   /usr/share/metainfo/$id.metainfo.xml

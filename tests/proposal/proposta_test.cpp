@@ -156,7 +156,8 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
                                  "Nivel de potência sonora Lw (dB)", "Sem motor", "Correias", "EX-07",
                                  "Pág. 1 de 2", "Pág. 2 de 2", "Quellora - DBL 2003.01.13",
                                  "Preços válidos para pedido único.", "Preços unitários em R$",
-                                 "Geral: Ventilador+Acessorios"})
+                                 "Geral: Ventilador+Acessorios", "Eficiência energética (4000 h/ano, R$ 0,80/kWh)",
+                                 "Índice FEI (AMCA 208)", "Atende UE 2024/1834"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(esperado), Qt::CaseInsensitive)) << esperado;
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("ICMS:\\s+isento"))));
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("Entrega:\\s+30/45 dias"))));

@@ -145,7 +145,8 @@ TEST(TravaContador, DoisProcessosNumeramAoMesmoTempo) {
     ASSERT_TRUE(porta.trava(1000, nullptr));
     QProcess a, b;
     for (QProcess *p : {&a, &b})
-        p->start(QUELLORA_CLI, {"orcamento", "numera", "200", "--dados", dir.path(), "--intervalo", "1"});
+        p->start(QUELLORA_CLI, {"orcamento", "numera", "200", "--dados", dir.path(), "--projetos", dir.filePath("projetos"),
+                                "--intervalo", "1"});
     ASSERT_TRUE(a.waitForStarted() && b.waitForStarted());
     QThread::msleep(300);
     porta.libera();

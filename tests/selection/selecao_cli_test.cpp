@@ -5,6 +5,7 @@
 #include "cli_execucao.h"
 #include "quotation/orcamento.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
 #include "selection/linha_mao.h"
 #include "shell/estado.h"
 
@@ -79,6 +80,9 @@ TEST_F(SelecaoCli, JsonDeUmaLinhaTrazOsCamposDoResultado) {
     for (const char *campo : {"Velocidade", "PTotalPadrao", "PTotalReal", "X", "Y", "RotBase", "RotMaxArr",
                               "DescontoRend", "PotOpTam", "PotPadraoTam", "PotMotorTam", "LwTotTam", "LwATam"})
         EXPECT_TRUE(t.contains(campo)) << campo;
+    // A data folder without the energy data file: the figures are null.
+    for (const char *campo : {"FEI", "FEIEstatico", "PotEletrica", "RendUE", "AtendeUE", "CustoAnual"})
+        EXPECT_TRUE(t[campo].is_null()) << campo;
     // 17 significant digits: the numbers read back as the very doubles the
     // calculation leaves in the table.
     ResetaEstado();
@@ -122,6 +126,12 @@ TEST_F(SelecaoCli, EntradaInvalidaDaMensagemClaraEStatusNaoZero) {
         {{"--linha", "XYZ", "--vazao", "100", "--pressao", "50"}, "XYZ"},
         {{"--vazao", "100", "--pressao", "50"}, "--linha"},
         {{"--linha", "MAO", "--vazao", "100", "--pressao", "50", "--rapido"}, "--rapido"},
+        {{"--linha", "MAO", "--vazao", "100", "--pressao", "50", "--ordem", "preco"}, "--ordem"},
+        {{"--todas", "--vazao", "100", "--pressao", "50", "--fei-min", "1"}, "--fei-min"},
+        {{"--linha", "MAO", "--vazao", "100", "--pressao", "50", "--fei-min", "x"}, "--fei-min"},
+        {{"--linha", "MAO", "--vazao", "100", "--pressao", "50", "--tarifa", "-1"}, "tarifa"},
+        {{"--linha", "MAO", "--vazao", "100", "--pressao", "50", "--fei-min", "1"}, "dadefi.dat"},
+        {{"--linha", "MAO", "--curva", "1000", "--vazao", "100", "--pressao", "50", "--horas", "10"}, "--horas"},
     };
     for (const auto &c : casos) {
         const Execucao e = Roda(c.args + QStringList{QStringLiteral("--dados"), dir.path()});
@@ -313,5 +323,124 @@ TEST(SelecaoAmostra, LoteDeTodasAsLinhasComoGuardado) {
         g.close();
         ASSERT_TRUE(g.open(QIODevice::ReadOnly)) << nome;
         EXPECT_TRUE(g.readAll() == texto.toUtf8()) << nome;
+    }
+}
+
+TEST(SelecaoAmostra, FeiDoJsonEAFormulaSobreOsNumerosDoProprioJson) {
+    const QString dados = QStringLiteral(QUELLORA_DADOS_DIR);
+    // BSD is measured on the total pressure (category B), AXI on the static (A).
+    for (const char *linha : {"BSD", "AXI", "SCD"}) {
+        SCOPED_TRACE(linha);
+        const Execucao e = ExecutaCli({"selecao", "--dados", dados, "--linha", linha, "--vazao", "20000", "--pressao",
+                                       "40", "--temperatura", "35", "--altitude", "600", "--horas", "5000",
+                                       "--tarifa", "0.9", "--json"});
+        ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
+        const auto j = Json(e);
+        ASSERT_FALSE(j.is_discarded());
+        EXPECT_EQ(j["HorasAno"], 5000.0);
+        const double rho = j["Densidade"], q = j["Vazao"].get<double>() / 3600;
+        const double ps = j["PressaoPadrao"].get<double>() * rho / 1.205 * PascalPorMmCA;
+        ASSERT_FALSE(j["Tamanhos"].empty());
+        for (const auto &t : j["Tamanhos"]) {
+            SCOPED_TRACE(t["Tamanho"].get<int>());
+            const double pt = t["PTotalReal"].get<double>() * PascalPorMmCA;
+            const double fep = t["PotOpTam"].get<double>() / (t["RendTransmissao"].get<double>() * t["RendMotor"].get<double>());
+            EXPECT_NEAR(t["PotEletrica"].get<double>(), fep, 1e-12 * fep);
+            EXPECT_NEAR(t["FEI"].get<double>(), CalculaFEI(q, pt, rho, fep, BaseFEI::Total).FEI, 1e-12);
+            EXPECT_NEAR(t["FEIEstatico"].get<double>(), CalculaFEI(q, ps, rho, fep, BaseFEI::Estatica).FEI, 1e-12);
+            const bool estatica = t["CategoriaUE"] == "A" || t["CategoriaUE"] == "C";
+            const double rendUE = 100 * q * (estatica ? ps : pt) / (1000 * fep);
+            EXPECT_NEAR(t["RendUE"].get<double>(), rendUE, 1e-9);
+            EXPECT_EQ(t["AtendeUE"].get<bool>(), rendUE >= t["RendMinUE"].get<double>());
+            EXPECT_NEAR(t["ConsumoAnual"].get<double>(), fep * 5000, 1e-9 * fep * 5000);
+            EXPECT_NEAR(t["CustoAnual"].get<double>(), fep * 5000 * 0.9, 1e-9 * fep * 5000);
+            // A belt drive whenever a belt arrangement is admissible; the motor the size gets.
+            const double trans = t["RendTransmissao"];
+            EXPECT_TRUE(trans == 1.0 || std::fabs(trans - RendTransmissaoCorreia(t["PotOpTam"])) < 1e-15);
+        }
+    }
+}
+
+TEST(SelecaoAmostra, TamanhosFiltradosEOrdenadosPelaEnergia) {
+    const QStringList base = {"selecao", "--dados", QUELLORA_DADOS_DIR, "--linha", "BSD", "--vazao", "10000",
+                              "--pressao", "50", "--json"};
+    const auto todos = Json(ExecutaCli(base))["Tamanhos"];
+    ASSERT_GE(todos.size(), 4u);
+    std::size_t acima = 0;
+    for (const auto &t : todos)
+        acima += t["FEI"].get<double>() >= 1.4;
+    ASSERT_GT(acima, 0u);
+    ASSERT_LT(acima, todos.size());
+    const struct {
+        QStringList opcoes;
+        const char *campo;
+        int sinal; // +1 ascending, -1 descending
+        std::size_t quantos;
+    } casos[] = {
+        {{"--ordem", "fei"}, "FEI", -1, todos.size()},
+        {{"--ordem", "potencia"}, "PotOpTam", +1, todos.size()},
+        {{"--ordem", "custo"}, "CustoAnual", +1, todos.size()},
+        {{"--fei-min", "1.4"}, "Tamanho", +1, acima},
+        {{"--fei-min", "1,4", "--ordem", "custo"}, "CustoAnual", +1, acima},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.opcoes.join(' ').toStdString());
+        const Execucao e = ExecutaCli(base + c.opcoes);
+        ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
+        const auto t = Json(e)["Tamanhos"];
+        ASSERT_EQ(t.size(), c.quantos);
+        for (std::size_t k = 1; k < t.size(); ++k)
+            EXPECT_LE(c.sinal * t[k - 1][c.campo].get<double>(), c.sinal * t[k][c.campo].get<double>()) << k;
+        for (const auto &x : t)
+            EXPECT_TRUE(c.opcoes[0] != "--fei-min" || x["FEI"].get<double>() >= 1.4);
+    }
+    const Execucao nenhum = ExecutaCli(base + QStringList{"--fei-min", "9"});
+    EXPECT_EQ(nenhum.status, 1);
+    EXPECT_TRUE(nenhum.erro.contains(QStringLiteral("FEI de pelo menos 9"))) << qPrintable(nenhum.erro);
+
+    // The text table: FEI and the EU check at the right of the grid's columns.
+    const Execucao texto = ExecutaCli(base.mid(0, base.size() - 1));
+    ASSERT_EQ(texto.status, 0);
+    const QString cabecalho = texto.saida.section(QLatin1Char('\n'), 3, 3);
+    EXPECT_TRUE(cabecalho.endsWith(QStringLiteral("LwA   FEI  UE"))) << qPrintable(cabecalho);
+    EXPECT_TRUE(texto.saida.contains(QStringLiteral("✓")));
+}
+
+TEST(FeiCli, IndiceDeUmPontoEErrosDeUso) {
+    const struct {
+        QStringList args;
+        double fei, tolerancia;
+    } casos[] = {
+        // 1 m³/s at 100 Pa, 1 kW electrical.
+        {{"--vazao", "3600", "--pressao", "10.19716213", "--potencia-eletrica", "1"}, 0.4917, 5e-5},
+        // 6000 cfm at 1 in. wg static, 1.39 bhp on a bare shaft.
+        {{"--vazao", "10193.99", "--pressao", "25.4", "--base", "estatica", "--potencia", "1.0365"}, 1.65, 0.01},
+        // 10 000 cfm at 3 in. wg, 6.86 bhp.
+        {{"--vazao", "16990.11", "--pressao", "76.2", "--base", "estatica", "--potencia", "5.1155"}, 1.34, 0.01},
+        // A belt drive and a 90 % motor: FEP = H / (belt · motor).
+        {{"--vazao", "3600", "--pressao", "10.19716213", "--potencia", "0.5", "--transmissao", "correia",
+          "--rend-motor", "0,9"},
+         CalculaFEI(1, 100, 1.2, 0.5 / (RendTransmissaoCorreia(0.5) * 0.9), BaseFEI::Total).FEI, 1e-6},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Execucao e = ExecutaCli(QStringList{"fei"} + c.args);
+        ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
+        const auto j = Json(e);
+        EXPECT_NEAR(j["FEI"].get<double>(), c.fei, c.tolerancia);
+        EXPECT_NEAR(j["FEPRef"].get<double>() / j["FEPReal"].get<double>(), j["FEI"].get<double>(), 1e-12);
+        EXPECT_GT(j["PotRef"].get<double>(), 0);
+    }
+    for (const QStringList &ruim : {QStringList{"--vazao", "3600", "--pressao", "10"},
+                                    QStringList{"--vazao", "3600", "--pressao", "10", "--potencia", "1",
+                                                "--potencia-eletrica", "1"},
+                                    QStringList{"--vazao", "3600", "--pressao", "10", "--potencia", "1", "--rend-motor",
+                                                "0.9"},
+                                    QStringList{"--vazao", "3600", "--pressao", "10", "--potencia", "1", "--base", "x"},
+                                    QStringList{"--vazao", "0", "--pressao", "10", "--potencia", "1"}}) {
+        const Execucao e = ExecutaCli(QStringList{"fei"} + ruim);
+        EXPECT_EQ(e.status, 2) << qPrintable(ruim.join(' '));
+        EXPECT_FALSE(e.erro.isEmpty());
+        EXPECT_TRUE(e.saida.isEmpty());
     }
 }

@@ -5,6 +5,7 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "store/windows/uqlbanco.h"
 
 #include <QApplication>
 #include <QDate>
@@ -257,19 +258,25 @@ TfrmClientes::TfrmClientes(QWidget *pai) : QDialog(pai) {
     resize(560, sizeHint().height());
 
     // The client table is loaded once, by the first client window.
-    Tdm &dm = G().dm;
-    if (!dm.Carregada) {
-        QString erro;
-        bool ok;
-        {
-            CursorOcupado ocupado;
-            ok = LoadClientTable(G().DirDados, &erro);
-        }
-        if (!ok)
-            MensagemErro(erro);
-    }
+    Recarrega();
     Tabela().AoMudar = [this] { Mostra(); };
     Mostra();
+}
+
+void TfrmClientes::Recarrega() {
+    // Loaded once from a folder; from a server shared with others, again at
+    // every choice while nothing here waits to be written.
+    Tdm &dm = G().dm;
+    if (dm.Carregada && !(AcervoDoPrograma().Servidor() && !Tabela().Modificada() && !Tabela().EmEdicao()))
+        return;
+    QString erro;
+    bool ok;
+    {
+        CursorOcupado ocupado;
+        ok = LoadClientTable(AcervoDoPrograma(), &erro);
+    }
+    if (!ok)
+        MensagemErro(erro);
 }
 
 TfrmClientes::~TfrmClientes() { Tabela().AoMudar = nullptr; }
@@ -468,12 +475,15 @@ void TfrmClientes::btOKClick() {
         bool ok;
         {
             CursorOcupado ocupado;
-            ok = SaveClientTable(G().DirDados, &erro, &copia);
+            ok = SaveClientTable(AcervoDoPrograma(), &erro, &copia);
         }
         if (!ok) {
             MensagemErro(erro);
             return;
         }
+        // What a shared server holds now is what this table shows.
+        if (AcervoDoPrograma().Servidor())
+            Tabela().DefineModificada(false);
         if (!copia.isEmpty())
             MensagemInfo(QStringLiteral("O arquivo de clientes que não pôde ser lido foi guardado como \"%1\".")
                              .arg(QDir::toNativeSeparators(copia)));
@@ -622,6 +632,8 @@ bool EscolheCliente(QWidget *pai, const QString &pesquisa, DadosCliente &escolhi
     if (!janela) {
         propria = std::make_unique<TfrmClientes>(pai);
         janela = propria.get();
+    } else {
+        janela->Recarrega();
     }
     janela->DefinePesquisa(pesquisa);
     if (janela->exec() != QDialog::Accepted || !janela)

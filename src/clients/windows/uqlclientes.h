@@ -48,6 +48,10 @@ public:
 
     void reject() override;
 
+    // Loads the client table from the program's store when it has not been
+    // loaded, or when it comes from a server and nothing waits to be saved.
+    void Recarrega();
+
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
     void showEvent(QShowEvent *e) override;

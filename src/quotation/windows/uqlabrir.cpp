@@ -1,18 +1,16 @@
 #include "quotation/windows/uqlabrir.h"
 
-#include "catalogue/arquivos.h"
 #include "quotation/windows/uqldados.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "store/windows/uqlbanco.h"
 #include "ui/grade.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,17 +42,28 @@ TfrmOpen::TfrmOpen(QWidget *painel) : JanelaFilha(QStringLiteral("Abrir/Excluir 
     btExclui_ = new QPushButton(QStringLiteral("E&xcluir"), this);
     btExclui_->setObjectName(QStringLiteral("btExclui"));
     btExclui_->setIcon(QIcon(QStringLiteral(":/imagens/cancela.svg")));
-    for (QPushButton *b : {btCancela, btOpen_, btExclui_}) {
+    // On a server: the earlier revisions of the selected quotation.
+    btRevisoes_ = new QPushButton(QStringLiteral("Re&visões"), this);
+    btRevisoes_->setObjectName(QStringLiteral("btRevisoes"));
+    btRevisoes_->setIcon(QIcon(QStringLiteral(":/imagens/abrir.svg")));
+    btRevisoes_->hide();
+    for (QPushButton *b : {btCancela, btOpen_, btExclui_, btRevisoes_}) {
         b->setMinimumWidth(100);
         b->setAutoDefault(false);
     }
     connect(btCancela, &QPushButton::clicked, this, [] { VoltaJanela(); });
     connect(btOpen_, &QPushButton::clicked, this, [this] { Abre(); });
     connect(btExclui_, &QPushButton::clicked, this, [this] { Exclui(); });
+    connect(btRevisoes_, &QPushButton::clicked, this, [this] {
+        int revisao = 0;
+        if (const TResumoOrc *sel = Selecionada(); sel && btOpen_->isEnabled() && EscolheRevisao(this, *sel, revisao))
+            Abre(revisao);
+    });
     auto *barra = new QHBoxLayout;
     barra->addWidget(btCancela);
     barra->addWidget(btOpen_);
     barra->addWidget(btExclui_);
+    barra->addWidget(btRevisoes_);
     barra->addStretch();
 
     lbNenhuma_ = new QLabel(this);
@@ -166,11 +175,23 @@ void TfrmOpen::ajustaColunas() {
 }
 
 void TfrmOpen::Lista() {
-    linhas_ = ListaOrcamentos(G().DirProjetos);
+    Acervo &acervo = AcervoDoPrograma();
+    QString erro;
+    bool listou;
+    {
+        CursorOcupado ocupado;
+        listou = acervo.Lista(linhas_, &erro);
+    }
+    if (!listou) {
+        linhas_.clear();
+        MensagemErro(erro);
+    }
     const bool alguma = !linhas_.empty();
     btOpen_->setEnabled(alguma);
     btExclui_->setEnabled(alguma);
-    lbNenhuma_->setText(QString::fromUtf8(MsgNenhumaProposta).arg(QDir::toNativeSeparators(G().DirProjetos)));
+    btRevisoes_->setVisible(acervo.Servidor());
+    btRevisoes_->setEnabled(alguma);
+    lbNenhuma_->setText(QString::fromUtf8(MsgNenhumaProposta).arg(acervo.Descricao()));
     lbNenhuma_->setVisible(!alguma);
     rgComp_->button(ORDEM_NUMERO)->setChecked(true);
     Ordena(ORDEM_NUMERO);
@@ -204,7 +225,7 @@ const TResumoOrc *TfrmOpen::Selecionada() const {
     return &linhas_[static_cast<std::size_t>(r - 1)];
 }
 
-void TfrmOpen::Abre() {
+void TfrmOpen::Abre(int revisao) {
     const TResumoOrc *sel = Selecionada();
     if (!btOpen_->isEnabled() || !sel)
         return;
@@ -220,7 +241,7 @@ void TfrmOpen::Abre() {
     // The row's own file: a file not named after its number opens as listed.
     g.ArqOrc = linha.Arquivo;
     QString erro;
-    if (!LeArquivo(g.DirProjetos, &erro)) {
+    if (!LeArquivo(AcervoDoPrograma(), &erro, revisao)) {
         g.ArqOrc.clear();
         MensagemErro(erro);
         return;
@@ -244,8 +265,9 @@ void TfrmOpen::Exclui() {
     const TResumoOrc linha = *sel;
     if (Mensagem(QString::fromUtf8(MsgConfirmaExclusao).arg(linha.Numero), MB_SIMNAO_EXCLAMACAO) == ID_NAO)
         return;
-    if (!QFile::remove(CaminhoEm(G().DirProjetos, linha.Arquivo))) {
-        MensagemErro(QString::fromUtf8(MsgErroExclusao));
+    QString erro;
+    if (!AcervoDoPrograma().Exclui(linha.Arquivo, &erro)) {
+        MensagemErro(QString::fromUtf8(MsgErroExclusao) + (erro.isEmpty() ? QString() : QStringLiteral("\r\n") + erro));
         return;
     }
     Lista();

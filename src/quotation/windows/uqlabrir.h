@@ -1,8 +1,8 @@
 #pragma once
-// The open/delete window TfrmOpen (navigation number 11): the quotation
-// files of the projects folder with their number, date, client, project and
-// total, sorted by one of them; a quotation is opened into data entry or
-// deleted.
+// The open/delete window TfrmOpen (navigation number 11): the quotations of
+// the program's store (the projects folder, or a server) with their number,
+// date, client, project and total, sorted by one of them; a quotation is
+// opened into data entry (on a server also an earlier revision) or deleted.
 
 #include "quotation/propostas.h"
 #include "shell/windows/janelafilha.h"
@@ -38,8 +38,9 @@ public:
     // Sorts the rows by a key (ChaveOrcamentos) and puts the cursor on the
     // last row.
     void Ordena(int chave);
-    // Opens the selected quotation (only while OK is enabled).
-    void Abre();
+    // Opens the selected quotation, its last revision or revision n (only
+    // while OK is enabled).
+    void Abre(int revisao = 0);
     // Deletes the selected quotation after the question.
     void Exclui();
 
@@ -60,6 +61,7 @@ private:
     GradeTexto *sgFiles_ = nullptr;
     QPushButton *btOpen_ = nullptr;
     QPushButton *btExclui_ = nullptr;
+    QPushButton *btRevisoes_ = nullptr;
     QButtonGroup *rgComp_ = nullptr;
     QGroupBox *GroupBox1_ = nullptr;
     QCheckBox *ckAtPreco_ = nullptr;

@@ -1,6 +1,5 @@
 #include "quotation/windows/uqlsalvar.h"
 
-#include "catalogue/arquivos.h"
 #include "catalogue/binario.h"
 #include "clients/clientes.h"
 #include "quotation/arquivo_orc.h"
@@ -12,10 +11,9 @@
 #include "shell/windows/janelas.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/servicos.h"
+#include "store/windows/uqlbanco.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -184,31 +182,61 @@ int SalvaOrcamentoJanela() {
         if (dados)
             dados->defineNumero(t);
     };
+    Acervo &acervo = AcervoDoPrograma();
+    const QString arqAnterior = g.ArqOrc;
     QString erro;
-    if (resultado == TfrmSave::Novo) {
+    // A number from the counter (or the one typed) and the name it gives.
+    auto numera = [&](bool digitado) {
         std::int32_t numero = 0;
-        const bool ok = dlg->NumeroDigitado() ? UsaNumero(g.DirDados, dlg->NumeroTexto(), numero, &erro)
-                                              : ProximoNumero(g.DirDados, numero, &erro);
+        const bool ok = digitado ? acervo.UsaNumero(dlg->NumeroTexto(), numero, &erro)
+                                 : acervo.ProximoNumero(o.Data, numero, &erro);
         if (!ok) {
             MensagemErro(erro);
-            return ID_CANCEL;
+            return false;
         }
         o.Numero = numero;
         mostraNumero(TextoNumOrc(numero, o.Data));
-    }
-    g.ArqOrc = NomeArquivoOrc(o.NumOrc);
-    if (resultado == TfrmSave::Novo && QFileInfo::exists(CaminhoEm(g.DirProjetos, g.ArqOrc)) &&
-        Mensagem(QString::fromUtf8(MsgOrcamentoExiste), MB_SIMNAO_EXCLAMACAO) == ID_NAO) {
-        g.ArqOrc.clear();
-        o.Numero = anterior;
-        mostraNumero(anterior != 0 ? textoAnterior : QString());
-        return ID_CANCEL;
+        g.ArqOrc = NomeArquivoOrc(o.NumOrc);
+        return true;
+    };
+    if (resultado == TfrmSave::Novo) {
+        if (!numera(dlg->NumeroDigitado()))
+            return ID_CANCEL;
+        bool existe = false;
+        const bool consultou = acervo.Existe(g.ArqOrc, existe, &erro);
+        if (!consultou || (existe && Mensagem(QString::fromUtf8(MsgOrcamentoExiste), MB_SIMNAO_EXCLAMACAO) == ID_NAO)) {
+            if (!consultou)
+                MensagemErro(erro);
+            // The quotation keeps its number and its own file.
+            g.ArqOrc = arqAnterior;
+            o.Numero = anterior;
+            mostraNumero(anterior != 0 ? textoAnterior : QString());
+            return ID_CANCEL;
+        }
+    } else if (g.ArqOrc.isEmpty()) {
+        // "Mesmo" writes back where the quotation was opened from or last
+        // saved to (a copy keeps its own name).
+        g.ArqOrc = NomeArquivoOrc(o.NumOrc);
     }
     o.Data = DateTimeParaData(QDateTime::currentDateTime());
     if (dados)
         dados->mostraData();
-    QDir().mkpath(g.DirProjetos);
-    if (!GravaArquivo(g.DirProjetos, &erro)) {
+    Gravacao gravou = GravaArquivo(acervo, &erro);
+    if (gravou == Gravacao::Conflito) {
+        switch (Mensagem(erro + QString::fromUtf8(MsgConflito), MB_SIMNAOCANCEL_EXCLAMACAO)) {
+        case ID_SIM:
+            gravou = GravaArquivo(acervo, &erro, true);
+            break;
+        case ID_NAO:
+            if (!numera(false))
+                return ID_CANCEL;
+            gravou = GravaArquivo(acervo, &erro);
+            break;
+        default:
+            return ID_CANCEL;
+        }
+    }
+    if (gravou != Gravacao::Gravada) {
         MensagemErro(erro);
         return ID_CANCEL;
     }

@@ -2,7 +2,8 @@
 // The save dialog TfrmSave and the save itself (SalvaOrcamentoJanela): the
 // quotation is stored from data entry, numbered from the proposal counter
 // ("&Novo", or a number typed in the dialog) or kept on its number
-// ("&Mesmo"), and written to its file in the projects folder.
+// ("&Mesmo"), and written to the program's store: its file in the projects
+// folder, or a new revision on a server.
 
 #include <QDialog>
 
@@ -15,6 +16,10 @@ struct EntradaJanela;
 
 inline constexpr const char *MsgOrcamentoExiste =
     "Este orçamento já existe. Se você confirmar a gravação, os dados do \r\nanterior serão perdidos.\r\nConfirma?";
+// After the text saying who changed the quotation on the server.
+inline constexpr const char *MsgConflito =
+    "\r\n\r\nSim: gravar assim mesmo, como nova revisão (a do outro fica guardada como revisão anterior).\r\n"
+    "Não: gravar com um novo número.\r\nCancelar: não gravar agora.";
 inline constexpr const char *MsgNumeroInvalido =
     "Digite o número do orçamento com quatro algarismos, de 0001 a 9999.";
 

@@ -30,7 +30,7 @@ namespace quellora {
 namespace {
 
 // Columns of the selection window's size grid that the arrangement reads.
-enum { SG_TAM = 0, SG_ARR = 1, SG_ROT = 2, SG_INDICE = 10, SG_COLUNAS = 12 };
+enum { SG_TAM = 0, SG_ARR = 1, SG_ROT = 2, SG_INDICE = 10 };
 
 // A page of arrangement pictures, drawn from its SVG at whatever scale the
 // screen has and grown with the window (up to half again its size); the
@@ -360,7 +360,7 @@ void TfrmArranjo::ConfirmaArranjo() {
     if (!g.SoTamanho) {
         const int r = sg->Row();
         if (r > 1)
-            for (int c = 0; c < SG_COLUNAS; ++c)
+            for (int c = 0; c < sg->ColCount(); ++c)
                 sg->setCells(c, 1, sg->Cells(c, r));
     }
     sg->setLinhaDestaque(1);

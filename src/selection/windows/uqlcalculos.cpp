@@ -5,6 +5,7 @@
 #include "quotation/orcamento.h"
 #include "quotation/windows/uqldados.h"
 #include "selection/curva.h"
+#include "selection/eficiencia.h"
 #include "selection/windows/uqlcurva.h"
 #include "shell/estado.h"
 #include "shell/numeros.h"
@@ -37,12 +38,16 @@ const QString DicaModelo = QStringLiteral("F2 e Alt+Seta para baixo.");
 
 // Columns of the item grid.
 enum { IT_ITEM, IT_MODELO, IT_TAG, IT_QTD, IT_DESCRICAO, IT_VAZAO, IT_PRESSAO, IT_TEMPERATURA, IT_DENSIDADE };
-// Columns of the size grid.
-enum { SG_TAM, SG_ARR, SG_ROT, SG_VEL, SG_VP, SG_PT20, SG_REND, SG_POTOP, SG_POT20, SG_POTMOTOR, SG_INDICE, SG_LWA };
+// Columns of the size grid: the twelve of the design, then the energy figures.
+enum {
+    SG_TAM, SG_ARR, SG_ROT, SG_VEL, SG_VP, SG_PT20, SG_REND, SG_POTOP, SG_POT20, SG_POTMOTOR, SG_INDICE, SG_LWA,
+    SG_FEI, SG_UE,
+    SG_COLUNAS
+};
 
 QString Num(double v) { return GradeTexto::TextoNumero(v); }
 
-const QList<int> LargurasTamanhos = {45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48};
+const QList<int> LargurasTamanhos = {45, 45, 35, 30, 30, 48, 25, 48, 48, 48, 3, 48, 36, 28};
 
 // Columns keep their designed widths unless what they show needs more.
 void AjustaLarguras(GradeTexto *g, const QList<int> &minimas) {
@@ -119,16 +124,17 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     lbItens->hide();
 
     // Sizes.
-    sgModelos_ = new GradeTexto(12, this);
+    sgModelos_ = new GradeTexto(SG_COLUNAS, this);
     sgModelos_->setObjectName(QStringLiteral("sgModelos"));
     sgModelos_->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgModelos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgModelos_->setAlturaTitulo(30);
     sgModelos_->setAlturaLinhas(18);
     sgModelos_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    const char *titulosTam[12] = {"", "Arr", "N\rrpm", "c\rm/s", "vp\rm/s", "pt 20º\rmmCA",
-                                  "n\r%", "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW", "", "LwA\rdB(A)"};
-    for (int c = 0; c < 12; ++c)
+    const char *titulosTam[SG_COLUNAS] = {"",          "Arr",        "N\rrpm",     "c\rm/s", "vp\rm/s",
+                                          "pt 20º\rmmCA", "n\r%",     "Pw(op)\rkW", "Pw 20º\rkW", "Pm\rkW",
+                                          "",          "LwA\rdB(A)", "FEI",         "UE"};
+    for (int c = 0; c < SG_COLUNAS; ++c)
         sgModelos_->setTitulo(c, QString::fromUtf8(titulosTam[c]));
     sgModelos_->setLarguras(LargurasTamanhos);
     sgModelos_->setTextElideMode(Qt::ElideNone);
@@ -136,12 +142,14 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
         int col;
         const char *fmt;
     } formatos[] = {{SG_ROT, "0"},      {SG_VEL, "0.0"},    {SG_VP, "0.0"},       {SG_PT20, "0.0"}, {SG_REND, "0"},
-                    {SG_POTOP, "0.00"}, {SG_POT20, "0.00"}, {SG_POTMOTOR, "0.00"}, {SG_LWA, "0"}};
+                    {SG_POTOP, "0.00"}, {SG_POT20, "0.00"}, {SG_POTMOTOR, "0.00"}, {SG_LWA, "0"},
+                    {SG_FEI, "0.00"}};
     for (const auto &f : formatos) {
         sgModelos_->setFormato(f.col, QString::fromLatin1(f.fmt));
         sgModelos_->setAlinhamento(f.col, Qt::AlignRight);
     }
     sgModelos_->setAlinhamento(SG_TAM, Qt::AlignRight);
+    sgModelos_->setAlinhamento(SG_UE, Qt::AlignHCenter);
     auto *lbTamanhos = new QLabel(QStringLiteral("Tamanhos"), this);
     lbTamanhos->setBuddy(sgModelos_);
     lbTamanhos->hide();
@@ -153,6 +161,11 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     btSeleciona_ = new QPushButton(QStringLiteral("&Seleciona"), this);
     btSeleciona_->setObjectName(QStringLiteral("btSeleciona"));
     btSeleciona_->setEnabled(false);
+    // FEI, EU check and annual energy cost of the size under the cursor.
+    lbEnergia_ = new QLabel(this);
+    lbEnergia_->setObjectName(QStringLiteral("lbEnergia"));
+    lbEnergia_->setFixedWidth(230);
+    lbEnergia_->setWordWrap(true);
     btCurva_ = new QPushButton(QStringLiteral("Cur&va"), this);
     btCurva_->setObjectName(QStringLiteral("btCurva"));
     btCurva_->setEnabled(false);
@@ -163,6 +176,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
 
     auto *direita = new QVBoxLayout;
     direita->addWidget(pb_);
+    direita->addWidget(lbEnergia_);
     auto *botoes = new QHBoxLayout;
     botoes->addWidget(btSeleciona_);
     botoes->addWidget(btCurva_);
@@ -209,6 +223,56 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
 
     LimpaGrade();
     criaBotoesDeLinha();
+    QString erro;
+    if (!CarregaEnergia(G().DirCatalogo, energia_, &erro))
+        MensagemErro(erro);
+    carregaPreferencias();
+}
+
+void TfrmCalculos::carregaPreferencias() {
+    QString erro;
+    if (!CarregaPreferencias(G().DirDados, prefs_, &erro)) {
+        prefs_ = TPreferencias{};
+        MensagemErro(erro);
+    }
+}
+
+TBaseEnergia TfrmCalculos::baseEnergia() const { return BaseDaLinha(energia_, G().Modelo.Codigo, prefs_); }
+
+TEficiencia TfrmCalculos::EficienciaDaLinha(int row) const {
+    const auto &g = G();
+    const int k = g.ItemAtual;
+    if (k < 1 || k > MaxItens || row < 1)
+        return {};
+    const TItemOrc &it = g.Itens[k];
+    if (it.Selecionado)
+        return EficienciaDoItem(it, energia_, prefs_);
+    const int i = static_cast<int>(sgModelos_->Numero(SG_INDICE, row));
+    if (i < 1 || i > 23 || !g.Resultado.Qualificado[i])
+        return {};
+    return EficienciaDoTamanho(g.Resultado, i, g.Modelo, g.Densidade, g.SoTamanho, baseEnergia());
+}
+
+void TfrmCalculos::escreveEnergia(int row, const TEficiencia &e) {
+    sgModelos_->setCells(SG_FEI, row, e.Valida ? Num(e.FEI) : QString());
+    sgModelos_->setCells(SG_UE, row, e.Valida ? MarcaUE(e.AtendeUE) : QString());
+}
+
+void TfrmCalculos::mostraEnergia() {
+    const TEficiencia e = CurvaValida ? EficienciaDaLinha(sgModelos_->Row()) : TEficiencia{};
+    if (!e.Valida) {
+        lbEnergia_->clear();
+        return;
+    }
+    QString ue = QStringLiteral("UE –");
+    if (e.AtendeUE == ResultadoUE::Atende || e.AtendeUE == ResultadoUE::NaoAtende)
+        ue = QStringLiteral("UE %1 %2 % (mín. %3 %)")
+                 .arg(MarcaUE(e.AtendeUE), FormataFloat(QStringLiteral("0.0"), e.RendUE),
+                      FormataFloat(QStringLiteral("0.0"), e.UE.Minimo));
+    lbEnergia_->setText(QStringLiteral("FEI %1   %2\nR$ %3/ano (%4 kWh)")
+                            .arg(FormataFloat(QStringLiteral("0.00"), e.FEI), ue,
+                                 FormataFloat(QStringLiteral(",0.00"), e.CustoAnual),
+                                 FormataFloat(QStringLiteral(",0"), e.ConsumoAnual)));
 }
 
 void TfrmCalculos::criaBotoesDeLinha() {
@@ -307,6 +371,7 @@ void TfrmCalculos::PreencheGrade() {
     const auto &g = G();
     const TResultadoGrade &R = g.Resultado;
     const double rho20 = DensidadeRef(Item(g.ItemAtual).Altitude);
+    const TBaseEnergia base = baseEnergia();
     calculando_ = true;
     if (!g.SoTamanho)
         sgModelos_->setRowCount(R.NumQualificados + 1);
@@ -326,6 +391,7 @@ void TfrmCalculos::PreencheGrade() {
         sgModelos_->setCells(SG_POTMOTOR, row, Num(l.PotMotor));
         sgModelos_->setCells(SG_INDICE, row, QString::number(l.Indice));
         sgModelos_->setCells(SG_LWA, row, Num(l.LwA));
+        escreveEnergia(row, EficienciaDoTamanho(R, i, g.Modelo, g.Densidade, g.SoTamanho, base));
     };
     if (g.SoTamanho) {
         if (g.TamanhoUnico >= 1 && g.TamanhoUnico <= 23 && R.Qualificado[g.TamanhoUnico])
@@ -386,6 +452,7 @@ void TfrmCalculos::atualizaCurva() {
     }
     pb_->setValido(CurvaValida);
     btCurva_->setEnabled(CurvaValida);
+    mostraEnergia();
 }
 
 void TfrmCalculos::CalculaGrade(int col, int row) {
@@ -503,6 +570,7 @@ void TfrmCalculos::mostraSelecaoGuardada(int row) {
     sgModelos_->setCells(SG_POTMOTOR, 1, Num(it.MotorSugerido));
     sgModelos_->setCells(SG_INDICE, 1, QString());
     sgModelos_->setCells(SG_LWA, 1, Num(it.LwA));
+    escreveEnergia(1, EficienciaDoItem(it, energia_, prefs_));
     sgModelos_->setLinhaDestaque(1);
     AjustaLarguras(sgModelos_, LargurasTamanhos);
     sgModelos_->setCelulaAtual(SG_TAM, 1);
@@ -597,6 +665,8 @@ void TfrmCalculos::abreCurva() {
 
 void TfrmCalculos::aoMostrar() {
     auto &g = G();
+    // The running-cost basis may have been changed in the main window.
+    carregaPreferencias();
     edProjeto_->setText(g.ProjetoAtual);
     edOrcamento_->setText(g.NumOrcAtual);
     if (Selecionando) {
@@ -624,6 +694,9 @@ void TfrmCalculos::aoMostrar() {
             sgModelos_->setFocus();
         } else {
             SetAlterado(true);
+            // The figures of the size as the item now stores it, drive included.
+            if (g.ItemAtual >= 1 && g.ItemAtual <= MaxItens)
+                escreveEnergia(1, EficienciaDoItem(g.Itens[g.ItemAtual], energia_, prefs_));
             CurvaValida = true;
             PreparaCurva();
             grItens_->setFocus();

@@ -4,7 +4,10 @@
 // one highlighted, and the small performance chart of the size under the
 // cursor.
 
+#include "catalogue/energia.h"
 #include "selection/calculo.h"
+#include "selection/eficiencia.h"
+#include "shell/preferencias.h"
 #include "shell/windows/janelafilha.h"
 
 #include <QString>
@@ -56,6 +59,9 @@ public:
 
     // What the curve window receives for the current item and size row.
     TTextosCurva TextosDaCurva() const;
+    // The energy figures of a row of the size grid: the item's stored
+    // selection, or the calculated size.
+    TEficiencia EficienciaDaLinha(int row) const;
 
 protected:
     void aoMostrar() override;
@@ -70,6 +76,10 @@ private:
     void abreCurva();
     void avisa(AvisoCalculo tipo, const QString &texto);
     void atualizaCurva();
+    void carregaPreferencias();
+    TBaseEnergia baseEnergia() const;
+    void escreveEnergia(int row, const TEficiencia &e);
+    void mostraEnergia();
 
     QLineEdit *edProjeto_;
     QLineEdit *edOrcamento_;
@@ -79,9 +89,12 @@ private:
     PainelCurva *pb_;
     QPushButton *btSeleciona_;
     QPushButton *btCurva_;
+    QLabel *lbEnergia_;
     QGroupBox *gbLinhas_;
     QStringList linhas_;
     bool calculando_ = false;
+    TEnergiaCatalogo energia_;
+    TPreferencias prefs_;
 };
 
 struct EntradaJanela;

@@ -12,6 +12,7 @@
 #include "shell/windows/servicos.h"
 #include "shell/windows/uqlpreferencias.h"
 #include "shell/windows/uqltextomodelo.h"
+#include "store/windows/uqlbanco.h"
 #include "ui/barrastatus.h"
 #include "shell/windows/recursos.h"
 
@@ -304,11 +305,13 @@ void TfrmQuellora::montaJanela() {
     auto *btDados = principal("btDados", QStringLiteral("&Entrada de dados"), 2);
     auto *btInstrucoes = principal("btInstrucoes", QStringLiteral("&Instruções"), 0);
     auto *btPreferencias = principal("btPreferencias", QStringLiteral("P&referências"), 0);
+    auto *btBanco = principal("btBanco", QStringLiteral("&Banco de dados"), 0);
     btAbrit->setIcon(IconeSvg(QStringLiteral(":/imagens/abrir.svg")));
     btOperador->setIcon(IconeSvg(QStringLiteral(":/imagens/operador.svg")));
     btDados->setIcon(IconeSvg(QStringLiteral(":/imagens/novo.svg")));
     btInstrucoes->setIcon(IconeSvg(QStringLiteral(":/imagens/ajuda.svg")));
     btPreferencias->setIcon(IconeSvg(QStringLiteral(":/imagens/preferencias.svg")));
+    btBanco->setIcon(IconeSvg(QStringLiteral(":/imagens/banco.svg")));
     connect(btAbrit, &QPushButton::clicked, this, [this] { AbreJanela(11); });
     connect(btOperador, &QPushButton::clicked, this, [this] { AbreJanela(1); });
     connect(btDados, &QPushButton::clicked, this, [this] { AbreJanela(2); });
@@ -321,11 +324,13 @@ void TfrmQuellora::montaJanela() {
         G().DirProjetos = PastasEmUso(G().DirPrograma).Projetos;
         CriaPastaProjetos();
     });
+    connect(btBanco, &QPushButton::clicked, this, [this] { ConfiguraBanco(this); });
     grade->addWidget(btDados, 0, 0);
     grade->addWidget(btAbrit, 0, 1);
     grade->addWidget(btOperador, 1, 0);
     grade->addWidget(btInstrucoes, 1, 1);
     grade->addWidget(btPreferencias, 2, 0);
+    grade->addWidget(btBanco, 2, 1);
     l3->addLayout(grade);
     l3->addSpacing(8);
 
