@@ -4,6 +4,7 @@
 #include "comandos.h"
 
 #include "catalogue/catalogo.h"
+#include "mail/chaveiro.h"
 #include "mail/envio.h"
 #include "proposal/proposta.h"
 #include "quotation/arquivo_orc.h"
@@ -22,7 +23,8 @@ const char *const Uso =
     "                          a proposta do orçamento gravado: o documento HTML (o arquivo que a\n"
     "                          planilha abre) e/ou as páginas em PDF; --reduzida omite sete linhas do\n"
     "                          ponto de operação; --enviar manda a proposta por e-mail (\"proposta.xls\")\n"
-    "                          pelo servidor de dadmai.dat, com cópia e texto opcionais";
+    "                          pelo servidor de dadmai.dat e conexaoemail.json, com cópia e texto\n"
+    "                          opcionais (uma cópia recusada não impede o envio: é dita como aviso)";
 
 int Executa(const QStringList &entrada) {
     QStringList args = entrada;
@@ -89,13 +91,16 @@ int Executa(const QStringList &entrada) {
         Saida(QStringLiteral("PDF: %1 (%2 página(s))\n").arg(pdf).arg(NumPaginasProposta()));
     }
     if (!destino.trimmed().isEmpty()) {
-        const ResultadoEnvio r = EnviaPropostaPorEmail(g.DirDados, g.Orcamento, destino, copia,
+        const auto cofre = CofreDoUsuario(g.DirDados);
+        const ResultadoEnvio r = EnviaPropostaPorEmail(g.DirDados, *cofre, g.Orcamento, destino, copia,
                                                        QString::fromUtf8(texto), PropostaHTML());
         if (r.Status != 0) {
             Erro(r.Erro + QLatin1Char('\n'));
             return r.Status;
         }
         Saida(QStringLiteral("E-mail: %1\n").arg(r.Resposta));
+        for (const QString &aviso : r.Avisos)
+            Erro(QStringLiteral("Aviso: ") + aviso + QLatin1Char('\n'));
     }
     return 0;
 }

@@ -5,13 +5,14 @@ set -euo pipefail
 
 PACOTES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev qtkeychain-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth imagemagick poppler-utils libx11-dev
   qt6-translations-l10n
-  python3 python3-aiosmtpd
+  python3 python3-aiosmtpd openssl
+  dbus gnome-keyring libsecret-1-0
   libreoffice-calc-nogui xdg-utils shared-mime-info
   dpkg-dev file lintian desktop-file-utils appstream
   libqt6sql6-psql libpq-dev postgresql postgresql-common

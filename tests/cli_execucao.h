@@ -12,15 +12,18 @@ struct Execucao {
     QString saida, erro;
 };
 
-// 'ambiente' adds "NOME=valor" entries to this process's environment.
+// 'ambiente' adds "NOME=valor" entries to this process's environment;
+// 'entrada' is the whole of its standard input.
 inline Execucao Executa(const QString &programa, const QStringList &args, const QStringList &ambiente = {},
-                        int ms = 60000) {
+                        int ms = 60000, const QByteArray &entrada = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString &v : ambiente)
         env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.start(programa, args);
+    p.write(entrada);
+    p.closeWriteChannel();
     Execucao e;
     if (!p.waitForFinished(ms))
         return e;
@@ -30,8 +33,8 @@ inline Execucao Executa(const QString &programa, const QStringList &args, const 
     return e;
 }
 
-inline Execucao ExecutaCli(const QStringList &args, const QStringList &ambiente = {}) {
-    return Executa(QStringLiteral(QUELLORA_CLI), args, ambiente);
+inline Execucao ExecutaCli(const QStringList &args, const QStringList &ambiente = {}, const QByteArray &entrada = {}) {
+    return Executa(QStringLiteral(QUELLORA_CLI), args, ambiente, 60000, entrada);
 }
 
 } // namespace quellora::teste

@@ -89,6 +89,39 @@ bool LeTodosRegistros(const QString &arquivo, std::size_t tamanho, QByteArray &d
     return true;
 }
 
+bool LeArquivoOpcional(const QString &arquivo, QByteArray &dados, bool *existe, QString *erro) {
+    dados.clear();
+    *existe = QFileInfo::exists(arquivo);
+    if (!*existe)
+        return true;
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        Define(erro, QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(arquivo, f.errorString()));
+        return false;
+    }
+    dados = f.readAll();
+    return true;
+}
+
+bool CarregaArquivoOpcional(const QString &arquivo, const QString &oque,
+                            const std::function<bool(const QByteArray &, QString *)> &le,
+                            const std::function<void()> &ausente, QString *erro) {
+    QByteArray dados;
+    bool existe = false;
+    if (!LeArquivoOpcional(arquivo, dados, &existe, erro))
+        return false;
+    if (!existe) {
+        ausente();
+        return true;
+    }
+    QString motivo;
+    if (!le(dados, &motivo)) {
+        Define(erro, QStringLiteral("O arquivo %1 %2 está danificado: %3.").arg(oque, arquivo, motivo));
+        return false;
+    }
+    return true;
+}
+
 bool GravaArquivoAtomico(const QString &arquivo, const QByteArray &dados, QString *erro) {
     QSaveFile f(arquivo);
     if (!f.open(QIODevice::WriteOnly)) {

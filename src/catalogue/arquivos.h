@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 
 namespace quellora {
 
@@ -21,6 +22,18 @@ QString CaminhoEm(const QString &dir, const QString &nome);
 
 // Reads a whole file of records; a trailing partial record is an error.
 [[nodiscard]] bool LeTodosRegistros(const QString &arquivo, std::size_t tamanho, QByteArray &dados, QString *erro);
+
+// Reads a whole file that may be missing: true with 'existe' false when it
+// is; false, with a message naming the file, when it is there but can't be
+// read.
+[[nodiscard]] bool LeArquivoOpcional(const QString &arquivo, QByteArray &dados, bool *existe, QString *erro);
+
+// A settings file that may be missing: 'ausente' runs when it is; else its
+// bytes go to 'le', which says why it refuses them, and a refusal is "O
+// arquivo " + 'oque' + " <file> está danificado: <why>.".
+[[nodiscard]] bool CarregaArquivoOpcional(const QString &arquivo, const QString &oque,
+                                          const std::function<bool(const QByteArray &, QString *)> &le,
+                                          const std::function<void()> &ausente, QString *erro);
 
 // Writes the file through a temporary beside it, so a failure at any point
 // leaves the previous file intact.

@@ -2,6 +2,7 @@
 
 #include "catalogue/binario.h"
 
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <cstdlib>
@@ -11,7 +12,6 @@ namespace quellora {
 namespace {
 
 const char *const CRLF = "\r\n";
-const char *const NomeAnexo = "proposta.xls";
 constexpr int LinhaMaxima = 76;
 
 // Control characters (a line break pasted into a box) never reach a header.
@@ -145,7 +145,7 @@ QByteArray DataRfc5322(const QDateTime &momento, std::optional<int> deslocamento
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const QDate d = momento.date();
     const QTime h = momento.time();
-    QByteArray fuso = "-0000";
+    QByteArray fuso = deslocamentoUtc ? "+0000" : "-0000";
     if (deslocamentoUtc && *deslocamentoUtc != 0) {
         const int minutos = std::abs(*deslocamentoUtc) / 60;
         fuso = QByteArray(*deslocamentoUtc > 0 ? "+" : "-") +
@@ -155,6 +155,16 @@ QByteArray DataRfc5322(const QDateTime &momento, std::optional<int> deslocamento
     return QByteArray(Dias[d.dayOfWeek() - 1]) + ", " + QByteArray::number(d.day()) + ' ' + Meses[d.month() - 1] +
            ' ' + QByteArray::number(d.year()) + ' ' + h.toString(QStringLiteral("HH:mm:ss")).toLatin1() + ' ' +
            fuso;
+}
+
+QByteArray NovoIdMensagem(const QDateTime &momento, const QString &emailRemetente) {
+    QString dominio = emailRemetente.trimmed().section(QLatin1Char('@'), -1).remove(QLatin1Char('>'));
+    static const QRegularExpression atomo(QStringLiteral("^[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)*$"));
+    if (!emailRemetente.contains(QLatin1Char('@')) || !atomo.match(dominio).hasMatch())
+        dominio = QStringLiteral("quellora.invalid");
+    const quint64 acaso = QRandomGenerator::global()->generate64();
+    return '<' + momento.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + '.' +
+           QByteArray::number(acaso, 16).rightJustified(16, '0') + '@' + dominio.toLatin1() + '>';
 }
 
 QByteArray ComporMensagem(const EntradaMime &e) {
@@ -171,6 +181,8 @@ QByteArray ComporMensagem(const EntradaMime &e) {
     m += "Mime-Version: 1.0\r\n";
     m += "Content-Type: multipart/mixed;\r\n\tboundary=\"" + fronteira + "\"\r\n";
     m += "Date: " + DataRfc5322(e.Momento, e.DeslocamentoUtc) + CRLF;
+    if (!e.IdMensagem.isEmpty())
+        m += "Message-ID: " + e.IdMensagem + CRLF;
     m += CRLF;
 
     m += "This is a multipart MIME message.\r\n\r\n";
@@ -179,14 +191,17 @@ QByteArray ComporMensagem(const EntradaMime &e) {
     m += "Content-Transfer-Encoding: quoted-printable\r\n\r\n";
     for (const QString &linha : e.Texto)
         m += QuotedPrintable((linha + QStringLiteral("<BR>")).toUtf8()) + CRLF;
-    m += CRLF;
-    m += "--" + fronteira + CRLF;
-    m += "Content-Type: application/octet-stream;\r\n";
-    m += QByteArray("\tname=\"") + NomeAnexo + "\"\r\n";
-    m += "Content-Transfer-Encoding: base64\r\n";
-    m += "Content-Disposition: attachment;\r\n";
-    m += QByteArray("\tfilename=\"") + NomeAnexo + "\"\r\n\r\n";
-    m += Base64EmLinhas(e.Anexo);
+    for (const AnexoMime &a : e.Anexos) {
+        const QByteArray nome = SemControles(a.Nome).remove(QLatin1Char('"')).toLatin1();
+        m += CRLF;
+        m += "--" + fronteira + CRLF;
+        m += "Content-Type: " + a.Tipo + ";\r\n";
+        m += "\tname=\"" + nome + "\"\r\n";
+        m += "Content-Transfer-Encoding: base64\r\n";
+        m += "Content-Disposition: attachment;\r\n";
+        m += "\tfilename=\"" + nome + "\"\r\n\r\n";
+        m += Base64EmLinhas(a.Dados);
+    }
     m += CRLF;
     m += "--" + fronteira + "--\r\n";
     return m;

@@ -1,13 +1,15 @@
 #pragma once
 // The proposal's e-mail message: a MIME multipart message with the user's
 // text as its HTML part and the proposal document attached as
-// "proposta.xls". Built by one pure function from everything it shows, so
-// the bytes depend on nothing else (the sending time included).
+// "proposta.xls" (and any further attachment after it). Built by one pure
+// function from everything it shows, so the bytes depend on nothing else
+// (the sending time and the message's identifier included).
 
 #include "quotation/registros.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,15 +17,22 @@
 
 namespace quellora {
 
+struct AnexoMime {
+    QString Nome = QStringLiteral("proposta.xls"); // ASCII, without quotes
+    QByteArray Tipo = "application/octet-stream";
+    QByteArray Dados;
+};
+
 struct EntradaMime {
     QString NomeRemetente;
     QString EmailRemetente;
     QString Para;    // as typed in the "Para" box
     QString Assunto;
     QStringList Texto; // the lines of the user's text
-    QByteArray Anexo;  // the proposal document
+    QList<AnexoMime> Anexos; // the proposal document first
     QDateTime Momento; // local date and time of the sending
     std::optional<int> DeslocamentoUtc; // seconds east of UTC; none: unknown
+    QByteArray IdMensagem; // "<...@...>"; none: no Message-ID line
 };
 
 // The whole message as it travels: header lines, an empty line and the body,
@@ -41,8 +50,12 @@ QString AssuntoProposta(const TOrcamento &o);
 // "= Multipart Boundary " + mmddyyhhnn of the moment.
 QByteArray FronteiraMime(const QDateTime &momento);
 // "Thu, 3 Mar 2005 14:05:09 -0300": English names whatever the locale;
-// "-0000" for UTC and when the offset is unknown.
+// "+0000" for UTC, "-0000" when the offset is unknown.
 QByteArray DataRfc5322(const QDateTime &momento, std::optional<int> deslocamentoUtc);
+// A new Message-ID: "<" + the moment in UTC (yyyyMMddHHmmss) + "." + 16
+// random hexadecimal digits + "@" + the sender's domain (or
+// "quellora.invalid" when it has none usable) + ">".
+QByteArray NovoIdMensagem(const QDateTime &momento, const QString &emailRemetente);
 // A header text: as it is when ASCII, else encoded words of at most 75
 // characters, folded onto continuation lines. 'inicio' is the length of the
 // header name and ": " before it.

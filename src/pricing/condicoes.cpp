@@ -23,6 +23,20 @@ QString DecodificaEntrega(std::int32_t valor) {
     return QString::number(valor);
 }
 
+bool EntregaDoTexto(const QString &texto, std::int32_t *entrega) {
+    const qsizetype barra = texto.indexOf(QLatin1Char('/'));
+    if (barra >= 0) {
+        for (const QString &metade : {texto.left(barra), texto.mid(barra + 1, 5)}) {
+            const int dias = InteiroOu(metade, 0);
+            if (dias < 0 || dias > EntregaMaxima)
+                return false;
+        }
+    }
+    if (entrega)
+        *entrega = CodificaEntrega(texto);
+    return true;
+}
+
 bool ValidadeDoTexto(const QString &texto, std::uint8_t *validade) {
     const int v = InteiroOu(texto, ValidadePadrao);
     if (v < 0 || v > ValidadeMaxima)

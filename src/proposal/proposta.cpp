@@ -138,6 +138,26 @@ QString ValorTecnico(int linha, const TItemOrc &it, bool naAltitude) {
 
 bool LinhaVisivel(int linha) { return !G().Proposta.Reduzida || Tecnica(linha).naReduzida; }
 
+// Under the static pressure, the items whose flow and pressure are not the
+// ones asked for but those their direct coupling gives at the motor's
+// speed say so.
+const QString MarcaAcoplamento = QStringLiteral("(no acoplamento direto)");
+
+bool DeverDoAcoplamento(const TItemOrc &it) {
+    return it.Direto && (ValorTecnico(7, it, false) != FormataFloat(QStringLiteral("0"), it.Vazao) ||
+                         ValorTecnico(9, it, false) != FormataFloat(QStringLiteral("0.0"), it.Pressao));
+}
+
+bool AcoplamentoNaPagina() {
+    const auto &pr = G().Proposta;
+    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+        if (DeverDoAcoplamento(Item(k)))
+            return true;
+    return false;
+}
+
+QString MarcaDoItem(const TItemOrc &it) { return DeverDoAcoplamento(it) ? MarcaAcoplamento : QString(); }
+
 // Motor rows: 0 "Motor elétrico", 1 "kW/Polos", 2 "Tensão/Frequência".
 QString ValorMotor(int linha, const TItemOrc &it) {
     if (!it.ComMotor)
@@ -498,6 +518,28 @@ void DesenhaItens() {
     Regua();
 }
 
+// The direct-coupling marks, one point smaller, in two lines where the
+// column is too narrow for one.
+void DesenhaMarcas() {
+    const auto &pr = G().Proposta;
+    FonteArial(Tam() - 1);
+    std::vector<QStringList> partes;
+    qsizetype linhas = 1;
+    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+        partes.push_back(EmDuasLinhas(MarcaDoItem(Item(k)), pr.LargItem - LarguraTexto(QStringLiteral(" "))));
+        linhas = std::max(linhas, partes.back().size());
+    }
+    for (qsizetype l = 0; l < linhas; ++l) {
+        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+            const QStringList &v = partes[static_cast<std::size_t>(k - pr.PrimeiroItem)];
+            if (l < v.size())
+                EscreveNaColuna(k, v[l]);
+        }
+        FimDeLinha();
+    }
+    FonteArial(Tam());
+}
+
 void DesenhaTecnicas() {
     const auto &pr = G().Proposta;
     const int esquerda = Pagina().AreaPagina.Left;
@@ -510,6 +552,8 @@ void DesenhaTecnicas() {
         for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
             EscreveNaColuna(k, ValorTecnico(linha, Item(k), true));
         FimDeLinha();
+        if (linha == 9 && AcoplamentoNaPagina())
+            DesenhaMarcas();
     }
     Regua();
 }
@@ -732,6 +776,10 @@ void TabelaHTML(QStringList &L) {
             L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\">") + U(Tecnica(linha).rotulo) +
                      U("</td><td align=\"left\">") + U(Tecnica(linha).unidade) + QStringLiteral("</td>");
             L << celulas([&](int k) { return ValorTecnico(linha, Item(k), false); }) + Enchimento;
+            if (linha == 9 && AcoplamentoNaPagina()) {
+                L << U("<tr bgcolor=\"#e8e8e8\" align=\"right\"><td  align=\"left\"></td><td align=\"left\"></td>");
+                L << celulas([](int k) { return H(MarcaDoItem(Item(k))); }) + Enchimento;
+            }
         }
         L << QString();
     }

@@ -78,6 +78,11 @@ TDeverDireto EscalaDireto(double vazaoEntrada, double pressaoPadrao, double dens
     return d;
 }
 
+TDeverDireto DeverNaRotacao(const TResultadoGrade &r, double densidade, int entradas, double rotAtual, int rotacao) {
+    const double fator = rotAtual > 0 ? static_cast<double>(static_cast<ld>(rotacao) / static_cast<ld>(rotAtual)) : 0.0;
+    return EscalaDireto(r.VazaoEntrada, r.PressaoPadrao, densidade, entradas, fator);
+}
+
 bool PreparaDireto(const QString &dirDados, int i, int novaRotacao, double rotAtual, int escolha, QString *erro) {
     TEstado &g = G();
     const int k = g.ItemAtual;
@@ -91,9 +96,7 @@ bool PreparaDireto(const QString &dirDados, int i, int novaRotacao, double rotAt
     TItemOrc &it = g.Itens[k];
     it.Polos = escolha % 4;
     it.FreqDireto = escolha / 4;
-    const double fator = static_cast<double>(static_cast<ld>(novaRotacao) / static_cast<ld>(rotAtual));
-    const TDeverDireto d =
-        EscalaDireto(g.Resultado.VazaoEntrada, g.Resultado.PressaoPadrao, g.Densidade, g.Modelo.Entradas, fator);
+    const TDeverDireto d = DeverNaRotacao(g.Resultado, g.Densidade, g.Modelo.Entradas, rotAtual, novaRotacao);
     g.Resultado.VazaoEntrada = d.VazaoEntrada;
     it.VazaoDireto = d.VazaoDireto;
     g.PressaoCalc = d.PressaoDireto;

@@ -64,6 +64,10 @@ struct TDeverDireto {
 };
 TDeverDireto EscalaDireto(double vazaoEntrada, double pressaoPadrao, double densidade, int entradas, double g);
 
+// The duty the size delivers at 'rotacao' when it delivers Resultado's duty
+// at 'rotAtual': what a direct coupling at that speed will store.
+TDeverDireto DeverNaRotacao(const TResultadoGrade &r, double densidade, int entradas, double rotAtual, int rotacao);
+
 // Readies the recalculation of size i at a motor speed: motor group 1
 // loaded, the item's pole and frequency choice from 'escolha' (0..7),
 // Resultado's flow and pressure rescaled by novaRotacao / rotAtual, and

@@ -4,6 +4,7 @@
 #include "selection/calculo.h"
 #include "shell/estado.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -87,6 +88,45 @@ std::int32_t EscalaDeVazao(std::int64_t q) {
     if (q <= 0)
         return 100;
     return static_cast<std::int32_t>(q);
+}
+
+TEixo EixoRedondo(double maximo, int divisoes) {
+    divisoes = std::max(1, divisoes);
+    if (!(maximo > 0) || !std::isfinite(maximo))
+        return {1, divisoes};
+    const ld bruto = static_cast<ld>(maximo) / divisoes;
+    const ld potencia = std::pow(10.0L, std::floor(std::log10(bruto)));
+    ld passo = 10 * potencia;
+    for (const ld m : {1.0L, 2.0L, 2.5L, 5.0L})
+        if (m * potencia >= bruto * (1 - 1e-12L)) {
+            passo = m * potencia;
+            break;
+        }
+    const int n = static_cast<int>(std::ceil(static_cast<ld>(maximo) / passo - 1e-9L));
+    return {static_cast<double>(passo), std::clamp(n, 1, divisoes)};
+}
+
+TEixosCurva EixosDaCurva(const QPointF &dever, const std::vector<QPointF> &contidos) {
+    // The duty at two thirds of an axis at most.
+    constexpr double Folga = 1.5;
+    double q = 0, p = 0;
+    auto inclui = [&](double x, double y) {
+        if (std::isfinite(x))
+            q = std::max(q, x);
+        if (std::isfinite(y))
+            p = std::max(p, y);
+    };
+    inclui(dever.x() * Folga, dever.y() * Folga);
+    for (const QPointF &c : contidos)
+        inclui(c.x(), c.y());
+    return {EixoRedondo(q, 8), EixoRedondo(p, 5)};
+}
+
+std::vector<QPointF> PontosDaOperacao(const TDadosCurva &d) {
+    std::vector<QPointF> v;
+    for (int j = 1; j <= 7; ++j)
+        v.emplace_back(d.VazaoCurva[0][j], d.PressaoCurva[0][j]);
+    return v;
 }
 
 TDadosCurva CalculaCurva(const TEntradaCurva &e, const TDadosModelo &m, double densidade) {

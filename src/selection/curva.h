@@ -9,6 +9,10 @@
 #include "quotation/registros.h"
 #include "selection/resultado.h"
 
+#include <QPointF>
+
+#include <vector>
+
 namespace quellora {
 
 // What the chart is drawn for.
@@ -50,10 +54,35 @@ TEntradaCurva EntradaDaGrade(const TDadosModelo &m, const TResultadoGrade &r, in
 // The chart data from its inputs, the line's characteristic and the density.
 TDadosCurva CalculaCurva(const TEntradaCurva &e, const TDadosModelo &m, double densidade);
 
-// Axis rules: pressure axis from the highest pressure, flow axis from the
-// flow of the last point of the last curve.
+// Extent of the whole chart: pressure from the highest pressure, flow from
+// the flow of the last point of the last curve (EscalaPressao, EscalaVazao).
 std::int32_t EscalaDePressao(double pressaoMax);
 std::int32_t EscalaDeVazao(std::int64_t vazao);
+
+// One axis as it is drawn, from zero: Divisoes steps of Passo, a round
+// number (1, 2, 2.5 or 5 times a power of ten).
+struct TEixo {
+    double Passo = 1;
+    int Divisoes = 1;
+    double Maximo() const { return Passo * Divisoes; }
+    bool operator==(const TEixo &) const = default;
+};
+struct TEixosCurva {
+    TEixo Vazao;   // m³/h, up to 8 steps
+    TEixo Pressao; // mmCA, up to 5 steps
+    bool operator==(const TEixosCurva &) const = default;
+};
+
+// The round axis that holds 'maximo' in at most 'divisoes' steps.
+TEixo EixoRedondo(double maximo, int divisoes);
+
+// The axes of the drawn chart: every point of 'contidos' (flow, pressure)
+// inside, and the duty point well inside, at no more than two thirds of
+// either axis. Curves beyond them are cut at the frame.
+TEixosCurva EixosDaCurva(const QPointF &dever, const std::vector<QPointF> &contidos);
+
+// The points the chart always holds: the curve of the operating speed.
+std::vector<QPointF> PontosDaOperacao(const TDadosCurva &d);
 
 // The calculation part of PreparaCurva: the inputs into the shared state
 // (Curva) and the chart computed from them with Modelo and Densidade

@@ -3,6 +3,7 @@
 #include "shell/numeros.h"
 
 #include <QFontMetrics>
+#include <QPointF>
 #include <QPainter>
 
 #include <algorithm>
@@ -51,25 +52,29 @@ void Caneta(QPainter &f, QRgb cor, bool monocromatico) {
 } // namespace
 
 QPoint TGeometriaCurva::Ponto(double vazao, double pressao) const {
-    const long double ev = EscalaVazao > 0 ? EscalaVazao : 1;
-    const long double ep = EscalaPressao > 0 ? EscalaPressao : 1;
-    return {Trunc(Grade.Left + vazao * static_cast<long double>(Grade.Right - Grade.Left) / ev),
-            Trunc(Grade.Bottom - pressao * static_cast<long double>(Grade.Bottom - Grade.Top) / ep)};
+    const long double ev = Eixos.Vazao.Maximo() > 0 ? Eixos.Vazao.Maximo() : 1;
+    const long double ep = Eixos.Pressao.Maximo() > 0 ? Eixos.Pressao.Maximo() : 1;
+    // Points far off the chart stay far off, within what a pixel can hold.
+    auto limita = [](long double v) { return Trunc(std::clamp(v, -1.0e6L, 1.0e6L)); };
+    return {limita(Grade.Left + vazao * static_cast<long double>(Grade.Right - Grade.Left) / ev),
+            limita(Grade.Bottom - pressao * static_cast<long double>(Grade.Bottom - Grade.Top) / ep)};
 }
 
 int TGeometriaCurva::XVertical(int i) const {
-    return Trunc(Grade.Left + i * static_cast<long double>(Grade.Right - Grade.Left) / 8);
+    return Trunc(Grade.Left + i * static_cast<long double>(Grade.Right - Grade.Left) / std::max(1, Eixos.Vazao.Divisoes));
 }
 
 int TGeometriaCurva::YHorizontal(int n) const {
-    return Trunc(Grade.Top + n * static_cast<long double>(Grade.Bottom - Grade.Top) / 5);
+    return Trunc(Grade.Top + n * static_cast<long double>(Grade.Bottom - Grade.Top) / std::max(1, Eixos.Pressao.Divisoes));
 }
 
-TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, std::int32_t escalaVazao,
-                               std::int32_t escalaPressao) {
+bool TGeometriaCurva::Dentro(const QPoint &p) const {
+    return p.x() >= Grade.Left && p.x() <= Grade.Right && p.y() >= Grade.Top && p.y() <= Grade.Bottom;
+}
+
+TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, const TEixosCurva &eixos) {
     TGeometriaCurva g;
-    g.EscalaVazao = escalaVazao;
-    g.EscalaPressao = escalaPressao;
+    g.Eixos = eixos;
     Retangulo r = area;
     r.Left += m.AlturaTituloPressao + m.LarguraEscalaPressao;
     r.Bottom -= 2 * m.AlturaTituloVazao;
@@ -82,9 +87,7 @@ TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, st
     return g;
 }
 
-QString RotuloVazao(std::int32_t escalaVazao, int i) { return NumeroGeral(i * (escalaVazao / 8)); }
-
-QString RotuloPressao(std::int32_t escalaPressao, int passos) { return NumeroGeral(passos * (escalaPressao / 5)); }
+QString RotuloEixo(const TEixo &e, int i) { return NumeroGeral(i * e.Passo); }
 
 TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco) {
     auto &p = Pagina();
@@ -130,90 +133,117 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
     TextoGirado(f, area.Left, area.Bottom - (area.Bottom - area.Top - fm.horizontalAdvance(TituloPressao)) / 2,
                 TituloPressao, 90);
 
-    // 4-6. Room for the titles and labels.
+    // 4-6. Room for the titles and labels, on the axes that hold the duty
+    //      point well inside.
+    const TEixosCurva eixos = EixosDaCurva(QPointF(e.CurvaVazaoOp, e.CurvaPressaoOp), PontosDaOperacao(d));
+    const int nv = eixos.Vazao.Divisoes, np = eixos.Pressao.Divisoes;
     TMedidasCurva m;
     m.AlturaTituloPressao = fm.height();
-    m.LarguraEscalaPressao = fm.horizontalAdvance(NumeroGeral(d.EscalaPressao));
+    m.LarguraEscalaPressao = fm.horizontalAdvance(RotuloEixo(eixos.Pressao, np));
     m.AlturaTituloVazao = fm.height();
-    m.LarguraEscalaVazao = fm.horizontalAdvance(NumeroGeral(d.EscalaVazao));
+    m.LarguraEscalaVazao = fm.horizontalAdvance(RotuloEixo(eixos.Vazao, nv));
     {
         const int left4 = area.Left + m.AlturaTituloPressao + m.LarguraEscalaPressao;
         f.setPen(QPen(Qt::black, 0));
         TextoEm(f, left4 + (area.Right - fm.horizontalAdvance(TituloVazao)) / 2, area.Bottom - fm.height(), TituloVazao);
     }
-    geo = GeometriaCurva(area, m, d.EscalaVazao, d.EscalaPressao);
+    geo = GeometriaCurva(area, m, eixos);
     const Retangulo &g = geo.Grade;
 
-    // 7. Grid and labels in silver.
+    // 7. Grid and labels in silver, at the axes' round steps.
     f.setPen(QPen(QColor::fromRgb(CorGrade), 0));
     f.setBrush(Qt::NoBrush);
     f.drawRect(g.Left, g.Top, g.Right - g.Left - 1, g.Bottom - g.Top - 1);
-    for (int i = 1; i <= 7; ++i)
+    for (int i = 1; i < nv; ++i)
         f.drawLine(geo.XVertical(i), g.Top, geo.XVertical(i), g.Bottom + 2);
     // On a small chart, where the flow labels would touch, every other one.
     const int passo = geo.XVertical(1) - geo.XVertical(0) <
-                              fm.horizontalAdvance(RotuloVazao(d.EscalaVazao, 8) + QLatin1Char(' '))
+                              fm.horizontalAdvance(RotuloEixo(eixos.Vazao, nv) + QStringLiteral("  "))
                           ? 2
                           : 1;
-    for (int i = 0; i <= 8; i += passo) {
-        const QString t = RotuloVazao(d.EscalaVazao, i);
+    for (int i = 0; i <= nv; i += passo) {
+        const QString t = RotuloEixo(eixos.Vazao, i);
         TextoEm(f, geo.XVertical(i) - fm.horizontalAdvance(t) / 2, g.Bottom + 3, t);
     }
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n < np; ++n)
         f.drawLine(g.Left - 2, geo.YHorizontal(n), g.Right, geo.YHorizontal(n));
-    for (int n = 5; n >= 0; --n) {
-        const QString t = RotuloPressao(d.EscalaPressao, 5 - n);
+    for (int n = np; n >= 0; --n) {
+        const QString t = RotuloEixo(eixos.Pressao, np - n);
         int x = g.Left - 2 - fm.horizontalAdvance(t);
-        if (n == 5)
+        if (n == np)
             x -= Trunc(ppp * 0.1L / 2.54L);
         TextoEm(f, x, geo.YHorizontal(n) - fm.height() / 2, t);
     }
 
-    // 8-9. The ten speed curves with their speeds.
+    // 8-9. The ten speed curves, cut at the frame, each with its speed at
+    //      its first point on the chart.
+    const QRect quadro(g.Left, g.Top, g.Right - g.Left + 1, g.Bottom - g.Top + 1);
     f.setFont(Arial(p.TamFonteMenor));
     fm = QFontMetrics(f.font(), f.device());
     f.setPen(QPen(Qt::black, 0));
     Caneta(f, CorRotacoes, mono);
     auto ponto = [&](int c, int j) { return geo.Ponto(d.VazaoCurva[c][j], d.PressaoCurva[c][j]); };
+    auto linha = [&](const QPolygon &l) {
+        f.save();
+        f.setClipRect(quadro);
+        f.drawPolyline(l);
+        f.restore();
+    };
     for (int c = 1; c <= 10; ++c) {
-        QPolygon linha;
+        QPolygon l;
         for (int j = 1; j <= 7; ++j)
-            linha << ponto(c, j);
-        f.drawPolyline(linha);
-        const QString t = NumeroGeral(d.RpmCurva[c]);
-        const QPoint p1 = ponto(c, 1);
-        TextoEm(f, p1.x() - 2 - fm.horizontalAdvance(t), p1.y() - fm.height() / 2, t);
+            l << ponto(c, j);
+        linha(l);
+        for (int j = 1; j <= 7; ++j)
+            if (geo.Dentro(ponto(c, j))) {
+                const QString t = NumeroGeral(d.RpmCurva[c]);
+                const QPoint p1 = ponto(c, j);
+                TextoEm(f, p1.x() - 2 - fm.horizontalAdvance(t), p1.y() - fm.height() / 2, t);
+                break;
+            }
     }
 
     // 10. Lines of equal efficiency.
     Caneta(f, CorRendimento, mono);
     for (int j = 1; j <= 7; ++j) {
-        QPolygon linha;
+        QPolygon l;
         for (int c = 1; c <= 10; ++c)
-            linha << ponto(c, j);
-        f.drawPolyline(linha);
+            l << ponto(c, j);
+        linha(l);
     }
 
-    // 11. Their efficiencies, turned by 60°, at the top curve.
+    // 11. Their efficiencies, turned by 60°, at the highest curve on the
+    //     chart.
     for (int j = 1; j <= 7; ++j) {
-        QString t = NumeroGeral(std::lround(d.RendCurva[j]));
-        if (p.Imprimindo)
-            t += QLatin1Char('%');
-        const QPoint pt = ponto(10, j);
-        TextoGirado(f, pt.x(), pt.y() - 2, t, 60);
+        for (int c = 10; c >= 1; --c) {
+            const QPoint pt = ponto(c, j);
+            if (!geo.Dentro(pt))
+                continue;
+            QString t = NumeroGeral(std::lround(d.RendCurva[j]));
+            if (p.Imprimindo)
+                t += QLatin1Char('%');
+            TextoGirado(f, pt.x(), pt.y() - 2, t, 60);
+            break;
+        }
     }
 
-    // 12. The operating speed in red.
+    // 12. The operating speed in red, its speed after its last point (above
+    //     it where the page ends).
     f.setFont(Arial(p.TamFonte));
     fm = QFontMetrics(f.font(), f.device());
     Caneta(f, CorOperacao, mono);
     {
-        QPolygon linha;
+        QPolygon l;
         for (int j = 1; j <= 7; ++j)
-            linha << ponto(0, j);
-        f.drawPolyline(linha);
+            l << ponto(0, j);
+        linha(l);
         const QPoint ult = ponto(0, 7);
-        TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, NumeroGeral(d.RpmCurva[0]) + QStringLiteral("rpm"));
+        const QString t = NumeroGeral(d.RpmCurva[0]) + QStringLiteral("rpm");
+        const int largura = fm.horizontalAdvance(t);
+        if (ult.x() + 2 + largura <= area.Right)
+            TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, t);
+        else
+            TextoEm(f, std::min(ult.x(), area.Right) - largura, ult.y() - fm.height() - 2, t);
     }
 
     // 13. The operating point, filled yellow.

@@ -16,14 +16,16 @@ namespace quellora {
 // Where the chart's grid lies and how points map onto it.
 struct TGeometriaCurva {
     Retangulo Grade;          // the grid's frame
-    std::int32_t EscalaVazao = 1;
-    std::int32_t EscalaPressao = 1;
+    TEixosCurva Eixos;
 
     // (flow m³/h, pressure mmCA) to pixels, truncated.
     QPoint Ponto(double vazao, double pressao) const;
-    // Vertical grid line i (0..8) and horizontal grid line n (0..5, 0 at the top).
+    // Vertical grid line i (0..flow steps) and horizontal grid line n
+    // (0..pressure steps, 0 at the top).
     int XVertical(int i) const;
     int YHorizontal(int n) const;
+    // Whether a pixel lies on the grid or inside it.
+    bool Dentro(const QPoint &p) const;
 };
 
 // Text sizes the layout depends on, measured on the canvas.
@@ -36,19 +38,18 @@ struct TMedidasCurva {
 
 // The grid rectangle left inside 'area' once the axis titles and labels
 // have their room.
-TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, std::int32_t escalaVazao,
-                               std::int32_t escalaPressao);
+TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, const TEixosCurva &eixos);
 
-// Axis labels: flow i = 0..8 and pressure from the bottom, 0..5 steps.
-QString RotuloVazao(std::int32_t escalaVazao, int i);
-QString RotuloPressao(std::int32_t escalaPressao, int passos);
+// The label of step i of an axis: i times its step.
+QString RotuloEixo(const TEixo &e, int i);
 
 // Label and value lines of the printed sheet's data block.
 using BlocoCurva = std::vector<std::pair<QString, QString>>;
 
-// Draws the chart in Pagina().AreaPagina. When printing, the frame, heading
-// and 'bloco' come first and the chart is centred in the space below them.
-// Returns the geometry used.
+// Draws the chart in Pagina().AreaPagina, on the axes EixosDaCurva gives
+// for the duty point and the operating speed's curve. When printing, the
+// frame, heading and 'bloco' come first and the chart is centred in the
+// space below them. Returns the geometry used.
 TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco = {});
 
 // Colours of the chart.

@@ -92,7 +92,9 @@ void GravaMotor(TItemOrc &it, const TEscolhaMotor &e) {
 }
 
 void GravaSemMotor(TItemOrc &it) {
+    // No motor is supplied: none is priced.
     it.PrecoListaMotor = 0;
+    it.PrecoMotor = 0;
     it.ComMotor = true;
     it.SemMotor = true;
 }

@@ -78,7 +78,8 @@ struct TEscolhaMotor {
 
 // A confirmed motor into the item.
 void GravaMotor(TItemOrc &it, const TEscolhaMotor &e);
-// The item goes without motor; nothing else of it changes.
+// The item goes without motor, and without a motor price; nothing else of
+// it changes.
 void GravaSemMotor(TItemOrc &it);
 
 } // namespace quellora

@@ -61,4 +61,38 @@ bool LeNumero(const QString &texto, double *valor, const QLocale &local) {
     return true;
 }
 
+bool LeNumeroInteiro(const QString &texto, double *valor, const QLocale &local) {
+    const QString t = texto.trimmed();
+    bool ok = false;
+    const qlonglong agrupado = local.toLongLong(t, &ok);
+    double v = 0;
+    if (ok)
+        v = static_cast<double>(agrupado);
+    else if (!LeNumero(t, &v, local) || v != std::trunc(v))
+        return false;
+    if (valor)
+        *valor = v;
+    return true;
+}
+
+QLocale LocalDoPrograma(const QLocale &sistema) {
+    if (sistema.language() == QLocale::C)
+        return QLocale(QLocale::Portuguese, QLocale::Brazil);
+    return sistema;
+}
+
+QString MsgNumeroRecusado(const TCampoNumero &campo, const QString &texto, RecusaNumero porque) {
+    QString motivo;
+    switch (porque) {
+    case RecusaNumero::NaoENumero: motivo = QStringLiteral("não é um número"); break;
+    case RecusaNumero::NaoEInteiro: motivo = QStringLiteral("não é um número inteiro"); break;
+    case RecusaNumero::Negativo: motivo = QStringLiteral("é um número negativo"); break;
+    case RecusaNumero::GrandeDemais: motivo = QStringLiteral("é um número grande demais"); break;
+    }
+    QString m = campo.Nome + QStringLiteral(": «") + texto.trimmed() + QStringLiteral("» ") + motivo + QLatin1Char('.');
+    if (!campo.Pedido.isEmpty())
+        m += QLatin1Char(' ') + campo.Pedido;
+    return m;
+}
+
 } // namespace quellora

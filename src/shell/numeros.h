@@ -27,4 +27,24 @@ QString NumeroGeral(double v, const QLocale &local = QLocale());
 // empty, malformed or infinite text.
 bool LeNumero(const QString &texto, double *valor, const QLocale &local = QLocale());
 
+// A whole number the user typed: as LeNumero, and also with the locale's
+// thousands separators in their places ("10.000" is ten thousand in
+// Brazilian Portuguese). False for a number with a fraction.
+bool LeNumeroInteiro(const QString &texto, double *valor, const QLocale &local = QLocale());
+
+// The locale of the numbers the program shows and reads: the system's, or
+// Brazilian Portuguese, the language of the interface, when the system
+// names none (C or POSIX).
+QLocale LocalDoPrograma(const QLocale &sistema);
+
+// Why a typed number is refused, and the field it was typed in: its name
+// and what it asks for ("Vazão", "Informe a vazão em m³/h.").
+enum class RecusaNumero { NaoENumero, NaoEInteiro, Negativo, GrandeDemais };
+struct TCampoNumero {
+    QString Nome;
+    QString Pedido;
+};
+// "Vazão: «abc» não é um número. Informe a vazão em m³/h."
+QString MsgNumeroRecusado(const TCampoNumero &campo, const QString &texto, RecusaNumero porque);
+
 } // namespace quellora

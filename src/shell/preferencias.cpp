@@ -3,7 +3,6 @@
 #include "catalogue/arquivos.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cmath>
@@ -127,25 +126,10 @@ bool PreferenciasDeBytes(const QByteArray &dados, TPreferencias &p, QString *err
     return true;
 }
 
-bool CarregaPreferencias(const QString &dirDados, TPreferencias &p, QString *erro) {
-    const QString arq = Arquivo(dirDados);
-    if (!QFileInfo::exists(arq)) {
-        p = TPreferencias{};
-        return true;
-    }
-    QFile f(arq);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (erro)
-            *erro = QStringLiteral("Não foi possível ler o arquivo %1: %2").arg(arq, f.errorString());
-        return false;
-    }
-    QString motivo;
-    if (!PreferenciasDeBytes(f.readAll(), p, &motivo)) {
-        if (erro)
-            *erro = QStringLiteral("O arquivo de preferências %1 está danificado: %2.").arg(arq, motivo);
-        return false;
-    }
-    return true;
+bool CarregaPreferencias(const QString &dirDados, TPreferencias &v, QString *erro) {
+    const auto le = [&v](const QByteArray &b, QString *motivo) { return PreferenciasDeBytes(b, v, motivo); };
+    const auto ausente = [&v] { v = TPreferencias{}; };
+    return CarregaArquivoOpcional(Arquivo(dirDados), QStringLiteral("de preferências"), le, ausente, erro);
 }
 
 bool GravaPreferencias(const QString &dirDados, const TPreferencias &p, QString *erro) {

@@ -296,7 +296,18 @@ bool GradeTexto::Editavel(int col) const {
     return e != editaveis_.end() && e->second;
 }
 
-void GradeTexto::setNumerica(int col, bool inteiro) { numericas_[col] = inteiro; }
+void GradeTexto::setNumerica(int col, bool inteiro, const TCampoNumero &campo) {
+    numericas_[col] = inteiro;
+    campos_[col] = campo;
+}
+
+TCampoNumero GradeTexto::CampoNumero(int col) const {
+    auto c = campos_.find(col);
+    TCampoNumero campo = c != campos_.end() ? c->second : TCampoNumero{};
+    if (campo.Nome.isEmpty())
+        campo.Nome = Titulo(col).section(QLatin1Char('\r'), 0, 0);
+    return campo;
+}
 
 void GradeTexto::setMaxComprimento(int col, int n) { maximos_[col] = n; }
 
@@ -364,12 +375,16 @@ bool GradeTexto::LeDigitado(int col, const QString &texto, QString *armazenado, 
     const bool inteiro = n != numericas_.end() && n->second;
     double v = 0;
     QString porque;
-    bool ok = LeNumero(t, &v) && (!inteiro || v == std::trunc(v));
-    if (ok && aceitaNumero)
-        ok = aceitaNumero(col, v, &porque);
+    bool ok = inteiro ? LeNumeroInteiro(t, &v) : LeNumero(t, &v);
+    if (!ok)
+        porque = MsgNumeroRecusado(CampoNumero(col), t,
+                                   inteiro && LeNumero(t, nullptr) ? RecusaNumero::NaoEInteiro
+                                                                   : RecusaNumero::NaoENumero);
+    else if (aceitaNumero)
+        ok = aceitaNumero(col, v, t, &porque);
     if (!ok) {
         if (motivo)
-            *motivo = porque.isEmpty() ? QStringLiteral("Valor inválido: %1").arg(t) : porque;
+            *motivo = porque.isEmpty() ? MsgNumeroRecusado(CampoNumero(col), t, RecusaNumero::NaoENumero) : porque;
         return false;
     }
     if (armazenado)

@@ -6,6 +6,8 @@
 // row may be highlighted; the window may refuse a cell before it becomes
 // current.
 
+#include "shell/numeros.h"
+
 #include <QColor>
 #include <QStringList>
 #include <QTableWidget>
@@ -52,13 +54,17 @@ public:
     void setEditavel(int col, bool editavel);
     bool Editavel(int col) const;
     // A number column: its editor shows the locale's form and takes that or
-    // the dot form. A typed value that is not a number (or not a whole one,
+    // the dot form (a whole-number column also the locale's thousands
+    // separators). A typed value that is not a number (or not a whole one,
     // with 'inteiro'), or that aceitaNumero refuses, is reported in an error
-    // box; the cell keeps its previous value and the cursor stays on it.
-    void setNumerica(int col, bool inteiro);
-    // The window's own rule for a typed number of a column: false refuses it,
-    // with the reason in 'motivo' (left empty: "Valor inválido: <text>").
-    std::function<bool(int col, double valor, QString *motivo)> aceitaNumero;
+    // box that names the field and what it expects ('campo'; without a
+    // name, the column's title); the cell keeps its previous value and the
+    // cursor stays on it.
+    void setNumerica(int col, bool inteiro, const TCampoNumero &campo = {});
+    TCampoNumero CampoNumero(int col) const;
+    // The window's own rule for a number typed as 'texto' in a column: false
+    // refuses it, with the reason in 'motivo'.
+    std::function<bool(int col, double valor, const QString &texto, QString *motivo)> aceitaNumero;
     // What the user types into a number column, checked: true with the text
     // the cell stores (empty for an empty cell), false with the reason.
     bool LeDigitado(int col, const QString &texto, QString *armazenado, QString *motivo) const;
@@ -112,6 +118,7 @@ private:
     std::map<int, QString> formatos_;
     std::map<int, bool> editaveis_;
     std::map<int, bool> numericas_; // value: whole numbers only
+    std::map<int, TCampoNumero> campos_;
     std::map<int, int> maximos_;
     std::map<int, QStringList> listas_;
     std::map<int, Qt::Alignment> alinhamentos_;

@@ -1,6 +1,6 @@
-// The arrangement window driven from the selection as a user would: a direct
-// coupling at the arrangement's maximum speed that no longer qualifies, a
-// belt drive, a direct coupling 10 % below the fan's speed, the belt drive
+// The arrangement window driven from the selection as a user would: a belt
+// drive kept through a direct coupling that no longer qualifies, the same
+// coupling on the size not yet confirmed, a belt drive, a direct coupling 10 % below the fan's speed, the belt drive
 // again, the motor, and the double-inlet page left without choosing.
 
 #include "shell_ambiente.h"
@@ -13,6 +13,7 @@
 #include "selection/windows/uqlarranjo.h"
 #include "selection/windows/uqlcalculos.h"
 #include "selection/windows/uqlmotor4.h"
+#include "shell/numeros.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -70,8 +71,10 @@ protected:
 
     // The direct-coupling dialog answered from inside its own event loop:
     // the 4-pole speed, then each speed typed in turn and OK pressed.
+    // What the dialog showed of the duty, asked for and at the last speed
+    // typed, is kept in 'dever'.
     void rotacoes(QStringList textos, const char *imagem = nullptr) {
-        QTimer::singleShot(0, [textos, imagem] {
+        QTimer::singleShot(0, [this, textos, imagem] {
             auto *d = qobject_cast<TfrmMotor4 *>(QApplication::activeModalWidget());
             ASSERT_TRUE(d);
             auto *ok = d->findChild<QPushButton *>("btOK");
@@ -86,10 +89,14 @@ protected:
                 if (d->isVisible()) {
                     d->edRotacao()->clear();
                     digita(d->edRotacao(), t);
+                    dever.clear();
+                    for (const char *nome : {"txVazaoPedida", "txPressaoPedida", "txVazaoNova", "txPressaoNova"})
+                        dever << d->findChild<QLabel *>(nome)->text();
                     QTest::mouseClick(ok, Qt::LeftButton);
                 }
         });
     }
+    QStringList dever;
 
     // The fields the belt arrangement k stores for item 1, against the
     // engine's size i; the size grid keeps the one row, with the arrangement.
@@ -167,14 +174,40 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
     EXPECT_TRUE(btOK()->isEnabled());
     EXPECT_EQ(arranjo->ArranjoEscolhido, 7);
 
-    // Direct coupling at 450: above the maximum is refused, the maximum is
-    // taken, and at it the outlet velocity is over the line's limit: back to
-    // the selection, recalculated in full, the item unselected.
+    // 450 confirmed on arrangement 1, then a direct coupling at the
+    // maximum speed, where the outlet velocity is over the line's limit:
+    // the belt drive stays confirmed and the selection as it was.
+    const int maximo = g.Modelo.ArranjoModelo[ArranjoDireto].RotMaxTam[IndiceDoTamanho(450)];
+    marca(1);
+    QTest::mouseClick(btOK(), Qt::LeftButton);
+    const TItemOrc em450 = it;
+    EXPECT_EQ(std::tuple(it.Selecionado, it.Arranjo, it.Tamanho), std::tuple(true, 1, 450));
+    seleciona(1);
+    marca(3);
+    rotacoes({QString::number(maximo)});
+    QTest::mouseClick(btOK(), Qt::LeftButton);
+    EXPECT_EQ(r.vistas.last(), MsgForaDosLimites);
+    EXPECT_TRUE(calc->isVisible());
+    EXPECT_TRUE(it == em450);
+    EXPECT_EQ(std::tuple(calc->Falhou, g.SoTamanho, g.PressaoCalc, calc->sgModelos()->RowCount()),
+              std::tuple(false, false, 50.0, 2));
+    EXPECT_EQ(calc->sgModelos()->Cells(1, 1), "1");
+    EXPECT_TRUE(calc->findChild<QPushButton *>("btSeleciona")->isEnabled());
+
+    // The line chosen again, the selection given up: all the sizes again.
+    r.responde(ID_SIM);
+    clicaLinha(calc, "BSD");
+    EXPECT_FALSE(it.Selecionado);
+    ASSERT_EQ(calc->sgModelos()->RowCount(), ref.NumQualificados + 1);
+    seleciona(1);
+
+    // Direct coupling at 450 not yet confirmed: above the maximum is
+    // refused, the maximum is taken and fails as before: back to the
+    // selection with every size, the item unselected.
     r.vistas.clear();
     marca(3);
     EXPECT_EQ(r.vistas, QStringList{MsgAcoplamentoDireto});
     EXPECT_TRUE(it.Direto);
-    const int maximo = g.Modelo.ArranjoModelo[ArranjoDireto].RotMaxTam[IndiceDoTamanho(450)];
     rotacoes({QString::number(maximo + 1), QString::number(maximo)}, "arranjo_motor4");
     QTest::mouseClick(btOK(), Qt::LeftButton);
     EXPECT_EQ(r.vistas, (QStringList{MsgAcoplamentoDireto, MsgRotacaoInvalida(QString::number(maximo + 1)), MsgForaDosLimites}));
@@ -210,6 +243,10 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
               std::tuple(true, true, ArranjoDireto, 1, 0, 2));
     EXPECT_TRUE(Perto(it.VazaoDireto, 10000 * f, 1e-9));
     EXPECT_TRUE(Perto(it.PressaoDireto, 50 * f * f, 1e-9));
+    // The dialog showed the duty asked for beside the one now stored.
+    EXPECT_EQ(dever, (QStringList{"10.000 m³/h", "50,0 mmCA", FormataFloat(",0", it.VazaoDireto) + " m³/h",
+                                  FormataFloat("0.0", it.PressaoDireto) + " mmCA"}));
+    EXPECT_NE(dever[2], dever[0]);
     EXPECT_NEAR(it.Rotacao, nova, 1);
     EXPECT_TRUE(Perto(it.PotOp, correia.PotOp * f * f * f, 1e-6));
     EXPECT_EQ(it.PrecoVent, g.PrecoModelo.Arranjo[ArranjoDireto].PrecoVent[i]);
@@ -223,6 +260,7 @@ TEST_F(Arranjo, CorreiaEAcoplamentoDiretoDaSelecaoAoMotor) {
     QTest::mouseClick(btOK(), Qt::LeftButton);
     confereCorreia(ref, i, 1);
     EXPECT_EQ(it.Rotacao, correia.Rotacao);
+
 
     // The motor window opened by number on the item: the suggestion.
     MostraJanela(JAN_MOTOR);

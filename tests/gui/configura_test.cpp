@@ -313,6 +313,14 @@ TEST_F(Configura, CondicoesComerciaisEObservacoes) {
         EXPECT_TRUE(cond->isVisible());
         EXPECT_EQ(g.Orcamento.FatoresOrc.Entrega, 0);
         escreve(campo(cond, "edValidade"), QStringLiteral("30"));
+        // Nor a delivery half over 255 days.
+        escreve(campo(cond, "edEntrega"), QStringLiteral("300/5"));
+        clica(cond, "btOK");
+        EXPECT_EQ(respostas.vistas.last(),
+                  QStringLiteral("Cada prazo de entrega pode ser de no máximo 255 dias.\r\nCorrija o número de dias."));
+        EXPECT_TRUE(cond->isVisible());
+        EXPECT_EQ(g.Orcamento.FatoresOrc.Entrega, 0);
+        escreve(campo(cond, "edEntrega"), QStringLiteral("20/30"));
         clica(cond, "btOK");
     });
     const TFatores &c = g.Orcamento.FatoresOrc;

@@ -286,21 +286,28 @@ TEST_F(DadosTest, EnterAndaComoTabEValorNaoNumericoERecusado) {
     EXPECT_EQ(grade->Col(), 2);
     tecla(Qt::Key_Return);
     EXPECT_EQ(grade->Col(), 3);
-    // A description of at most 12 characters.
-    celula("Ventilador centrífugo");
-    EXPECT_EQ(grade->Cells(3, 1), "Ventilador c");
+    // A description of at most the 40 characters the item keeps.
+    celula("Ventilador centrífugo de simples aspiração, classe II");
+    EXPECT_EQ(grade->Cells(3, 1), "Ventilador centrífugo de simples aspiraç");
     celula("1500");
-    // A refused value leaves the cell as it was and says why: the flow is a
-    // whole number; no negative quantity, flow or pressure, nor a temperature
-    // below absolute zero.
+    // A refused value leaves the cell as it was and says why, naming the
+    // field and what it expects: the flow is a whole number (its thousands
+    // may be grouped); no negative quantity, flow or pressure, nor a
+    // temperature below absolute zero.
     const struct {
         int col;
         const char *texto, *fica, *motivo;
     } casos[] = {
-        {4, "abc", "1500", "Valor inválido: abc"},     {4, "12.5", "1500", "Valor inválido: 12.5"},
-        {2, "x", "", "Valor inválido: x"},             {2, "-2", "", "Valor inválido: -2"},
-        {4, "-1500", "1500", "Valor inválido: -1500"}, {2, "99999999999", "", "Valor inválido: 99999999999"},
-        {2, "2147483647", "2147483647", nullptr},     {6, "-300", "20", MsgTemperaturaInvalida},
+        {4, "abc", "1500", "Vazão: «abc» não é um número. Informe a vazão em m³/h."},
+        {4, "12.5", "1500", "Vazão: «12.5» não é um número inteiro. Informe a vazão em m³/h."},
+        {2, "x", "", "Quantidade: «x» não é um número. Informe a quantidade de ventiladores."},
+        {2, "-2", "", "Quantidade: «-2» é um número negativo. Informe a quantidade de ventiladores."},
+        {4, "-1500", "1500", "Vazão: «-1500» é um número negativo. Informe a vazão em m³/h."},
+        {2, "99999999999", "", "Quantidade: «99999999999» é um número grande demais. Informe a quantidade de ventiladores."},
+        {2, "2147483647", "2147483647", nullptr},
+        {6, "-300", "20", MsgTemperaturaInvalida},
+        {7, "alto", "0", "Altitude: «alto» não é um número. Informe a altitude do local em m."},
+        {4, "2.500", "2500", nullptr},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.texto);
@@ -355,7 +362,18 @@ TEST_F(DadosTest, NumerosNaFormaDoLocalDoUsuario) {
     vaiPara(5, 1);
     celula("7,5");
     EXPECT_EQ(grade->Cells(5, 1), "12.5");
-    EXPECT_EQ(r.vistas, QStringList{"Valor inválido: 7,5"});
+    EXPECT_EQ(r.vistas, QStringList{"Pressão: «7,5» não é um número. Informe a pressão estática em mmCA."});
+
+    // A machine that names no locale (C or POSIX): the numbers read and
+    // shown the Brazilian way, the thousands of a flow included.
+    QLocale::setDefault(LocalDoPrograma(QLocale::c()));
+    vaiPara(4, 1);
+    celula("10.000");
+    vaiPara(5, 1);
+    celula("50,5");
+    EXPECT_EQ(std::tuple(grade->Cells(4, 1), grade->Cells(5, 1), grade->TextoExibido(5, 1)),
+              std::tuple(QString("10000"), QString("50.5"), QString("50,5")));
+    EXPECT_EQ(r.vistas.size(), 1);
     QLocale::setDefault(antes);
 }
 
@@ -382,7 +400,9 @@ TEST_F(DadosTest, ValorRecusadoDizPorQueEOCursorFicaNaCelula) {
     EXPECT_EQ(grade->Row(), 1);
     EXPECT_EQ(grade->Cells(6, 1), "20");
     // Each refusal says why.
-    EXPECT_EQ(r.vistas, (QStringList{"Valor inválido: -3", "Valor inválido: abc", QString::fromUtf8(MsgTemperaturaInvalida)}));
+    EXPECT_EQ(r.vistas, (QStringList{"Pressão: «-3» é um número negativo. Informe a pressão estática em mmCA.",
+                                     "Temperatura: «abc» não é um número. Informe a temperatura do ar em °C.",
+                                     QString::fromUtf8(MsgTemperaturaInvalida)}));
 }
 
 // --- A selected item's duty ---------------------------------------------------------

@@ -1,7 +1,8 @@
 // The data sheet window walked as a user would: pages, the section boxes,
 // Normal/Reduzida, the red warnings, Alt+arrow scrolling, printing a page
 // range to a PDF printer, the PDF file, the spreadsheet export with the
-// program lookup replaced, and the observations.
+// program lookup replaced (and, without a program, saved where the user
+// chooses), and the observations.
 
 #include "shell_ambiente.h"
 
@@ -112,10 +113,15 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
 
     // "Salvar PDF": every page.
     const QString salvo = dir.filePath(QStringLiteral("salvo"));
-    w->escolheArquivoPDF = [&] { return salvo; };
+    QString proposto;
+    w->escolheArquivo = [&](const QString &p) {
+        proposto = p;
+        return salvo;
+    };
     clica(w, "btPDF");
     const QString s = textoPdf(salvo + QStringLiteral(".pdf"));
     EXPECT_TRUE(s.contains(QStringLiteral("Pág. 1 de 2")) && s.contains(QStringLiteral("Pág. 2 de 2")));
+    EXPECT_EQ(QFileInfo(proposto).fileName(), QStringLiteral("proposta_0012_03.pdf"));
 
     // The spreadsheet export: proposta.xls in the temporary folder, opened
     // by the program found; the two failures.
@@ -134,13 +140,32 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     QFile aberto(copia);
     ASSERT_TRUE(aberto.open(QIODevice::ReadOnly));
     EXPECT_EQ(aberto.readAll(), html);
-    TfrmDataSheet::LocalizaPrograma = [](const QString &) { return QStringList(); };
-    clica(w, "btExcel");
     TfrmDataSheet::LocalizaPrograma = [](const QString &f) { return QStringList{QStringLiteral("/nao/existe"), f}; };
     clica(w, "btExcel");
-    EXPECT_EQ(respostas.vistas, (QStringList{"Não foi possível localizar o programa para abrir uma planilha!",
-                                             "Não foi possível abrir o arquivo!"}));
+    EXPECT_EQ(respostas.vistas, QStringList{"Não foi possível abrir o arquivo!"});
     EXPECT_EQ(respostas.estilos.back(), MB_ERRO);
+    // Without a spreadsheet program: declined, nothing; accepted, the file
+    // saved where the user chooses (named after the quotation).
+    TfrmDataSheet::LocalizaPrograma = [](const QString &) { return QStringList(); };
+    const QString planilha = dir.filePath(QStringLiteral("planilha"));
+    w->escolheArquivo = [&](const QString &p) {
+        proposto = p;
+        return planilha;
+    };
+    respostas.vistas.clear();
+    respostas.responde(ID_NAO).responde(ID_SIM);
+    clica(w, "btExcel");
+    EXPECT_FALSE(QFileInfo::exists(planilha + QStringLiteral(".xls")));
+    proposto.clear();
+    clica(w, "btExcel");
+    const QString pergunta = QStringLiteral("Não foi possível localizar o programa para abrir uma planilha!\r\n"
+                                            "Deseja salvar a planilha em um arquivo, para abri-la depois?");
+    EXPECT_EQ(respostas.vistas, (QStringList{pergunta, pergunta}));
+    EXPECT_EQ(respostas.estilos.back(), MB_SIMNAO_EXCLAMACAO);
+    EXPECT_EQ(QFileInfo(proposto).fileName(), QStringLiteral("proposta_0012_03.xls"));
+    QFile guardada(planilha + QStringLiteral(".xls"));
+    ASSERT_TRUE(guardada.open(QIODevice::ReadOnly));
+    EXPECT_EQ(guardada.readAll(), html);
 
     // Observations confirmed: with text the box ticks and the quotation
     // changes; blank, neither.

@@ -27,6 +27,52 @@ namespace {
 
 using Fluxo = teste::AmbienteShell;
 
+// Where the yellow duty point sits in the chart's silver frame, as
+// fractions of the frame from its lower left corner, found as the eye finds
+// them: the frame's sides are the outermost rows and columns mostly silver.
+QPointF PontoNoQuadro(const QImage &img) {
+    auto prata = [&](int x, int y) {
+        const QColor c = img.pixelColor(x, y);
+        return std::abs(c.red() - 0xC0) < 16 && std::abs(c.green() - c.red()) < 6 && std::abs(c.blue() - c.red()) < 6;
+    };
+    QRect amarelo;
+    int topo = -1, base = -1, esquerda = -1, direita = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            n += prata(x, y);
+            const QColor c = img.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() < 100)
+                amarelo |= QRect(x, y, 1, 1);
+        }
+        if (n > img.width() / 3) {
+            topo = topo < 0 ? y : topo;
+            base = y;
+        }
+    }
+    for (int x = 0; x < img.width(); ++x) {
+        int n = 0;
+        for (int y = std::max(0, topo); y <= base; ++y)
+            n += prata(x, y);
+        if (n > (base - topo) / 2) {
+            esquerda = esquerda < 0 ? x : esquerda;
+            direita = x;
+        }
+    }
+    EXPECT_FALSE(amarelo.isNull());
+    EXPECT_GT(base - topo, 20);
+    EXPECT_GT(direita - esquerda, 20);
+    const QPointF c = QRectF(amarelo).center();
+    return {(c.x() - esquerda) / (direita - esquerda), (base - c.y()) / (base - topo)};
+}
+
+// Well inside: neither near an edge nor squeezed into a corner.
+::testing::AssertionResult BemDentro(const QPointF &p) {
+    if (p.x() > 0.3 && p.x() < 0.75 && p.y() > 0.3 && p.y() < 0.75)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "duty point at " << p.x() << ", " << p.y() << " of the frame";
+}
+
 } // namespace
 
 TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
@@ -149,6 +195,8 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     EXPECT_EQ(st(5), "10000 m³/h");
     EXPECT_NE(st(9), "0,00 kW");
     EXPECT_NE(st(10), "0 %");
+    // The duty point well inside the chart, on the screen and on the sheet.
+    EXPECT_TRUE(BemDentro(PontoNoQuadro(curva->painel()->imagem())));
 
     // Its sheet printed on a PDF printer at its own (high) resolution, then
     // looked at as a page at 100 pixels per inch.
@@ -167,6 +215,7 @@ TEST_F(Fluxo, DaEntradaDeDadosAoGrafico) {
     ASSERT_FALSE(pagina.isNull());
     if (const QString capturas = qEnvironmentVariable("QUELLORA_CAPTURAS"); !capturas.isEmpty())
         pagina.save(QDir(capturas).filePath("7_folha_da_curva.png"));
+    EXPECT_TRUE(BemDentro(PontoNoQuadro(pagina.copy(0, pagina.height() / 3, pagina.width(), pagina.height() * 2 / 3))));
 
     // The logo's blues (its fan, "LORA" and the line under it) span the
     // whole 240 x 60 box at 96 pixels per inch: 97 % of its width, 94 % of

@@ -1,6 +1,6 @@
 // The motor window opened by number on a selected item, as the configuration
-// window opens it: suggestion, "Todos", Dahlander, the groups, the APE
-// minimum, "Sem motor", a direct-coupled item at 50 Hz, the hand edit.
+// window opens it: suggestion, "Todos", Dahlander, the groups, the voltage
+// kept with the frequency, the APE minimum, Esc on a list, "Sem motor", a direct-coupled item at 50 Hz, the hand edit.
 
 #include "shell_ambiente.h"
 
@@ -117,17 +117,25 @@ TEST_F(Motor, SugestaoTodosDahlanderGruposESemMotor) {
     QTest::mouseClick(polos()->botao(0), Qt::LeftButton, {}, QPoint(6, 8));
     EXPECT_EQ(estado(), std::tuple(5, 0, true, false, "2.2", "3470"));
 
-    // 50 Hz offers one voltage (group 3); APE goes back to 60 Hz (group 4);
-    // APE at 50 Hz is outside the line: the message and red titles, group 1
-    // shown.
+    // The voltage chosen stays at 50 Hz: 1F 220 is then outside the line,
+    // said and shown in red; 3F 220/380 at 50 Hz is group 3.
     escolhe(lista("lbProtecao"), PROT_IP55);
+    escolhe(lista("lbTensao"), 4);
+    EXPECT_EQ(estado(), std::tuple(1, 2, true, false, "2.2", "1145"));
+    const int vistas = static_cast<int>(respostas.vistas.size());
     escolhe(lista("lbFrequencia"), FREQ_50);
-    EXPECT_EQ(itens(lista("lbTensao")), QStringList{"3F 220/380"});
+    EXPECT_EQ(lista("lbTensao")->currentText(), "1F 220");
+    EXPECT_EQ(respostas.vistas.mid(vistas), QStringList{MsgForaDaLinha});
+    EXPECT_EQ(estado(), std::tuple(-1, 2, true, true, "2.2", "1160"));
+    escolhe(lista("lbTensao"), 0);
     EXPECT_EQ(estado(), std::tuple(2, 2, true, false, "2.2", "965"));
     EXPECT_EQ(g.Motores[11].Potencia, 4.0);
+    // APE chosen at 50 Hz offers the one voltage of 50 Hz and goes back to
+    // 60 Hz (group 4); APE at 50 Hz is outside the line: the message and
+    // red titles, group 1 shown.
     escolhe(lista("lbProtecao"), PROT_APE);
     EXPECT_EQ(lista("lbFrequencia")->currentIndex(), FREQ_60);
-    EXPECT_EQ(lista("lbTensao")->count(), 3);
+    EXPECT_EQ(itens(lista("lbTensao")), QStringList{"3F 220/380"});
     EXPECT_EQ(estado(), std::tuple(3, 2, true, false, "2.2", "1160"));
     escolhe(lista("lbFrequencia"), FREQ_50);
     EXPECT_EQ(respostas.vistas.last(), MsgForaDaLinha);
@@ -138,6 +146,7 @@ TEST_F(Motor, SugestaoTodosDahlanderGruposESemMotor) {
 
     // Back on IP55 at 60 Hz; APE with a motor below 0.37 kW under the
     // cursor: refused, IP55 stays.
+    escolhe(lista("lbFrequencia"), FREQ_60);
     escolhe(lista("lbProtecao"), PROT_IP55);
     EXPECT_EQ(estado(), std::tuple(0, 2, true, false, "2.2", "1160"));
     escolhe(lista("cbSugestao"), 1);
@@ -150,10 +159,20 @@ TEST_F(Motor, SugestaoTodosDahlanderGruposESemMotor) {
     EXPECT_EQ(lista("lbProtecao")->currentIndex(), PROT_IP55);
     EXPECT_EQ(estado(), std::tuple(0, 2, true, false, "0.12", "1110"));
 
-    // "Sem motor" touches three fields only; "Configuração" changes nothing.
+    // Esc on an open drop-down list closes the list only.
+    lista("cbMarca")->showPopup();
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    EXPECT_TRUE(w->isVisible());
+
+    // "Sem motor" touches the motor prices and two flags only;
+    // "Configuração" changes nothing.
     g.Itens[1].PrecoListaMotor = 1234;
+    g.Itens[1].PrecoMotor = 1234;
     TItemOrc esperado = g.Itens[1];
     esperado.PrecoListaMotor = 0;
+    esperado.PrecoMotor = 0;
     esperado.ComMotor = true;
     esperado.SemMotor = true;
     QTest::mouseClick(botao("btSemMotor"), Qt::LeftButton);
@@ -210,7 +229,7 @@ TEST_F(Motor, AcoplamentoDiretoA50HzEEdicaoManual) {
     });
     EXPECT_TRUE(alt->Edita(it));
     EXPECT_FALSE(okAntes);
-    EXPECT_EQ(respostas.vistas.last(), "O valor informado em \"kW\" [abc] não é válido!");
+    EXPECT_EQ(respostas.vistas.last(), "kW: «abc» não é um número. Informe a potência do motor em kW.");
     EXPECT_EQ(it.PotMotor, 3.7);
     EXPECT_EQ(it.Polos, 4);
     EXPECT_EQ(alt->campo("edPolos")->text(), "4");

@@ -257,6 +257,9 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     EXPECT_TRUE(r.vistas.isEmpty()) << r.vistas.join('|').toStdString();
     EXPECT_EQ(g.Orcamento.NumOrc, numero);
     EXPECT_EQ(em<QLineEdit>(dados, "edOrcamento")->text(), numero);
+    // The windows that show the number follow at once, the one shown too.
+    EXPECT_EQ(em<QLineEdit>(conf, "edOrcamento")->text(), numero);
+    EXPECT_EQ(em<QLineEdit>(calc, "edOrcamento")->text(), numero);
     EXPECT_FALSE(g.Alterado);
     EXPECT_FALSE(controle("btSave")->isEnabled());
     const QByteArray salvo = arquivo(nome);
@@ -337,7 +340,7 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     if (pasta.isEmpty())
         pasta = dir.path();
     const QString pdf = QDir(pasta).filePath(QStringLiteral("e2e_19_proposta"));
-    folha->escolheArquivoPDF = [&] { return pdf; };
+    folha->escolheArquivo = [&](const QString &) { return pdf; };
     clica(folha, "btPDF");
     ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "70", "-png", pdf + ".pdf", pdf}), 0);
     const QString texto = textoPdf(pdf + QStringLiteral(".pdf"));

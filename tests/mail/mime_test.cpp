@@ -3,6 +3,9 @@
 #include "catalogue/binario.h"
 #include "mail/mime.h"
 
+#include <QRegularExpression>
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 using namespace quellora;
@@ -20,9 +23,10 @@ TEST(Mime, MensagemDaPropostaByteAByte) {
     e.Para = "cliente@exemplo.com.br";
     e.Assunto = "Ref.: Proposta nº 0012/05 - 03/03/2005 (Galpão 2)";
     e.Texto = {"Olá,", ".segue a proposta", QString()};
-    e.Anexo = ParaWin1252("<html>Ventilação</html>");
+    e.Anexos = {{.Dados = ParaWin1252("<html>Ventilação</html>")}, {"folha.pdf", "application/pdf", "%PDF"}};
     e.Momento = Momento(2005, 3, 3, 14, 5, 9);
     e.DeslocamentoUtc = -3 * 3600;
+    e.IdMensagem = "<20050303170509.00000000000000ab@dravolin.com.br>";
 
     const QByteArray esperada =
         "From: =?UTF-8?Q?Jo=C3=A3o_Brum?= <joao@dravolin.com.br>\r\n"
@@ -34,6 +38,7 @@ TEST(Mime, MensagemDaPropostaByteAByte) {
         "Content-Type: multipart/mixed;\r\n"
         "\tboundary=\"= Multipart Boundary 0303051405\"\r\n"
         "Date: Thu, 3 Mar 2005 14:05:09 -0300\r\n"
+        "Message-ID: <20050303170509.00000000000000ab@dravolin.com.br>\r\n"
         "\r\n"
         "This is a multipart MIME message.\r\n"
         "\r\n"
@@ -54,6 +59,15 @@ TEST(Mime, MensagemDaPropostaByteAByte) {
         "\r\n"
         "PGh0bWw+VmVudGlsYefjbzwvaHRtbD4=\r\n"
         "\r\n"
+        "--= Multipart Boundary 0303051405\r\n"
+        "Content-Type: application/pdf;\r\n"
+        "\tname=\"folha.pdf\"\r\n"
+        "Content-Transfer-Encoding: base64\r\n"
+        "Content-Disposition: attachment;\r\n"
+        "\tfilename=\"folha.pdf\"\r\n"
+        "\r\n"
+        "JVBERg==\r\n"
+        "\r\n"
         "--= Multipart Boundary 0303051405--\r\n";
     EXPECT_EQ(ComporMensagem(e), esperada);
 }
@@ -64,10 +78,10 @@ TEST(Mime, PecasDaMensagem) {
         const char *nome;
         QByteArray obtido, esperado;
     } casos[] = {
-        // Date: English names, the local offset; UTC and unknown as -0000.
+        // Date: English names, the local offset; UTC +0000, unknown -0000.
         {"data a oeste", DataRfc5322(Momento(2005, 3, 3, 14, 5, 9), -10800), "Thu, 3 Mar 2005 14:05:09 -0300"},
         {"data a leste", DataRfc5322(Momento(2005, 12, 25, 8, 0, 0), 19800), "Sun, 25 Dec 2005 08:00:00 +0530"},
-        {"data em UTC", DataRfc5322(Momento(2024, 1, 1, 0, 0, 0), 0), "Mon, 1 Jan 2024 00:00:00 -0000"},
+        {"data em UTC", DataRfc5322(Momento(2024, 1, 1, 0, 0, 0), 0), "Mon, 1 Jan 2024 00:00:00 +0000"},
         {"fuso desconhecido", DataRfc5322(Momento(2024, 1, 1, 23, 59, 59), std::nullopt),
          "Mon, 1 Jan 2024 23:59:59 -0000"},
         {"fronteira", FronteiraMime(Momento(2003, 11, 7, 9, 30, 0)), "= Multipart Boundary 1107030930"},
@@ -97,5 +111,18 @@ TEST(Mime, PecasDaMensagem) {
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
         EXPECT_EQ(c.obtido, c.esperado);
+    }
+    // Message-ID: the moment in UTC, 16 random digits, the sender's domain
+    // (a made-up one when it has none); never twice the same.
+    const QDateTime agora(QDate(2005, 3, 3), QTime(14, 5, 9), QTimeZone(-3 * 3600));
+    for (const auto &[remetente, dominio] : {std::pair{"Ana <ana@dravolin.com.br>", "dravolin.com.br"},
+                                             {"ana", "quellora.invalid"}, {"ana@[1.2.3.4]", "quellora.invalid"}}) {
+        SCOPED_TRACE(remetente);
+        const QByteArray id = NovoIdMensagem(agora, remetente);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^<20050303170509\\.[0-9a-f]{16}@%1>$").arg(QRegularExpression::escape(dominio)))
+                        .match(QString::fromLatin1(id))
+                        .hasMatch())
+            << id.toStdString();
+        EXPECT_NE(id, NovoIdMensagem(agora, remetente));
     }
 }

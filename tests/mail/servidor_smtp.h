@@ -2,7 +2,10 @@
 // SMTP servers for the e-mail tests, on the loopback:
 // - ServidorSmtpLocal: Debian's aiosmtpd (servidor_smtp.py beside this
 //   file), a real server that keeps each message it accepts with what a mail
-//   program reads in it; refuses recipients that begin with "recusado".
+//   program reads in it; refuses recipients that begin with "recusado". In
+//   plain text, STARTTLS or TLS from the start, with a login when asked.
+// - CertificadoTeste: a key and a self-signed certificate for 127.0.0.1,
+//   made with openssl for one test.
 // - ServidorRoteiro: answers each command with the next reply of a script
 //   and records what it received.
 
@@ -19,12 +22,34 @@
 
 namespace quellora::teste {
 
+class CertificadoTeste {
+public:
+    CertificadoTeste() {
+        QProcess p;
+        p.start(QStringLiteral("openssl"),
+                {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2",
+                 "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", Chave(), "-out",
+                 Certificado()});
+        pronto_ = p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+    bool Pronto() const { return pronto_; }
+    QString Certificado() const { return pasta_.filePath(QStringLiteral("certificado.pem")); }
+    QString Chave() const { return pasta_.filePath(QStringLiteral("chave.pem")); }
+
+private:
+    QTemporaryDir pasta_;
+    bool pronto_ = false;
+};
+
 class ServidorSmtpLocal {
 public:
-    ServidorSmtpLocal() {
+    // 'opcoes': those of servidor_smtp.py ("--modo", "starttls", ...).
+    explicit ServidorSmtpLocal(const QStringList &opcoes = {}) {
         // The first python3 on the path may lack the module: Debian's own.
         processo_.start(QStringLiteral("/usr/bin/python3"),
-                        {QStringLiteral(QUELLORA_SOURCE_DIR "/tests/mail/servidor_smtp.py"), pasta_.path()});
+                        QStringList{QStringLiteral(QUELLORA_SOURCE_DIR "/tests/mail/servidor_smtp.py"),
+                                    pasta_.path()} +
+                            opcoes);
         if (processo_.waitForStarted(10000) && processo_.waitForReadyRead(15000))
             porta_ = processo_.readLine().trimmed().toUShort();
     }
@@ -36,6 +61,12 @@ public:
     QString Erros() { return QString::fromUtf8(processo_.readAllStandardError()); }
     QString Endereco() const { return QStringLiteral("127.0.0.1:%1").arg(porta_); }
     int Quantas() const { return static_cast<int>(QDir(pasta_.path()).entryList({"*.json"}, QDir::Files).size()); }
+    // The login attempts, one line each ("PLAIN ana ok").
+    QStringList Autenticacoes() const {
+        QFile f(QDir(pasta_.path()).filePath(QStringLiteral("autenticacoes.txt")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                           : QStringList();
+    }
     // The n-th message accepted (from 1), or null.
     nlohmann::json Mensagem(int n) const {
         QFile f(QDir(pasta_.path()).filePath(QStringLiteral("%1.json").arg(n)));

@@ -1,10 +1,21 @@
-"""SMTP server on the loopback for the e-mail tests (aiosmtpd): python3 servidor_smtp.py PASTA
+"""SMTP server on the loopback for the e-mail tests (aiosmtpd):
+
+    python3 servidor_smtp.py PASTA [--modo simples|starttls|ssl] [--certificado C --chave K]
+                             [--usuario U --senha S]
 
 Prints the free port it listens on, then keeps every message it accepts as
-PASTA/N.json (N = 1, 2, ...): envelope, raw message and what a mail program
-reads in it. Recipients beginning with "recusado" are refused.
+PASTA/N.json (N = 1, 2, ...): envelope, raw message, what a mail program
+reads in it, whether it came encrypted and who logged in. Recipients
+beginning with "recusado" are refused.
+
+--modo starttls offers STARTTLS and, with a user, requires the login (over
+TLS only); --modo ssl speaks TLS from the first byte and, with a user,
+requires the login; --modo simples (the default) with a user offers the
+login in the clear without requiring it. Each login attempt is appended to
+PASTA/autenticacoes.txt as "MECANISMO usuario ok|recusado".
 """
 
+import argparse
 import asyncio
 import base64
 import email
@@ -12,9 +23,9 @@ import email.policy
 import json
 import os
 import socket
-import sys
+import ssl
 
-from aiosmtpd.smtp import SMTP
+from aiosmtpd.smtp import SMTP, AuthResult
 
 
 class Guarda:
@@ -35,7 +46,10 @@ class Guarda:
         registro = {
             "helo": session.host_name,
             "de": envelope.mail_from,
+            "opcoes": envelope.mail_options,
             "para": envelope.rcpt_tos,
+            "cifrada": server.transport.get_extra_info("ssl_object") is not None,
+            "usuario": session.auth_data.login.decode() if session.authenticated else None,
             "bruta": envelope.original_content.decode("latin-1"),
             "cabecalhos": [[k, str(v)] for k, v in msg.items()],
             "texto": next((p.get_content() for p in partes
@@ -52,15 +66,49 @@ class Guarda:
         return "250 2.0.0 Mensagem %d aceita" % self.n
 
 
-async def principal(pasta):
+class Autenticador:
+    def __init__(self, pasta, usuario, senha):
+        self.arquivo = os.path.join(pasta, "autenticacoes.txt")
+        self.usuario = usuario.encode()
+        self.senha = senha.encode()
+
+    def __call__(self, server, session, envelope, mechanism, auth_data):
+        ok = auth_data.login == self.usuario and auth_data.password == self.senha
+        with open(self.arquivo, "a", encoding="utf-8") as f:
+            f.write("%s %s %s\n" % (mechanism, auth_data.login.decode(), "ok" if ok else "recusado"))
+        return AuthResult(success=ok, handled=False, auth_data=auth_data)
+
+
+async def principal(a):
+    contexto = None
+    if a.certificado:
+        contexto = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        contexto.load_cert_chain(a.certificado, a.chave)
+    opcoes = {"decode_data": False}
+    if a.usuario:
+        opcoes["authenticator"] = Autenticador(a.pasta, a.usuario, a.senha)
+        # Over implicit TLS aiosmtpd does not see the encryption: it is there.
+        opcoes["auth_require_tls"] = a.modo == "starttls"
+        opcoes["auth_required"] = a.modo != "simples"
+    if a.modo == "starttls":
+        opcoes["tls_context"] = contexto
     sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     sock.bind(("127.0.0.1", 0))
     sock.listen(8)
-    servidor = await asyncio.get_running_loop().create_server(lambda: SMTP(Guarda(pasta), decode_data=False), sock=sock)
+    guarda = Guarda(a.pasta)  # one for every connection: messages numbered in turn
+    servidor = await asyncio.get_running_loop().create_server(
+        lambda: SMTP(guarda, **opcoes), sock=sock, ssl=contexto if a.modo == "ssl" else None)
     print(sock.getsockname()[1], flush=True)
     async with servidor:
         await servidor.serve_forever()
 
 
 if __name__ == "__main__":
-    asyncio.run(principal(sys.argv[1]))
+    p = argparse.ArgumentParser()
+    p.add_argument("pasta")
+    p.add_argument("--modo", choices=["simples", "starttls", "ssl"], default="simples")
+    p.add_argument("--certificado")
+    p.add_argument("--chave")
+    p.add_argument("--usuario")
+    p.add_argument("--senha")
+    asyncio.run(principal(p.parse_args()))

@@ -13,6 +13,15 @@ TEST(Condicoes, EntregaIdaEVolta) {
         EXPECT_EQ(v, valor) << texto;
         EXPECT_EQ(DecodificaEntrega(v).toStdString(), lido) << texto;
     }
+    // A pair's halves hold up to 255 days each; more is refused, where it
+    // would mix the two ("300/5" read back as "44/5").
+    for (const auto &[texto, aceita, valor] :
+         {std::tuple{"20/30", true, 7700}, {"255/255", true, 255 | (255 << 8)}, {"300", true, 300},
+          {"300/5", false, -1}, {"5/300", false, -1}, {"256/0", false, -1}, {"/", true, 0}}) {
+        std::int32_t v = -1;
+        EXPECT_EQ(EntregaDoTexto(texto, &v), aceita) << texto;
+        EXPECT_EQ(v, valor) << texto;
+    }
 }
 
 TEST(Condicoes, CamposQueNaoSaoNumeroEValidadeForaDoByte) {

@@ -97,6 +97,7 @@ TEST_F(Proposta, RegrasDoDocumentoHtml) {
                  EXPECT_FALSE(Contem(l, rotulo(r))) << r;
              for (const char *r : {"Vazão de ar", "Pressão estática (op)", "Altitude", "Rendimento total", "Motor sugerido"})
                  EXPECT_TRUE(Contem(l, rotulo(r))) << r;
+             EXPECT_FALSE(Contem(l, QStringLiteral("acoplamento direto"))) << "no item is direct-coupled";
          }},
         {"condições: pagamento com &nbsp; e ICMS zero",
          [] {
@@ -109,6 +110,23 @@ TEST_F(Proposta, RegrasDoDocumentoHtml) {
                  "30%&nbsp;sinal&nbsp;70%&nbsp;contra&nbsp;aviso&nbsp;de&nbsp;embarque</td>")));
              EXPECT_TRUE(Contem(l, QStringLiteral("<b>ICMS:           </b>0% incluso</td>")));
              EXPECT_TRUE(Contem(l, QStringLiteral("><b>Entrega:</b>       30/45 dias</td></tr>")));
+         }},
+        {"acoplamento direto que muda o dever, marcado sob a pressão",
+         [] {
+             TItemOrc &dois = G().Itens[2], &tres = G().Itens[3];
+             dois.Direto = true;
+             dois.VazaoDireto = 11234;
+             dois.PressaoDireto = 63.2;
+             tres.Direto = true; // at the very duty asked for: nothing to mark
+             tres.VazaoDireto = tres.Vazao;
+             tres.PressaoDireto = tres.Pressao;
+         },
+         [&](const QStringList &l) {
+             const qsizetype p = l.indexOf(QRegularExpression(QStringLiteral(".*\"left\">Pressão estática \\(op\\)</td>.*")));
+             ASSERT_GT(p, 0);
+             EXPECT_TRUE(l[p - 1].contains(QStringLiteral("<td>11234</td>")));
+             EXPECT_TRUE(l[p + 1].contains(QStringLiteral("<td>63,2</td>")));
+             EXPECT_EQ(l[p + 3], QStringLiteral("<td></td><td>(no acoplamento direto)</td><td></td><td>-.-</td><td>-.-</td></tr>"));
          }},
         {"dados com marcação são escapados",
          [] {
@@ -145,6 +163,9 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
     ASSERT_FALSE(g.Pagina.Logotipo.isNull());
     g.Proposta.SecaoCondicoes = g.Proposta.SecaoObs = g.Proposta.SecaoPrecos = true;
     g.Orcamento.FatoresOrc.AliquotaICMS[2] = 0;
+    g.Itens[2].Direto = true;
+    g.Itens[2].VazaoDireto = 11234;
+    g.Itens[2].PressaoDireto = 63.2;
     const QString pdf = caminho("proposta.pdf");
     QString erro;
     ASSERT_TRUE(GravaPropostaPDF(pdf, &erro)) << erro.toStdString();
@@ -157,7 +178,7 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
                                  "Pág. 1 de 2", "Pág. 2 de 2", "Quellora - DBL 2003.01.13",
                                  "Preços válidos para pedido único.", "Preços unitários em R$",
                                  "Geral: Ventilador+Acessorios", "Eficiência energética (4000 h/ano, R$ 0,80/kWh)",
-                                 "Índice FEI (AMCA 208)", "Atende UE 2024/1834"})
+                                 "Índice FEI (AMCA 208)", "Atende UE 2024/1834", "(no acoplamento", "11234"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(esperado), Qt::CaseInsensitive)) << esperado;
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("ICMS:\\s+isento"))));
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("Entrega:\\s+30/45 dias"))));

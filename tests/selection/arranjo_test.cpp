@@ -6,9 +6,51 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QXmlStreamReader>
+
 #include <set>
 
 using namespace quellora;
+
+namespace {
+
+// What an arrangement's panel of the pictures draws.
+struct Figura {
+    bool achada = false, acoplamento = false, correia = false;
+    QString legenda;
+
+    static Figura Da(int pagina, const QString &id) {
+        QFile arquivo(QStringLiteral(QUELLORA_SOURCE_DIR "/resources/imagens/arranjos_%1.svg")
+                          .arg(pagina == PAG_DUPLA ? QStringLiteral("dupla") : QStringLiteral("simples")));
+        EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly));
+        QXmlStreamReader x(&arquivo);
+        Figura f;
+        int dentro = 0;
+        while (!x.atEnd()) {
+            x.readNext();
+            if (x.isStartElement()) {
+                if (dentro)
+                    ++dentro;
+                else if (x.name() == QLatin1String("g") && x.attributes().value("id") == id)
+                    dentro = f.achada = true;
+                if (!dentro)
+                    continue;
+                const auto c = x.attributes().value("class");
+                f.acoplamento |= c == QLatin1String("acoplamento");
+                f.correia |= c == QLatin1String("correia");
+                if (x.name() == QLatin1String("text"))
+                    f.legenda = x.readElementText(), --dentro;
+            } else if (x.isEndElement() && dentro) {
+                --dentro;
+            }
+        }
+        EXPECT_FALSE(x.hasError()) << x.errorString().toStdString();
+        return f;
+    }
+};
+
+} // namespace
 
 TEST(Arranjo, CaixasHabilitadasPelaListaDoTamanho) {
     const struct {
@@ -35,12 +77,24 @@ TEST(Arranjo, CaixasHabilitadasPelaListaDoTamanho) {
         for (const auto &[n, k] : c.tags)
             EXPECT_EQ(cx[n].Tag, k) << "ckb" << n;
     }
-    // Direct coupling by tag and page.
+    // Direct coupling by tag and page, and the arrangement's picture drawn
+    // so: a coupling and no belt, or a belt and no coupling.
     for (const auto &[tag, pagina, direto] :
          {std::tuple{1, PAG_SIMPLES, false}, {3, PAG_SIMPLES, true}, {4, PAG_SIMPLES, true}, {6, PAG_SIMPLES, false},
           {7, PAG_SIMPLES, false}, {8, PAG_SIMPLES, true}, {2, PAG_DUPLA, false}, {5, PAG_DUPLA, true},
-          {3, PAG_DUPLA, false}})
-        EXPECT_EQ(ArranjoDiretoNaPagina(tag, pagina), direto) << "tag " << tag << " página " << pagina;
+          {3, PAG_DUPLA, false}}) {
+        SCOPED_TRACE(testing::Message() << "tag " << tag << " página " << pagina);
+        EXPECT_EQ(ArranjoDiretoNaPagina(tag, pagina), direto);
+        if (tag == 3 && pagina == PAG_DUPLA)
+            continue; // no box of its own there
+        const QString nome = (pagina == PAG_DUPLA ? QStringLiteral("dupla-") : QStringLiteral("simples-")) +
+                             QString::fromLatin1(Arranjos[tag]);
+        const Figura f = Figura::Da(pagina, nome);
+        EXPECT_TRUE(f.achada);
+        EXPECT_EQ(f.acoplamento, direto);
+        EXPECT_EQ(f.correia, !direto);
+        EXPECT_EQ(f.legenda, direto ? "acoplamento direto" : "correia");
+    }
 }
 
 class Direto : public ::testing::Test {

@@ -22,6 +22,45 @@ TEST(EixosDaCurva, PressaoEVazao) {
         EXPECT_EQ(EscalaDeVazao(v), escala) << v;
 }
 
+// The drawn axes hold the operating speed's curve and keep the duty point at
+// two thirds of each axis at most, in round steps. The curves are those of
+// the sample catalogue's sizes (BSD 710, 450 and 1000 for 10000 m³/h).
+TEST(EixosDaCurva, DeverBemDentroEPassosRedondos) {
+    using Pontos = std::vector<QPointF>;
+    const struct {
+        const char *nome;
+        QPointF dever;
+        Pontos contidos;
+        TEixosCurva eixos;
+    } casos[] = {
+        {"dever no meio da curva", {10000, 55.5}, {{5354, 62.9}, {10464, 54.1}, {15574, 30.3}}, {{2000, 8}, {20, 5}}},
+        {"dever no fim da curva", {10000, 84.1}, {{3495, 166.2}, {6831, 142.8}, {10167, 80.1}}, {{2000, 8}, {50, 4}}},
+        {"dever no começo da curva", {10000, 51.4}, {{9602, 51.4}, {18767, 44.2}, {27932, 24.8}}, {{5000, 6}, {20, 4}}},
+        {"pequeno", {40, 2}, {}, {{10, 6}, {1, 3}}},
+        {"meios passos", {1000, 15}, {{1650, 16}}, {{250, 7}, {5, 5}}},
+        {"nada", {0, 0}, {}, {{1, 8}, {1, 5}}},
+        {"pontos sem número", {1000, 10}, {{std::nan(""), 1e300 * 1e300}}, {{200, 8}, {5, 3}}},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        const TEixosCurva e = EixosDaCurva(c.dever, c.contidos);
+        EXPECT_EQ(e, c.eixos) << e.Vazao.Passo << "×" << e.Vazao.Divisoes << ", " << e.Pressao.Passo << "×"
+                              << e.Pressao.Divisoes;
+        EXPECT_LE(c.dever.x(), e.Vazao.Maximo() * 2 / 3 + 1e-9);
+        EXPECT_LE(c.dever.y(), e.Pressao.Maximo() * 2 / 3 + 1e-9);
+        for (const QPointF &p : c.contidos)
+            if (std::isfinite(p.x()) && std::isfinite(p.y())) {
+                EXPECT_LE(p.x(), e.Vazao.Maximo());
+                EXPECT_LE(p.y(), e.Pressao.Maximo());
+            }
+        for (const auto &[eixo, maximo] : {std::pair{e.Vazao, 8}, {e.Pressao, 5}}) {
+            EXPECT_LE(eixo.Divisoes, maximo);
+            const double m = eixo.Passo / std::pow(10.0, std::floor(std::log10(eixo.Passo)));
+            EXPECT_TRUE(m == 1 || m == 2 || m == 2.5 || m == 5) << eixo.Passo;
+        }
+    }
+}
+
 namespace {
 
 class Curva : public ::testing::Test {

@@ -60,7 +60,7 @@ protected:
 
 TEST_F(DesenhoCurva, GeometriaReservaEspacoParaTitulosERotulos) {
     TMedidasCurva m{12, 20, 12, 30};
-    const TGeometriaCurva g = GeometriaCurva({0, 0, 473, 370}, m, 16000, 150);
+    const TGeometriaCurva g = GeometriaCurva({0, 0, 473, 370}, m, TEixosCurva{{2000, 8}, {30, 5}});
     EXPECT_EQ(g.Grade, (Retangulo{0 + 12 + 20 + 4, 4, 473 - 15 - 4, 370 - 24 - 4}));
     EXPECT_EQ(g.Ponto(0, 0), QPoint(g.Grade.Left, g.Grade.Bottom));
     EXPECT_EQ(g.Ponto(16000, 150), QPoint(g.Grade.Right, g.Grade.Top));
@@ -73,18 +73,22 @@ TEST_F(DesenhoCurva, GeometriaReservaEspacoParaTitulosERotulos) {
     EXPECT_EQ(g.YHorizontal(5), g.Grade.Bottom);
 }
 
-TEST_F(DesenhoCurva, RotulosDeVazaoTruncados) {
-    EXPECT_EQ(RotuloVazao(1500, 1), QStringLiteral("187"));
-    EXPECT_EQ(RotuloVazao(1500, 8), QStringLiteral("1496"));
-    EXPECT_EQ(RotuloVazao(16000, 3), QStringLiteral("6000"));
-    EXPECT_EQ(RotuloPressao(150, 5), QStringLiteral("150"));
-    EXPECT_EQ(RotuloPressao(50, 0), QStringLiteral("0"));
+TEST_F(DesenhoCurva, RotulosRedondos) {
+    // A flow of 1500 once gave labels of 187 and 1496; its axis now steps
+    // by 200 to 1600.
+    const TEixo vazao = EixoRedondo(1500, 8);
+    EXPECT_EQ(RotuloEixo(vazao, 1), QStringLiteral("200"));
+    EXPECT_EQ(RotuloEixo(vazao, vazao.Divisoes), QStringLiteral("1600"));
+    EXPECT_EQ(RotuloEixo({2000, 8}, 3), QStringLiteral("6000"));
+    EXPECT_EQ(RotuloEixo({30, 5}, 5), QStringLiteral("150"));
+    EXPECT_EQ(RotuloEixo({2.5, 4}, 3), QStringLiteral("7,5"));
+    EXPECT_EQ(RotuloEixo({10, 5}, 0), QStringLiteral("0"));
     // A degenerate axis never divides by zero.
     TGeometriaCurva g;
     g.Grade = {0, 0, 100, 100};
-    g.EscalaVazao = 0;
-    g.EscalaPressao = 0;
+    g.Eixos = {{0, 0}, {0, 0}};
     EXPECT_EQ(g.Ponto(0, 0), QPoint(0, 100));
+    EXPECT_EQ(g.XVertical(1), 100);
 }
 
 TEST_F(DesenhoCurva, PontoDeOperacaoAmareloOndeAGeometriaDiz) {
@@ -153,9 +157,10 @@ TEST_F(DesenhoCurva, GraficoPequenoEscreveUmRotuloDeVazaoSimOutroNao) {
         auto &p = Folha(largura, altura);
         p.TamFonte = fonte;
         p.TamFonteMenor = fonte;
-        TDadosCurva d = CurvaDeTeste();
-        d.EscalaVazao = 80000; // labels of five digits
-        const TGeometriaCurva g = DesenhaCurva(d, TEntradaCurva{});
+        // A duty of 50000 m³/h: a flow axis of 8 steps to 80000, labels of
+        // five digits.
+        const TGeometriaCurva g = DesenhaCurva(CurvaDeTeste(), TEntradaCurva{.CurvaVazaoOp = 50000});
+        ASSERT_EQ(g.Eixos.Vazao, (TEixo{10000, 8}));
         f.end();
         // Ink under the grid line i, in the band of its label.
         auto rotulo = [&](int i) {

@@ -47,4 +47,35 @@ TEST(Numeros, NumeroDigitado) {
     double v = 0;
     EXPECT_TRUE(LeNumero("12.5", &v, QLocale::c()));
     EXPECT_FALSE(LeNumero("12,5", &v, QLocale::c()));
+
+    // A whole number may group its thousands as the locale does.
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    for (const auto &[local, texto, aceito, valor] :
+         {std::tuple{br, "10.000", true, 10000.0}, {br, "1.234.567", true, 1234567.0}, {br, "10000", true, 10000.0},
+          {br, "12,0", true, 12.0}, {br, "12,5", false, 0.0}, {br, "12.5", false, 0.0}, {br, "abc", false, 0.0},
+          {br, "-1.500", true, -1500.0}, {us, "10,000", true, 10000.0}, {us, "10.5", false, 0.0}}) {
+        double w = -99;
+        EXPECT_EQ(LeNumeroInteiro(texto, &w, local), aceito) << texto;
+        EXPECT_TRUE(!aceito || w == valor) << texto << " " << w;
+    }
+}
+
+TEST(Numeros, LocalSemNomeEBrasileiro) {
+    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(LocalDoPrograma(QLocale::c()), br);
+    EXPECT_EQ(LocalDoPrograma(QLocale(QStringLiteral("POSIX"))), br);
+    EXPECT_EQ(LocalDoPrograma(us), us);
+    EXPECT_EQ(LocalDoPrograma(br), br);
+}
+
+TEST(Numeros, RecusaDizOCampoEOQueEleEspera) {
+    const TCampoNumero vazao{QStringLiteral("Vazão"), QStringLiteral("Informe a vazão em m³/h.")};
+    for (const auto &[texto, porque, msg] :
+         {std::tuple{" abc ", RecusaNumero::NaoENumero, "Vazão: «abc» não é um número. Informe a vazão em m³/h."},
+          {"12,5", RecusaNumero::NaoEInteiro, "Vazão: «12,5» não é um número inteiro. Informe a vazão em m³/h."},
+          {"-3", RecusaNumero::Negativo, "Vazão: «-3» é um número negativo. Informe a vazão em m³/h."},
+          {"9e99", RecusaNumero::GrandeDemais, "Vazão: «9e99» é um número grande demais. Informe a vazão em m³/h."}})
+        EXPECT_EQ(MsgNumeroRecusado(vazao, texto, porque).toStdString(), msg);
+    EXPECT_EQ(MsgNumeroRecusado({QStringLiteral("Qtd"), {}}, "x", RecusaNumero::NaoENumero), "Qtd: «x» não é um número.");
 }

@@ -1,5 +1,7 @@
 #include "mail/windows/uqlemail.h"
 
+#include "mail/chaveiro.h"
+#include "mail/conexaoemail.h"
 #include "mail/envio.h"
 #include "mail/mime.h"
 #include "mail/windows/uqlemailcnf.h"
@@ -108,6 +110,7 @@ TfrmEmail::TfrmEmail(QWidget *pai) : QDialog(pai), cliente_(new ClienteSmtp(this
     resize(520, 400);
     MostraStatus(false, true);
 
+    connect(cliente_, &ClienteSmtp::Cifrado, this, &TfrmEmail::Cifrou);
     connect(cliente_, &ClienteSmtp::Conectado, this, &TfrmEmail::Conectou);
     connect(cliente_, &ClienteSmtp::Concluido, this, &TfrmEmail::Concluiu);
 }
@@ -164,18 +167,45 @@ void TfrmEmail::BitBtn3Click() {
 void TfrmEmail::btEnviarClick() {
     if (Enviando() || !btEnviar_->isEnabled())
         return;
+    const auto &g = G();
+    const auto &config = g.DadosEmail;
+    // The connection's settings and the login's password, before anything
+    // is shown as under way.
+    TConexaoEmail conexao;
+    QString senha;
+    QString erro;
+    if (!CarregaConexaoEmail(g.DirDados, conexao, &erro)) {
+        MensagemErro(erro);
+        return;
+    }
+    const QString conta = ContaSenhaEmail(config, conexao);
+    if (!conta.isEmpty()) {
+        if (!CofreDoUsuario(g.DirDados)->Le(conta, &senha, &erro)) {
+            MensagemErro(erro);
+            return;
+        }
+        if (senha.isEmpty()) {
+            Mensagem(QStringLiteral("Nenhuma senha guardada para o usuário \"%1\".\r\n"
+                                    "Clique no botão \"Configurar\" e informe a senha.")
+                         .arg(conexao.Usuario.trimmed()));
+            return;
+        }
+    }
     mMessages_->clear();
     ocupado_.emplace();
     btEnviar_->setEnabled(false);
     MostraStatus(true, false);
     const QByteArray anexo = Fonte()();
-    const auto &config = G().DadosEmail;
     destino_ = edSendTo_->text();
     Status(QStringLiteral("Inicializando conexão com o servidor. Aguarde..."));
-    cliente_->Envia(MontaEnvioProposta(config, destino_, ckbCopia_->isChecked() ? config.EmailRemetente : QString(),
-                                       edSubject_->text(), Memo1_->toPlainText().split(QLatin1Char('\n')), anexo,
-                                       QDateTime::currentDateTime()));
+    EnvioSmtp envio = MontaEnvioProposta(config, destino_, ckbCopia_->isChecked() ? config.EmailRemetente : QString(),
+                                         edSubject_->text(), Memo1_->toPlainText().split(QLatin1Char('\n')), anexo,
+                                         QDateTime::currentDateTime());
+    AplicaConexaoEmail(envio, conexao, senha);
+    cliente_->Envia(envio);
 }
+
+void TfrmEmail::Cifrou() { Status(QStringLiteral("Conexão criptografada (TLS).")); }
 
 void TfrmEmail::Conectou() { Status(QStringLiteral("Enviando mensagem")); }
 
@@ -194,13 +224,38 @@ void TfrmEmail::Concluiu(const ResultadoSmtp &r) {
             Status(linha);
         Encerra();
         MostraStatus(true, true);
-        MensagemErro(r.Erro);
+        if (r.CertificadoRecusado.isEmpty()) {
+            MensagemErro(r.Erro);
+            return;
+        }
+        // A certificate of the office's own: the user may trust it, once.
+        const QString pergunta = QString(r.Erro).replace(QLatin1Char('\n'), QStringLiteral("\r\n")) +
+                                 QStringLiteral("\r\n\r\nConfiar neste certificado daqui em diante?");
+        if (Mensagem(pergunta, MB_SIMNAO_EXCLAMACAO) != ID_SIM)
+            return;
+        TConexaoEmail conexao;
+        QString erro;
+        bool guardou = CarregaConexaoEmail(G().DirDados, conexao, &erro);
+        if (guardou) {
+            conexao.Certificado = r.CertificadoRecusado;
+            guardou = GravaConexaoEmail(G().DirDados, conexao, &erro);
+        }
+        if (!guardou) {
+            MensagemErro(erro);
+            return;
+        }
+        Status(QStringLiteral("Certificado guardado como confiável. Clique em \"Enviar e-mail\" de novo."));
         return;
     }
     Status(QStringLiteral("Email enviado para: ") + destino_);
+    for (const QString &aviso : r.Avisos)
+        for (const QString &linha : aviso.split(QLatin1Char('\n')))
+            Status(linha);
     Status(QStringLiteral("OK..."));
     Encerra();
     MensagemInfo(QStringLiteral("Mensagem enviada com sucesso!"));
+    for (const QString &aviso : r.Avisos)
+        Mensagem(QString(aviso).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
     MostraStatus(false, true);
     accept();
 }
@@ -212,6 +267,14 @@ void TfrmEmail::reject() {
         Encerra();
     }
     QDialog::reject();
+}
+
+void TfrmEmail::done(int r) {
+    QDialog::done(r);
+    // The desktop need not give the keyboard back to the window below: its
+    // shortcuts (Ctrl+S) work again at once.
+    if (QWidget *p = parentWidget())
+        p->window()->activateWindow();
 }
 
 QWidget *CriaTfrmEmail(QWidget *painel, const EntradaJanela &) {

@@ -2,9 +2,12 @@
 // TfrmEmail: sends the current quotation's proposal by e-mail. Proposes the
 // client's address and a subject made from the quotation, takes a short
 // text, and sends the proposal document as the attachment "proposta.xls"
-// through the server of the e-mail settings, showing the progress as status
-// lines. A refusal by the server is shown with its reply and the window
-// stays open.
+// through the server of the e-mail settings (in TLS and with a login when
+// they say so), showing the progress as status lines. A refusal by the
+// server is shown with its reply and the window stays open; a refused copy
+// to the sender is said, the message having gone to the client all the
+// same. A server certificate that could not be verified may be trusted from
+// here. Closing gives the keyboard back to the window below.
 //
 // Callers show it modally:
 //     if (auto *d = qobject_cast<QDialog *>(JanelaClasse("TfrmEmail"))) d->exec();
@@ -43,6 +46,7 @@ public:
     void btEnviarClick();
     void BitBtn3Click();
     void reject() override;
+    void done(int r) override;
 
     bool Enviando() const { return cliente_->Ocupado() && ocupado_.has_value(); }
     // Time limits of the SMTP dialogue (tests shorten them).
@@ -56,6 +60,7 @@ private:
     void Status(const QString &linha);
     void MostraStatus(bool status, bool texto);
     void Conectou();
+    void Cifrou();
     void Concluiu(const ResultadoSmtp &r);
     void Encerra();
 

@@ -24,6 +24,8 @@ namespace {
 
 const QString MsgValidade = QStringLiteral("A validade da proposta pode ser de no máximo %1 dias.\r\n"
                                            "Corrija o número de dias.");
+const QString MsgEntrega = QStringLiteral("Cada prazo de entrega pode ser de no máximo %1 dias.\r\n"
+                                          "Corrija o número de dias.");
 
 QLineEdit *Campo(QWidget *pai, const char *nome, int maximo) {
     auto *ed = new QLineEdit(pai);
@@ -173,11 +175,20 @@ void TfrmCondCom::showEvent(QShowEvent *e) {
 }
 
 void TfrmCondCom::btOKClick() {
+    // A field the quotation cannot hold is refused, with its text selected.
+    auto recusa = [](QLineEdit *ed, const QString &msg) {
+        ed->setFocus();
+        ed->selectAll();
+        Mensagem(msg, MB_OK_EXCLAMACAO);
+    };
     std::uint8_t validade = 0;
     if (!ValidadeDoTexto(edValidade_->text(), &validade)) {
-        edValidade_->setFocus();
-        edValidade_->selectAll();
-        Mensagem(MsgValidade.arg(ValidadeMaxima), MB_OK_EXCLAMACAO);
+        recusa(edValidade_, MsgValidade.arg(ValidadeMaxima));
+        return;
+    }
+    std::int32_t entrega = 0;
+    if (!EntregaDoTexto(edEntrega_->text(), &entrega)) {
+        recusa(edEntrega_, MsgEntrega.arg(EntregaMaxima));
         return;
     }
     TFatores &c = G().Orcamento.FatoresOrc;
@@ -185,7 +196,7 @@ void TfrmCondCom::btOKClick() {
     c.IPI = InteiroOu(edIPI_->text(), 0);
     c.Frete = edFrete_->text().left(59);
     c.Embalagem = EmbalagemDe(ckInclusa_->isChecked(), ckSem_->isChecked(), edEmbalagem_->text());
-    c.Entrega = CodificaEntrega(edEntrega_->text());
+    c.Entrega = entrega;
     c.Validade = validade;
     SetAlterado(G().Alterado);
     accept();

@@ -102,6 +102,7 @@ TfrmConfigura::TfrmConfigura(QWidget *painel) : JanelaFilha(QStringLiteral("Conf
     const CamposProjeto campos = AcrescentaCamposProjeto(topo, lt);
     edProjeto_ = campos.edProjeto;
     edOrcamento_ = campos.edOrcamento;
+    connect(AvisoDoNumero(), &AvisoNumero::numeroAlterado, edOrcamento_, &QLineEdit::setText);
 
     // Items: a header strip over the owner-drawn list.
     auto *cabecalho = new QWidget(this);

@@ -32,6 +32,7 @@ std::function<QStringList(const QString &)> TfrmDataSheet::LocalizaPrograma = &C
 
 namespace {
 const QString MsgSemPlanilha = QStringLiteral("Não foi possível localizar o programa para abrir uma planilha!");
+const QString MsgSalvaPlanilha = QStringLiteral("\r\nDeseja salvar a planilha em um arquivo, para abri-la depois?");
 const QString MsgNaoAbriu = QStringLiteral("Não foi possível abrir o arquivo!");
 } // namespace
 
@@ -143,6 +144,8 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     sb_->setWidget(pb_);
     sb_->viewport()->installEventFilter(this);
     pb_->installEventFilter(this);
+    // The page heading shows the quotation's number: a save repaints it.
+    connect(AvisoDoNumero(), &AvisoNumero::numeroAlterado, pb_, [this] { pb_->update(); });
 
     auto *lv = new QVBoxLayout(this);
     lv->setContentsMargins(0, 0, 0, 0);
@@ -307,23 +310,47 @@ void TfrmDataSheet::btBasesClick() {
 void TfrmDataSheet::btExcelClick() {
     const QString arquivo = QDir(QDir::tempPath()).filePath(QStringLiteral("proposta.xls"));
     const QStringList comando = LocalizaPrograma ? LocalizaPrograma(arquivo) : QStringList();
+    // Without a spreadsheet program the file can still be saved where the
+    // user chooses, to be opened elsewhere.
+    QString salvo;
     if (comando.isEmpty()) {
-        MensagemErro(MsgSemPlanilha);
-        focaFolha();
-        return;
+        if (Mensagem(MsgSemPlanilha + MsgSalvaPlanilha, MB_SIMNAO_EXCLAMACAO) == ID_SIM)
+            salvo = destino(QStringLiteral("Salvar planilha"), QStringLiteral("xls"),
+                            QStringLiteral("Planilha (*.xls)"));
+        if (salvo.isEmpty()) {
+            focaFolha();
+            return;
+        }
     }
     QString erro;
     bool gravou;
     {
         CursorOcupado ocupado;
         aplicaOpcoes();
-        gravou = GravaPropostaHTML(arquivo, &erro);
+        gravou = GravaPropostaHTML(salvo.isEmpty() ? arquivo : salvo, &erro);
     }
     if (!gravou)
         MensagemErro(erro);
-    else if (!QProcess::startDetached(comando.first(), comando.mid(1)))
+    else if (salvo.isEmpty() && !QProcess::startDetached(comando.first(), comando.mid(1)))
         MensagemErro(MsgNaoAbriu);
     focaFolha();
+}
+
+QString TfrmDataSheet::destino(const QString &titulo, const QString &extensao, const QString &filtro) {
+    const QString numero = G().Orcamento.NumOrc.trimmed();
+    const QString nome = numero.isEmpty()
+                             ? QStringLiteral("proposta.") + extensao
+                             : QStringLiteral("proposta_%1.%2").arg(NomeArquivoOrc(numero).chopped(4), extensao);
+    QString pasta = G().DirProjetos;
+    if (pasta.isEmpty() || !QDir(pasta).exists())
+        pasta = QDir::homePath();
+    const QString proposto = QDir(pasta).filePath(nome);
+    QString arquivo = escolheArquivo ? escolheArquivo(proposto)
+                                     : QFileDialog::getSaveFileName(this, titulo, proposto, filtro);
+    const QString fim = QLatin1Char('.') + extensao;
+    if (!arquivo.isEmpty() && !arquivo.endsWith(fim, Qt::CaseInsensitive))
+        arquivo += fim;
+    return arquivo;
 }
 
 void TfrmDataSheet::btEmailClick() {
@@ -334,22 +361,9 @@ void TfrmDataSheet::btEmailClick() {
 }
 
 void TfrmDataSheet::btPDFClick() {
-    QString arquivo;
-    if (escolheArquivoPDF) {
-        arquivo = escolheArquivoPDF();
-    } else {
-        const QString numero = G().Orcamento.NumOrc.trimmed();
-        const QString nome = numero.isEmpty() ? QStringLiteral("proposta.pdf")
-                                              : QStringLiteral("proposta_%1.pdf").arg(NomeArquivoOrc(numero).chopped(4));
-        QString pasta = G().DirProjetos;
-        if (pasta.isEmpty() || !QDir(pasta).exists())
-            pasta = QDir::homePath();
-        arquivo = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar PDF"), QDir(pasta).filePath(nome),
-                                               QStringLiteral("Documento PDF (*.pdf)"));
-    }
+    const QString arquivo =
+        destino(QStringLiteral("Salvar PDF"), QStringLiteral("pdf"), QStringLiteral("Documento PDF (*.pdf)"));
     if (!arquivo.isEmpty()) {
-        if (!arquivo.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            arquivo += QStringLiteral(".pdf");
         QString erro;
         bool gravou;
         {

@@ -30,9 +30,10 @@ public:
     void aplicaOpcoes();
 
     // Test hooks: the print dialog (false for Cancel; may set the range and
-    // the printer) and the PDF file dialog (empty for Cancel).
+    // the printer) and the dialog that chooses where a PDF or spreadsheet
+    // file is saved, given the path it proposes (empty for Cancel).
     std::function<bool(QPrinter &)> confirmaImpressao;
-    std::function<QString()> escolheArquivoPDF;
+    std::function<QString(const QString &proposto)> escolheArquivo;
     // The desktop's program for a spreadsheet file (ComandoParaAbrir).
     static std::function<QStringList(const QString &arquivo)> LocalizaPrograma;
 
@@ -59,6 +60,9 @@ private:
     void btExcelClick();
     void btEmailClick();
     void btPDFClick();
+    // Where to save the proposal as 'extensao' ("pdf", "xls"): the file the
+    // user chooses, empty when cancelled.
+    QString destino(const QString &titulo, const QString &extensao, const QString &filtro);
 
     int PaginaAtual = 1;
     int NumPaginas = 1;

@@ -330,15 +330,15 @@ TfrmDados::TfrmDados(QWidget *painel) : JanelaFilha(QStringLiteral("Dados"), AJU
     grDados_->setFormato(COL_DENSIDADE, QStringLiteral("0.000"));
     for (int c = COL_TAG; c <= COL_ALTITUDE; ++c)
         grDados_->setEditavel(c, true);
-    grDados_->setNumerica(COL_QTD, true);
-    grDados_->setNumerica(COL_VAZAO, true);
-    grDados_->setNumerica(COL_PRESSAO, false);
-    grDados_->setNumerica(COL_TEMPERATURA, false);
-    grDados_->setNumerica(COL_ALTITUDE, false);
-    // A tag keeps 10 characters: no more can be typed.
+    for (int c = COL_QTD; c <= COL_ALTITUDE; ++c)
+        if (c != COL_DESCRICAO)
+            grDados_->setNumerica(c, c == COL_QTD || c == COL_VAZAO, CampoDaColuna(c));
+    // A tag keeps 10 characters and a description 40: no more can be typed.
     grDados_->setMaxComprimento(COL_TAG, 10);
-    grDados_->setMaxComprimento(COL_DESCRICAO, 12);
-    grDados_->aceitaNumero = [](int c, double v, QString *motivo) { return AceitaNumero(c, v, motivo); };
+    grDados_->setMaxComprimento(COL_DESCRICAO, 40);
+    grDados_->aceitaNumero = [](int c, double v, const QString &t, QString *motivo) {
+        return AceitaNumero(c, v, t, motivo);
+    };
     grDados_->podeSelecionar = [this](int c, int r) { return podeSelecionar(c, r); };
     connect(grDados_, &GradeTexto::celulaEditada, this, [this](int c, int r) { celulaEditada(c, r); });
     auto *lbItens = new QLabel(QStringLiteral("&Itens"), this);
@@ -506,11 +506,28 @@ void TfrmDados::linhaNova(int r) {
     CalculaDensidadeLinha(r);
 }
 
-bool TfrmDados::AceitaNumero(int c, double v, QString *motivo) {
+TCampoNumero TfrmDados::CampoDaColuna(int c) {
+    switch (c) {
+    case COL_QTD: return {QStringLiteral("Quantidade"), QStringLiteral("Informe a quantidade de ventiladores.")};
+    case COL_VAZAO: return {QStringLiteral("Vazão"), QStringLiteral("Informe a vazão em m³/h.")};
+    case COL_PRESSAO: return {QStringLiteral("Pressão"), QStringLiteral("Informe a pressão estática em mmCA.")};
+    case COL_TEMPERATURA: return {QStringLiteral("Temperatura"), QStringLiteral("Informe a temperatura do ar em °C.")};
+    case COL_ALTITUDE: return {QStringLiteral("Altitude"), QStringLiteral("Informe a altitude do local em m.")};
+    default: return {};
+    }
+}
+
+bool TfrmDados::AceitaNumero(int c, double v, const QString &texto, QString *motivo) {
     // No negative quantity, flow or pressure, nor a quantity the item cannot
-    // hold: refused like a text that is not a number.
-    if (((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) || (c == COL_QTD && v > INT_MAX))
+    // hold.
+    if ((c == COL_QTD || c == COL_VAZAO || c == COL_PRESSAO) && v < 0) {
+        *motivo = MsgNumeroRecusado(CampoDaColuna(c), texto, RecusaNumero::Negativo);
         return false;
+    }
+    if (c == COL_QTD && v > INT_MAX) {
+        *motivo = MsgNumeroRecusado(CampoDaColuna(c), texto, RecusaNumero::GrandeDemais);
+        return false;
+    }
     // No air below absolute zero.
     if (c == COL_TEMPERATURA && v <= -273.0) {
         *motivo = QString::fromUtf8(MsgTemperaturaInvalida);

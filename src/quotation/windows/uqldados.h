@@ -5,6 +5,7 @@
 // into Itens only when stored (GravaDados), on the way to the selection or
 // the data sheet and before a save.
 
+#include "shell/numeros.h"
 #include "shell/windows/janelafilha.h"
 
 #include <functional>
@@ -96,8 +97,10 @@ private:
     void CalculaDensidadeLinha(int r);
     void celulaEditada(int c, int r);
     // A typed quantity, flow, pressure, temperature or altitude the item
-    // cannot take (the grid reports it, with 'motivo' when there is one).
-    static bool AceitaNumero(int c, double v, QString *motivo);
+    // cannot take (the grid reports it with 'motivo'), and how refusals
+    // name each of those fields.
+    static bool AceitaNumero(int c, double v, const QString &texto, QString *motivo);
+    static TCampoNumero CampoDaColuna(int c);
     bool podeSelecionar(int c, int r);
     bool confirmaAlteracao(int r); // the question on a selected item's duty
     bool podeAcrescentar();        // the three checks before a row is appended

@@ -181,6 +181,7 @@ int SalvaOrcamentoJanela() {
         o.NumOrc = t;
         if (dados)
             dados->defineNumero(t);
+        MostraNumeroOrcamento(t);
     };
     Acervo &acervo = AcervoDoPrograma();
     const QString arqAnterior = g.ArqOrc;

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <optional>
 
 namespace quellora {
 
@@ -108,14 +108,22 @@ bool TfrmAltMotor::Grava(TItemOrc &it) {
     const struct {
         QLineEdit *ed;
         double *valor;
-        const char *nome;
+        const char *nome, *pedido;
         bool inteiro;
-    } numeros[] = {{edKW_, &kw, "kW", false}, {edPolos_, &polos, "Polos", true}, {edPreco_, &preco, "Preço de lista", false}};
+    } numeros[] = {{edKW_, &kw, "kW", "Informe a potência do motor em kW.", false},
+                   {edPolos_, &polos, "Polos", "Informe o número de polos do motor.", true},
+                   {edPreco_, &preco, "Preço de lista", "Informe o preço de lista do motor em R$.", false}};
     for (const auto &n : numeros) {
-        if (!LeNumero(n.ed->text(), n.valor) || *n.valor < 0 || (n.inteiro && *n.valor != std::trunc(*n.valor)) ||
-            *n.valor > 1e9) {
-            MensagemErro(QStringLiteral("O valor informado em \"%1\" [%2] não é válido!")
-                             .arg(QString::fromUtf8(n.nome), n.ed->text()));
+        const QString t = n.ed->text();
+        std::optional<RecusaNumero> recusa;
+        if (!(n.inteiro ? LeNumeroInteiro(t, n.valor) : LeNumero(t, n.valor)))
+            recusa = n.inteiro && LeNumero(t, nullptr) ? RecusaNumero::NaoEInteiro : RecusaNumero::NaoENumero;
+        else if (*n.valor < 0)
+            recusa = RecusaNumero::Negativo;
+        else if (*n.valor > 1e9)
+            recusa = RecusaNumero::GrandeDemais;
+        if (recusa) {
+            MensagemErro(MsgNumeroRecusado({QString::fromUtf8(n.nome), QString::fromUtf8(n.pedido)}, t, *recusa));
             n.ed->setFocus();
             n.ed->selectAll();
             return false;

@@ -277,12 +277,13 @@ void TfrmArranjo::btOKClick() {
         TItemOrc *it = ItemCorrente();
         if (!it)
             return;
+        const Tentativa antes = Tentativa::Agora();
         const std::int32_t rotMotor = it->RotMotor;
         PreparaDeverDoItem(i);
         calc->CalculaTamanhos();
         it->RotMotor = rotMotor;
         if (g.Resultado.NumQualificados == 0 || i < 1 || i > 23) {
-            voltaSemTamanho();
+            voltaSemTamanho(antes);
             return;
         }
         // The single-size mode proposes the direct coupling's pole choice;
@@ -307,8 +308,14 @@ void TfrmArranjo::RecalculaDireto() {
     const int m = g.Modelo.ArranjoModelo[k].RotMaxTam[i];
     TfrmMotor4 *d = dialogoMotor();
     d->Prepara(Label1_->text(), nA, m);
+    const TItemOrc *it = ItemCorrente();
+    d->PreparaDever(it ? it->Vazao : 0, it ? it->Pressao : 0, [nA](int rotacao) {
+        const auto &e = G();
+        return DeverNaRotacao(e.Resultado, e.Densidade, e.Modelo.Entradas, nA, rotacao);
+    });
     if (d->exec() != QDialog::Accepted)
         return;
+    const Tentativa antes = Tentativa::Agora();
     QString erro;
     if (!PreparaDireto(g.DirCatalogo, i, d->NovaRotacao, nA, d->Escolha, &erro)) {
         MensagemErro(erro);
@@ -316,28 +323,30 @@ void TfrmArranjo::RecalculaDireto() {
     }
     calc->CalculaTamanhos();
     if (g.Resultado.NumQualificados == 0) {
-        voltaSemTamanho();
+        voltaSemTamanho(antes);
         return;
     }
     ConfirmaArranjo();
 }
 
-void TfrmArranjo::voltaSemTamanho() {
+TfrmArranjo::Tentativa TfrmArranjo::Tentativa::Agora() { return {G().Resultado, G().PressaoCalc}; }
+
+void TfrmArranjo::voltaSemTamanho(const Tentativa &antes) {
     auto &g = G();
     g.SoTamanho = false;
-    // The item goes back to its duty without a selection: nothing of the
-    // speed that failed stays in it.
-    if (TItemOrc *it = ItemCorrente()) {
-        it->Selecionado = false;
-        it->Direto = false;
-        it->Polos = itemAntes_.Polos;
-        it->FreqDireto = itemAntes_.FreqDireto;
-        it->VazaoDireto = itemAntes_.VazaoDireto;
-        it->PressaoDireto = itemAntes_.PressaoDireto;
-        it->RotMotor = itemAntes_.RotMotor;
+    // Nothing of the speed that failed stays: the item as the selection
+    // handed it over (a confirmed selection kept), the sizes as they were
+    // calculated, and the selection window as it was left, like after a
+    // look at the chart.
+    if (TItemOrc *it = ItemCorrente())
+        *it = itemAntes_;
+    g.Resultado = antes.Resultado;
+    g.PressaoCalc = antes.PressaoCalc;
+    if (TfrmCalculos *calc = calculos()) {
+        calc->Falhou = false;
+        calc->Selecionando = false;
+        calc->VoltaCurva = true;
     }
-    if (TfrmCalculos *calc = calculos())
-        calc->Falhou = true;
     MostraJanela(JAN_CALCULOS);
 }
 

@@ -6,6 +6,7 @@
 // first asks for the motor speed and recomputes the size at it.
 
 #include "quotation/registros.h"
+#include "selection/resultado.h"
 #include "shell/windows/janelafilha.h"
 
 #include <array>
@@ -47,9 +48,15 @@ private:
     void VerMarca(QCheckBox *cb, bool marcada);
     void btOKClick();
     void cancela();
+    // What a recalculation of the size changes besides the item.
+    struct Tentativa {
+        TResultadoGrade Resultado;
+        double PressaoCalc = 0;
+        static Tentativa Agora();
+    };
     // Back to the selection window after a recalculation that found the size
-    // no longer qualifies.
-    void voltaSemTamanho();
+    // no longer qualifies, with everything as it was before it.
+    void voltaSemTamanho(const Tentativa &antes);
     TfrmCalculos *calculos() const;
     TfrmMotor4 *dialogoMotor();
 

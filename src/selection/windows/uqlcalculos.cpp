@@ -92,6 +92,7 @@ TfrmCalculos::TfrmCalculos(QWidget *painel) : JanelaFilha(QStringLiteral("Cálcu
     const CamposProjeto campos = AcrescentaCamposProjeto(topo, lt);
     edProjeto_ = campos.edProjeto;
     edOrcamento_ = campos.edOrcamento;
+    connect(AvisoDoNumero(), &AvisoNumero::numeroAlterado, edOrcamento_, &QLineEdit::setText);
 
     lbItem_ = new QLabel(QStringLiteral("Item: "), this);
     lbItem_->setObjectName(QStringLiteral("lbItem"));

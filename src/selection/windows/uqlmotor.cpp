@@ -166,8 +166,18 @@ TfrmMotor::TfrmMotor(QWidget *painel) : JanelaFilha(QStringLiteral("Motor"), AJU
     btCancela_->setIcon(QIcon(QStringLiteral(":/imagens/retorna.svg")));
     for (QPushButton *b : {btOK_, btSemMotor_, btCancela_})
         b->setMinimumWidth(110);
+    // Esc leaves the window, but only closes a drop-down list that is open.
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(esc, &QShortcut::activated, this, &TfrmMotor::btCancelaClick);
+    connect(esc, &QShortcut::activated, this, [this] {
+        if (QWidget *lista = QApplication::activePopupWidget()) {
+            if (auto *cb = qobject_cast<QComboBox *>(lista->parentWidget()))
+                cb->hidePopup();
+            else
+                lista->close();
+            return;
+        }
+        btCancelaClick();
+    });
 
     auto *esquerda = new QVBoxLayout;
     esquerda->addWidget(ventilador);
@@ -194,10 +204,11 @@ TfrmMotor::TfrmMotor(QWidget *painel) : JanelaFilha(QStringLiteral("Motor"), AJU
     l->addLayout(botoes);
 
     connect(lbProtecao_, &QComboBox::activated, this, [this] { lbProtecaoClick(); });
+    // The voltage chosen stays with another frequency; a combination outside
+    // the normal line says so.
     connect(lbFrequencia_, &QComboBox::activated, this, [this] {
         if (Montando)
             return;
-        ListaTensoes();
         EscolheGrupo();
         MostraMotores();
     });
@@ -430,10 +441,10 @@ void TfrmMotor::lbProtecaoClick() {
         MensagemErro(MsgMinimoAPE);
         return;
     }
-    // The frequency first, so that the voltages offered are those of 60 Hz.
-    lbFrequencia_->setCurrentIndex(FREQ_60);
+    // The voltages of the frequency in force, then back to 60 Hz.
     ListaTensoes();
     ListaPolos();
+    lbFrequencia_->setCurrentIndex(FREQ_60);
     EscolheGrupo();
     if (p != PROT_DAHLANDER)
         rgPolos_->setEnabled(!it.Direto);

@@ -67,8 +67,37 @@ TfrmMotor4::TfrmMotor4(QWidget *pai) : QDialog(pai) {
     edRotacao_->setMaximumWidth(110);
     auto *lbRotacao = new QLabel(QStringLiteral("Nova rotação"), this);
     lbRotacao->setBuddy(edRotacao_);
-    connect(edRotacao_, &QLineEdit::textChanged, this,
-            [this](const QString &t) { btOK_->setEnabled(!t.isEmpty()); });
+    connect(edRotacao_, &QLineEdit::textChanged, this, [this](const QString &t) {
+        btOK_->setEnabled(!t.isEmpty());
+        mostraDever();
+    });
+
+    // The duty asked for and the one the fan will deliver at the new speed.
+    auto *dever = new QGroupBox(QStringLiteral("Ponto de operação"), this);
+    dever->setObjectName(QStringLiteral("GroupBox2"));
+    auto *gd = new QGridLayout(dever);
+    auto valor = [dever](const char *nome) {
+        auto *l = new QLabel(dever);
+        l->setObjectName(QString::fromLatin1(nome));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    txVazaoPedida_ = valor("txVazaoPedida");
+    txPressaoPedida_ = valor("txPressaoPedida");
+    txVazaoNova_ = valor("txVazaoNova");
+    txPressaoNova_ = valor("txPressaoNova");
+    for (QLabel *l : {txVazaoNova_, txPressaoNova_}) {
+        l->setFont(negrito);
+        l->setStyleSheet(QStringLiteral("color: navy;"));
+    }
+    gd->addWidget(new QLabel(QStringLiteral("Vazão"), dever), 0, 1, Qt::AlignRight);
+    gd->addWidget(new QLabel(QStringLiteral("Pressão estática"), dever), 0, 2, Qt::AlignRight);
+    gd->addWidget(new QLabel(QStringLiteral("Pedido"), dever), 1, 0);
+    gd->addWidget(txVazaoPedida_, 1, 1);
+    gd->addWidget(txPressaoPedida_, 1, 2);
+    gd->addWidget(new QLabel(QStringLiteral("Na nova rotação"), dever), 2, 0);
+    gd->addWidget(txVazaoNova_, 2, 1);
+    gd->addWidget(txPressaoNova_, 2, 2);
 
     auto *nota = new QLabel(QStringLiteral("As características de desempenho do ventilador serão ajustadas a rotação "
                                            "do motor. Os novos dados aparecem na configuração e folha de dados."),
@@ -106,10 +135,11 @@ TfrmMotor4::TfrmMotor4(QWidget *pai) : QDialog(pai) {
     l->addWidget(lbRotMax_);
     l->addWidget(frequencia);
     l->addLayout(rotacao);
+    l->addWidget(dever);
     l->addWidget(nota);
     l->addStretch();
     l->addLayout(botoes);
-    resize(343, 442);
+    resize(343, 520);
 }
 
 void TfrmMotor4::Prepara(const QString &modelo, double rotAtual, int rotMax) {
@@ -117,6 +147,32 @@ void TfrmMotor4::Prepara(const QString &modelo, double rotAtual, int rotMax) {
     lbRotAtual_->setText(QStringLiteral("Rotação atual: ") + FormataFloat(QStringLiteral("0"), rotAtual));
     lbRotMax_->setText(QStringLiteral("Rotação máxima: ") + FormataFloat(QStringLiteral("0"), rotMax));
     RotMaxPermitida = rotMax;
+}
+
+namespace {
+QString TextoVazao(double v) { return FormataFloat(QStringLiteral(",0"), v) + QStringLiteral(" m³/h"); }
+QString TextoPressao(double p) { return FormataFloat(QStringLiteral("0.0"), p) + QStringLiteral(" mmCA"); }
+} // namespace
+
+void TfrmMotor4::PreparaDever(double vazaoPedida, double pressaoPedida,
+                              std::function<TDeverDireto(int rotacao)> naRotacao) {
+    txVazaoPedida_->setText(TextoVazao(vazaoPedida));
+    txPressaoPedida_->setText(TextoPressao(pressaoPedida));
+    naRotacao_ = std::move(naRotacao);
+    mostraDever();
+}
+
+void TfrmMotor4::mostraDever() {
+    bool ok = false;
+    const int n = edRotacao_->text().trimmed().toInt(&ok);
+    if (!ok || n < 1 || !naRotacao_) {
+        txVazaoNova_->setText(QStringLiteral("-"));
+        txPressaoNova_->setText(QStringLiteral("-"));
+        return;
+    }
+    const TDeverDireto d = naRotacao_(n);
+    txVazaoNova_->setText(TextoVazao(d.VazaoDireto));
+    txPressaoNova_->setText(TextoPressao(d.PressaoDireto));
 }
 
 void TfrmMotor4::showEvent(QShowEvent *e) {

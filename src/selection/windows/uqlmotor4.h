@@ -3,7 +3,11 @@
 // at, chosen by frequency and poles or typed, and refused above the
 // arrangement's maximum speed for the size.
 
+#include "selection/arranjo.h"
+
 #include <QDialog>
+
+#include <functional>
 
 class QButtonGroup;
 class QLabel;
@@ -20,8 +24,11 @@ class TfrmMotor4 : public QDialog {
 public:
     explicit TfrmMotor4(QWidget *pai = nullptr);
 
-    // What the arrangement window tells before showing the dialog.
+    // What the arrangement window tells before showing the dialog: besides
+    // the speeds, the duty asked for and the one the fan delivers at a
+    // speed, shown side by side as a speed is chosen or typed.
     void Prepara(const QString &modelo, double rotAtual, int rotMax);
+    void PreparaDever(double vazaoPedida, double pressaoPedida, std::function<TDeverDireto(int rotacao)> naRotacao);
 
     // Choice 0..7 (tag - 1): frequency = Escolha / 4 (0 for 60 Hz),
     // poles = Escolha % 4 (0..3 for 2, 4, 6, 8).
@@ -37,12 +44,18 @@ protected:
 private:
     void radioEscolhido(int tag);
     void btOKClick();
+    void mostraDever();
 
     QLabel *lbModelo_;
     QLabel *lbRotAtual_;
     QLabel *lbRotMax_;
     QButtonGroup *radios_;
     QLineEdit *edRotacao_;
+    QLabel *txVazaoPedida_;
+    QLabel *txPressaoPedida_;
+    QLabel *txVazaoNova_;
+    QLabel *txPressaoNova_;
+    std::function<TDeverDireto(int)> naRotacao_;
     QPushButton *btOK_;
     QPushButton *btCancela_;
 };

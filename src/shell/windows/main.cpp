@@ -1,10 +1,12 @@
 // Program entry: splash, main window, the other windows, event loop.
 
+#include "shell/numeros.h"
 #include "shell/windows/aplicacao.h"
 #include "shell/windows/mensagem.h"
 #include "shell/windows/splash.h"
 #include "shell/windows/uquellora.h"
 
+#include <QLocale>
 #include <QTimer>
 
 using namespace quellora;
@@ -12,6 +14,9 @@ using namespace quellora;
 int main(int argc, char **argv) {
     AplicacaoQuellora app(argc, argv);
     CarregaTraducoes();
+    // Before any window: numbers follow the user's locale, a Brazilian's
+    // when the system names none.
+    QLocale::setDefault(LocalDoPrograma(QLocale::system()));
 
     auto *splash = new Splash;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -56,6 +56,18 @@ void NovoPadrao() {
 
 } // namespace
 
+// --- The quotation's number ------------------------------------------------
+
+AvisoNumero *AvisoDoNumero() {
+    static AvisoNumero aviso;
+    return &aviso;
+}
+
+void MostraNumeroOrcamento(const QString &numero) {
+    G().NumOrcAtual = numero;
+    emit AvisoDoNumero()->numeroAlterado(numero);
+}
+
 // --- Navigation ------------------------------------------------------------
 
 void MostraJanela(int n) {

@@ -6,6 +6,7 @@
 // They work with or without a main window: without one (a window under test
 // on its own) the title and status texts are only remembered.
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -92,6 +93,19 @@ void NovoOrcamento();
 int RespostaAoAbrir();
 // The top bar's Save (tag 1) and New (tag 3).
 void LeGravaLimpa(int tag);
+
+// --- The quotation's number ------------------------------------------------
+// The windows that show the quotation's number follow it through
+// numeroAlterado, which a save emits when it gives the quotation a number
+// (or takes a new one back), whichever windows exist by then.
+class AvisoNumero : public QObject {
+    Q_OBJECT
+signals:
+    void numeroAlterado(const QString &numero);
+};
+AvisoNumero *AvisoDoNumero();
+// NumOrcAtual := numero, and every window told.
+void MostraNumeroOrcamento(const QString &numero);
 
 // --- Help ------------------------------------------------------------------
 // Help contexts of the program's windows.
