@@ -1,6 +1,9 @@
 // The client file with 10 000 generated clients: saving and loading it
-// whole (table stream + container + file), and the coder's throughput on its
-// payload in each direction.
+// whole (table stream + container + file), and the coder's throughput in
+// each direction on the payloads of 10 000 and 100 000 clients (1.6 and
+// 16 MB). With QUELLORA_BENCH_PAYLOADS=FOLDER the two payloads are also
+// written there (clientes10000.tpf, clientes100000.tpf), for comparisons
+// with other coders on the same bytes.
 
 #include "clients/clientes.h"
 #include "clients/fluxo.h"
@@ -9,8 +12,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <map>
 
 using namespace quellora;
 
@@ -20,7 +27,7 @@ constexpr int NumClientes = 10000;
 
 // Plausible clients: company names, contacts, phones, addresses, cities,
 // e-mails, discounts and remarks, some fields left null.
-void GeraClientes(TTabela &t) {
+void GeraClientes(TTabela &t, int quantos) {
     static const char *empresas[] = {"Ventilação", "Exaustores", "Metalúrgica", "Indústria", "Comércio",
                                      "Climatização", "Engenharia", "Alimentos", "Química", "Têxtil"};
     static const char *sufixos[] = {"Ltda.", "S.A.", "Eireli", "ME", "& Cia."};
@@ -30,7 +37,7 @@ void GeraClientes(TTabela &t) {
     QRandomGenerator g(2003);
     TDadosTabela d;
     d.Campos = CamposClientes();
-    for (int i = 0; i < NumClientes; ++i) {
+    for (int i = 0; i < quantos; ++i) {
         TRegistro r(12);
         r[0] = 37000.0 + i * 0.731;
         r[1] = QStringLiteral("%1 %2 %3 %4")
@@ -60,7 +67,7 @@ struct Arquivo {
     Arquivo() {
         ResetaEstado();
         PreparaTabelaClientes(G().dm.mtClientes);
-        GeraClientes(G().dm.mtClientes);
+        GeraClientes(G().dm.mtClientes, NumClientes);
         fluxo = GravaFluxoTabela(G().dm.mtClientes.Dados());
         QString erro;
         if (!SaveClientTable(dir.path(), &erro))
@@ -71,6 +78,25 @@ struct Arquivo {
 Arquivo &A() {
     static Arquivo a;
     return a;
+}
+
+// The table stream of 'quantos' clients, in name order as the file keeps it.
+const QByteArray &Payload(int quantos) {
+    static std::map<int, QByteArray> feitos;
+    QByteArray &p = feitos[quantos];
+    if (p.isEmpty()) {
+        TTabela t;
+        PreparaTabelaClientes(t);
+        GeraClientes(t, quantos);
+        p = GravaFluxoTabela(t.Dados());
+        const QString pasta = qEnvironmentVariable("QUELLORA_BENCH_PAYLOADS");
+        if (!pasta.isEmpty()) {
+            QFile f(QDir(pasta).filePath(QStringLiteral("clientes%1.tpf").arg(quantos)));
+            if (!f.open(QIODevice::WriteOnly) || f.write(p) != p.size())
+                qFatal("%s", qPrintable(f.errorString()));
+        }
+    }
+    return p;
 }
 
 void BM_SalvaClientes(benchmark::State &s) {
@@ -97,15 +123,15 @@ void BM_CarregaClientes(benchmark::State &s) {
 BENCHMARK(BM_CarregaClientes)->Unit(benchmark::kMillisecond);
 
 void BM_Compacta(benchmark::State &s) {
-    const QByteArray &fluxo = A().fluxo;
+    const QByteArray &fluxo = Payload(static_cast<int>(s.range(0)));
     for (auto _ : s)
         benchmark::DoNotOptimize(CompactaContainer(fluxo));
     s.SetBytesProcessed(s.iterations() * fluxo.size());
 }
-BENCHMARK(BM_Compacta)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compacta)->Arg(NumClientes)->Arg(10 * NumClientes)->Unit(benchmark::kMillisecond);
 
 void BM_Descompacta(benchmark::State &s) {
-    const QByteArray &fluxo = A().fluxo;
+    const QByteArray &fluxo = Payload(static_cast<int>(s.range(0)));
     const QByteArray c = CompactaContainer(fluxo);
     QString erro;
     for (auto _ : s) {
@@ -117,7 +143,7 @@ void BM_Descompacta(benchmark::State &s) {
     s.SetBytesProcessed(s.iterations() * fluxo.size());
     s.counters["razao"] = static_cast<double>(c.size()) / fluxo.size();
 }
-BENCHMARK(BM_Descompacta)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Descompacta)->Arg(NumClientes)->Arg(10 * NumClientes)->Unit(benchmark::kMillisecond);
 
 void BM_FluxoTabela(benchmark::State &s) {
     const QByteArray &fluxo = A().fluxo;

@@ -34,6 +34,7 @@ QString DirCatalogoPadrao();
 
 // Writes to standard output / standard error (UTF-8).
 void Saida(const QString &texto);
+void SaidaUtf8(const QByteArray &utf8);
 void Erro(const QString &texto);
 
 // Value of "--nome VALOR" in args (removed from args), or 'padrao'.

@@ -39,9 +39,10 @@ QString DirDadosPadrao() {
 
 QString DirCatalogoPadrao() { return PastasPadrao().Catalogo; }
 
-void Saida(const QString &texto) {
-    const QByteArray b = texto.toUtf8();
-    std::fwrite(b.constData(), 1, static_cast<std::size_t>(b.size()), stdout);
+void Saida(const QString &texto) { SaidaUtf8(texto.toUtf8()); }
+
+void SaidaUtf8(const QByteArray &utf8) {
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
 }
 
 void Erro(const QString &texto) {

@@ -17,13 +17,19 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -128,7 +134,9 @@ std::string Lista(const std::vector<std::string> &itens) {
 struct Catalogo {
     QString dir;
     QStringList lista;                  // list lines
+    QStringList codigos;                // line codes, trimmed, by list position
     std::vector<TDadosModelo> modelos;  // by list position
+    mutable int naMemoria = -1;         // list position of the line now in G().Modelo
 };
 
 bool AbreCatalogo(const QString &dir, Catalogo &c) {
@@ -148,6 +156,8 @@ bool AbreCatalogo(const QString &dir, Catalogo &c) {
         c.modelos.push_back(r >= 0 && r < static_cast<int>(todos.size()) ? todos[static_cast<std::size_t>(r)]
                                                                           : TDadosModelo{});
     }
+    for (const TDadosModelo &m : c.modelos)
+        c.codigos << m.Codigo.trimmed();
     if (c.lista.isEmpty()) {
         Erro(QStringLiteral("Nenhuma linha de ventiladores com dados em \"%1\".\n").arg(dir));
         return false;
@@ -174,7 +184,7 @@ int PosicaoDaLinha(const Catalogo &c, const QString &linha) {
     return -1;
 }
 
-QString Codigo(const Catalogo &c, int p) { return c.modelos[static_cast<std::size_t>(p)].Codigo.trimmed(); }
+const QString &Codigo(const Catalogo &c, int p) { return c.codigos.at(p); }
 
 // ---------------------------------------------------------------------------
 // Calculation
@@ -183,31 +193,56 @@ struct Ponto {
     double vazao = 0, pressao = 0, temperatura = 20, altitude = 0;
 };
 
-// Density of the duty into the shared state.
+// Density of the duty into the shared state (the lines of a schedule take
+// the one worked out for the duty's first line).
 void DefineDensidade(const Ponto &pt) {
     TEstado &g = G();
+    static double temperatura = std::numeric_limits<double>::quiet_NaN(), altitude = temperatura, densidade = 0;
     g.TempDens = pt.temperatura;
     g.AltDens = pt.altitude;
+    if (pt.temperatura == temperatura && pt.altitude == altitude) {
+        g.Densidade = densidade;
+        return;
+    }
     CalculaDensidade();
+    temperatura = pt.temperatura;
+    altitude = pt.altitude;
+    densidade = g.Densidade;
+}
+
+// A calculation message as printed: the terminal's line breaks, and only its
+// first line when 'curto'. The few message texts are worked out once each.
+const QString &TextoImpresso(const QString &texto, bool curto) {
+    static QHash<QString, QString> feitos[2];
+    auto it = feitos[curto].constFind(texto);
+    if (it == feitos[curto].cend()) {
+        QString t = TextoDoAviso(texto);
+        if (curto)
+            t = t.section(QLatin1Char('\n'), 0, 0);
+        it = feitos[curto].insert(texto, t);
+    }
+    return *it;
 }
 
 // Full calculation of line p for the duty; messages to standard error, with
-// 'prefixo' before each and only the first line of each when 'curto'.
-TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &prefixo, bool curto) {
+// 'antes' and, when 'comCodigo', the line's code and ": " before each, and
+// only the first line of each when 'curto'.
+TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool comCodigo, bool curto) {
     TEstado &g = G();
     DefineDensidade(pt);
     g.VazaoCalc = pt.vazao;
     g.PressaoCalc = pt.pressao;
     g.ModeloCalc = p;
     g.SoTamanho = false;
-    g.Modelo = c.modelos[static_cast<std::size_t>(p)];
+    if (c.naMemoria != p) {
+        g.Modelo = c.modelos[static_cast<std::size_t>(p)];
+        c.naMemoria = p;
+    }
     return CalculaModeloCarregado([&](AvisoCalculo tipo, const QString &texto, int i) {
-        QString t = TextoDoAviso(texto);
-        if (curto)
-            t = t.section(QLatin1Char('\n'), 0, 0);
+        QString t = TextoImpresso(texto, curto);
         if (tipo == AvisoCalculo::SemEspectro && i >= 1 && i <= 23)
             t = QStringLiteral("tamanho %1: ").arg(Tamanhos[i]) + t;
-        Erro(prefixo + t + QLatin1Char('\n'));
+        Erro(antes + (comCodigo ? Codigo(c, p) + QStringLiteral(": ") : QString()) + t + QLatin1Char('\n'));
     });
 }
 
@@ -318,12 +353,6 @@ QStringList CelulasEnergia(const TEficiencia &e) {
     return {Fixo(e.FEI, 2), MarcaUE(e.AtendeUE)};
 }
 
-QStringList CelulasDaLinha(const TLinhaGrade &l) {
-    return {QString::number(l.Tamanho), l.Arranjos, Fixo(l.Rotacao, 0), Fixo(l.Velocidade, 1),
-            Fixo(l.VelPeriferica, 1), Fixo(l.PTotal20, 1), Fixo(l.Rendimento, 0), Fixo(l.PotOp, 2),
-            Fixo(l.Pot20, 2), Fixo(l.PotMotor, 2), QString::number(l.Indice), Fixo(l.LwA, 0)};
-}
-
 QString Linha(const QStringList &celulas, const QString &marca) {
     QString t = marca;
     for (int k = 0; k < celulas.size(); ++k) {
@@ -332,6 +361,98 @@ QString Linha(const QStringList &celulas, const QString &marca) {
         t += k == 1 ? celulas[k].leftJustified(w) : celulas[k].rightJustified(w);
     }
     return t + QLatin1Char('\n');
+}
+
+// Appends 'texto' padded with spaces to 'largura' characters, on the left
+// (a right-justified cell) or on the right; never cut.
+void Justificado(std::string &t, const char *texto, std::size_t n, int largura, bool aDireita) {
+    const std::size_t falta = n < static_cast<std::size_t>(largura) ? largura - n : 0;
+    if (aDireita)
+        t.append(falta, ' ');
+    t.append(texto, n);
+    if (!aDireita)
+        t.append(falta, ' ');
+}
+
+void Justificado(std::string &t, const QString &texto, int largura, bool aDireita) {
+    const QByteArray j = (aDireita ? texto.rightJustified(largura) : texto.leftJustified(largura)).toUtf8();
+    t.append(j.constData(), static_cast<std::size_t>(j.size()));
+}
+
+// v with 'casas' (0 to 2) decimals, exactly as QString::number(v, 'f', casas)
+// writes it: the decimal value of the double rounded half away from zero.
+// For a double below 10^15, v × 10^casas is exact in the 64-bit significand
+// of extended precision; other values go through QString::number itself.
+qsizetype FixoEm(char *buf, double v, int casas) {
+    static_assert(std::numeric_limits<long double>::digits >= 64);
+    const long double y = static_cast<long double>(v) * (casas == 0 ? 1 : casas == 1 ? 10 : 100);
+    const long double piso = std::floor(y);
+    const std::uint64_t n = static_cast<std::uint64_t>(piso) + (y - piso >= 0.5L ? 1 : 0);
+    std::uint64_t divisor = casas == 0 ? 1 : casas == 1 ? 10 : 100;
+    char *p = std::to_chars(buf, buf + 24, n / divisor).ptr;
+    if (casas > 0) {
+        *p++ = '.';
+        std::uint64_t resto = n % divisor;
+        for (int k = casas - 1; k >= 0; --k) {
+            p[k] = static_cast<char>('0' + resto % 10);
+            resto /= 10;
+        }
+        p += casas;
+    }
+    return p - buf;
+}
+
+void FixoJustificado(std::string &t, double v, int casas, int largura) {
+    if (std::isfinite(v) && !std::signbit(v) && v < 1e15 && casas >= 0 && casas <= 2) {
+        char buf[32];
+        Justificado(t, buf, static_cast<std::size_t>(FixoEm(buf, v, casas)), largura, true);
+    } else {
+        Justificado(t, Fixo(v, casas), largura, true);
+    }
+}
+
+void InteiroJustificado(std::string &t, long long v, int largura) {
+    char buf[24];
+    Justificado(t, buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v).ptr - buf), largura, true);
+}
+
+// One data row of the size grid, the cells with their display formats
+// (the format of Linha), after 'marca'; then the cells of 'mais' (the energy
+// columns).
+void AcrescentaLinha(std::string &t, const TLinhaGrade &l, const char *marca, const QStringList &mais = {}) {
+    auto w = [](int k) { return Colunas[k].largura; };
+    t += marca;
+    t += ' ';
+    InteiroJustificado(t, l.Tamanho, w(0));
+    t += ' ';
+    bool ascii = true;
+    for (QChar ch : l.Arranjos)
+        ascii = ascii && ch.unicode() < 0x80;
+    if (ascii) {
+        for (QChar ch : l.Arranjos)
+            t += static_cast<char>(ch.unicode());
+        t.append(static_cast<std::size_t>(std::max<qsizetype>(0, w(1) - l.Arranjos.size())), ' ');
+    } else {
+        Justificado(t, l.Arranjos, w(1), false);
+    }
+    const struct {
+        double v;
+        int casas;
+    } numeros[] = {{l.Rotacao, 0}, {l.Velocidade, 1}, {l.VelPeriferica, 1}, {l.PTotal20, 1},
+                   {l.Rendimento, 0}, {l.PotOp, 2}, {l.Pot20, 2}, {l.PotMotor, 2}};
+    for (int k = 0; k < 8; ++k) {
+        t += ' ';
+        FixoJustificado(t, numeros[k].v, numeros[k].casas, w(k + 2));
+    }
+    t += ' ';
+    InteiroJustificado(t, l.Indice, w(10));
+    t += ' ';
+    FixoJustificado(t, l.LwA, 0, w(11));
+    for (int k = 0; k < mais.size(); ++k) {
+        t += ' ';
+        Justificado(t, mais[k], Largura(NumColunas + k), true);
+    }
+    t += '\n';
 }
 
 QString Cabecalho(const QString &codigo, const QString &antes = {}, bool energia = false) {
@@ -594,7 +715,7 @@ std::string TamanhoComFiguras(const TResultadoGrade &r, const TamanhoEnergia &t,
 
 int UmaLinha(const Catalogo &c, int p, const Opcoes &o, const Energia &en) {
     const Ponto duty = o.PorVentilador();
-    const TFimCalculo fim = Calcula(c, p, duty, {}, false);
+    const TFimCalculo fim = Calcula(c, p, duty, {}, false, false);
     if (!fim.Concluido)
         return 1;
     const TEstado &g = G();
@@ -639,15 +760,16 @@ int UmaLinha(const Catalogo &c, int p, const Opcoes &o, const Energia &en) {
     if (o.ventiladores > 1)
         t += QStringLiteral("%1 ventiladores em paralelo: %2 m³/h cada\n").arg(o.ventiladores).arg(Fixo(duty.vazao, 0));
     t += QLatin1Char('\n') + Cabecalho(Codigo(c, p), {}, true);
+    std::string linhas;
     QString avisos;
     for (std::size_t k = 0; k < lista.size(); ++k) {
         const TamanhoEnergia &s = lista[k];
-        t += Linha(CelulasDaLinha(LinhaDaGrade(r, s.i, rho20)) + CelulasEnergia(s.e),
-                   s.i == destaque ? QStringLiteral("* ") : QStringLiteral("  "));
+        AcrescentaLinha(linhas, LinhaDaGrade(r, s.i, rho20), s.i == destaque ? "* " : "  ", CelulasEnergia(s.e));
         if (!figuras[k].Avisos.isEmpty())
             avisos += QStringLiteral("  %1: %2\n").arg(Tamanhos[s.i]).arg(TextoDosAvisos(figuras[k]).replace(
                           QLatin1Char('\n'), QStringLiteral("\n        ")));
     }
+    t += QString::fromStdString(linhas);
     t += QStringLiteral("\n* o mais eficiente\n"
                         "FEI: índice de energia do ventilador (AMCA 208, pressão total); UE: rendimento mínimo do\n"
                         "Regulamento (UE) 2024/1834 (✓ atende, ✗ não atende, – fora do escopo ou sem dados)\n");
@@ -677,7 +799,7 @@ int Curva(const Catalogo &c, int p, const Opcoes &o) {
         Erro(QStringLiteral("Tamanho inválido: \"%1\" (use o diâmetro em mm, como 630).\n").arg(o.curva));
         return 1;
     }
-    const TFimCalculo fim = Calcula(c, p, o.PorVentilador(), {}, false);
+    const TFimCalculo fim = Calcula(c, p, o.PorVentilador(), {}, false, false);
     if (!fim.Concluido)
         return 1;
     TEstado &g = G();
@@ -750,11 +872,14 @@ struct Escolha {
 };
 
 // With 'en' the size's energy figures go with its fields.
-Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &prefixo, const Energia *en = nullptr) {
+// 'json': also the size's fields as JSON (text output has no use for
+// them), with 'en' its energy figures among them.
+Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool json,
+                const Energia *en = nullptr) {
     Escolha e;
     e.codigo = Codigo(c, p);
     e.posicao = p;
-    const TFimCalculo fim = Calcula(c, p, pt, prefixo, true);
+    const TFimCalculo fim = Calcula(c, p, pt, antes, true, true);
     if (!fim.Concluido)
         return e;
     const TResultadoGrade &r = G().Resultado;
@@ -762,11 +887,11 @@ Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &prefix
     e.destaque = TamanhoDestaque(r);
     if (e.destaque) {
         e.linha = LinhaDaGrade(r, e.destaque, DensidadeRef(pt.altitude));
-        if (en) {
+        if (json && en) {
             const TEficiencia f = EficienciaDoTamanho(r, e.destaque, G().Modelo, G().Densidade, false,
                                                       BaseDaLinha(en->catalogo, e.codigo, en->prefs));
             e.json = TamanhoJson(r, e.destaque, &f);
-        } else {
+        } else if (json) {
             e.json = TamanhoJson(r, e.destaque);
         }
     }
@@ -783,12 +908,15 @@ std::string EscolhaJson(const Escolha &e) {
     return o.texto();
 }
 
-QString EscolhaTexto(const Escolha &e) {
-    if (!e.destaque)
-        return QStringLiteral("  %1   nenhum tamanho atende\n").arg(e.codigo.leftJustified(5));
-    QStringList celulas = CelulasDaLinha(e.linha);
-    return QStringLiteral("  ") + e.codigo.leftJustified(5) + Linha(celulas, {});
+void AcrescentaEscolha(std::string &t, const Escolha &e) {
+    t += "  ";
+    Justificado(t, e.codigo, 5, false);
+    if (e.destaque)
+        AcrescentaLinha(t, e.linha, "");
+    else
+        t += "   nenhum tamanho atende\n";
 }
+
 
 std::vector<int> LinhasEscolhidas(const Catalogo &c, const Opcoes &o) {
     std::vector<int> ps;
@@ -807,7 +935,7 @@ int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
     std::vector<Escolha> es;
     bool alguma = false;
     for (int p = 0; p < c.lista.size(); ++p) {
-        es.push_back(Escolhe(c, p, o.PorVentilador(), Codigo(c, p) + QStringLiteral(": "), o.json ? &en : nullptr));
+        es.push_back(Escolhe(c, p, o.PorVentilador(), {}, o.json, o.json ? &en : nullptr));
         alguma = alguma || es.back().destaque != 0;
     }
     if (o.json) {
@@ -821,8 +949,10 @@ int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
                         .arg(Fixo(o.ponto.vazao, 0), Fixo(o.ponto.pressao, 1), Fixo(o.ponto.temperatura, 0),
                              Fixo(o.ponto.altitude, 0), Fixo(G().Densidade, 3));
         t += Cabecalho(QStringLiteral("Tam."), QStringLiteral("Linha"));
+        std::string linhas;
         for (const Escolha &e : es)
-            t += EscolhaTexto(e);
+            AcrescentaEscolha(linhas, e);
+        t += QString::fromStdString(linhas);
         Saida(t);
     }
     if (!alguma)
@@ -958,6 +1088,10 @@ bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
 }
 
 int Lote(const Catalogo &c, const Opcoes &o) {
+    // A schedule's messages can run to thousands of lines: written in blocks,
+    // all before the table, as they were when each went out at once.
+    static char blocoAvisos[1 << 16];
+    std::setvbuf(stderr, blocoAvisos, _IOFBF, sizeof blocoAvisos);
     std::vector<Duty> duties;
     if (!LeLote(o.lote, duties))
         return 1;
@@ -974,14 +1108,20 @@ int Lote(const Catalogo &c, const Opcoes &o) {
         return tag.left(10).leftJustified(10) + QLatin1Char(' ') + qtd.rightJustified(4) + QLatin1Char(' ') +
                vazao.rightJustified(9) + QLatin1Char(' ') + pressao.rightJustified(8) + QLatin1Char(' ');
     };
-    QString t = Cabecalho(QStringLiteral("Tam."),
-                          inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
-                                 QStringLiteral("Pressão")) +
-                              QStringLiteral("Linha"));
+    std::string t = Cabecalho(QStringLiteral("Tam."),
+                              inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
+                                     QStringLiteral("Pressão")) +
+                                  QStringLiteral("Linha"))
+                        .toStdString();
+    if (!o.json)
+        t.reserve(t.size() + duties.size() * ps.size() * (t.size() / 2 + 8));
     for (const Duty &d : duties) {
+        const QString antes = d.tag + QStringLiteral(" / ");
+        const std::string colunas =
+            o.json ? std::string()
+                   : inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)).toStdString();
         for (int p : ps) {
-            const QString prefixo = QStringLiteral("%1 / %2: ").arg(d.tag, Codigo(c, p));
-            const Escolha e = Escolhe(c, p, d.ponto, prefixo);
+            const Escolha e = Escolhe(c, p, d.ponto, antes, o.json);
             alguma = alguma || e.destaque != 0;
             if (o.json) {
                 js.push_back(Objeto()
@@ -996,15 +1136,16 @@ int Lote(const Catalogo &c, const Opcoes &o) {
                                  .bruto("Selecao", EscolhaJson(e))
                                  .texto());
             } else {
-                t += inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)) +
-                     EscolhaTexto(e);
+                t += colunas;
+                AcrescentaEscolha(t, e);
             }
         }
     }
+    std::fflush(stderr);
     if (o.json)
         Saida(QString::fromStdString(Lista(js)) + QLatin1Char('\n'));
     else
-        Saida(t);
+        SaidaUtf8(QByteArray::fromRawData(t.data(), static_cast<qsizetype>(t.size())));
     if (!alguma)
         Erro(QStringLiteral("Nenhum ponto de operação atendido.\n"));
     return alguma ? 0 : 1;

@@ -9,7 +9,7 @@ PACOTES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth imagemagick poppler-utils
+  xvfb xauth imagemagick poppler-utils libx11-dev
   qt6-translations-l10n
   python3 python3-aiosmtpd openssl
   dbus gnome-keyring libsecret-1-0

@@ -196,7 +196,8 @@ QByteArray GravaFluxoTabela(const TDadosTabela &tabela) {
         w.Byte(vaList);
         w.Inteiro(0); // update status
         for (int i = 0; i < tabela.Campos.size(); ++i) {
-            const QVariant v = i < r.size() ? r[i] : QVariant();
+            static const QVariant nulo;
+            const QVariant &v = i < r.size() ? r[i] : nulo;
             const TipoCampo t = tabela.Campos[i].Tipo;
             w.Logico(!v.isValid());
             if (!v.isValid())

@@ -61,12 +61,22 @@ TCRC32::TCRC32() {
             c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : (c >> 1);
         tabela_[i] = c;
     }
+    tabelas_[0] = tabela_;
+    for (std::size_t k = 1; k < 8; ++k)
+        for (std::size_t i = 0; i < 256; ++i)
+            tabelas_[k][i] = tabela_[tabelas_[k - 1][i] & 0xFF] ^ (tabelas_[k - 1][i] >> 8);
 }
 
 std::uint32_t TCRC32::Acumula(std::uint32_t reg, const char *dados, std::size_t n) const {
     const auto *p = reinterpret_cast<const std::uint8_t *>(dados);
-    for (std::size_t i = 0; i < n; ++i)
-        reg = tabela_[(reg ^ p[i]) & 0xFF] ^ (reg >> 8);
+    // Eight bytes at a time: the same register as byte by byte.
+    for (; n >= 8; n -= 8, p += 8) {
+        const std::uint32_t a = reg ^ (p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
+        reg = tabelas_[7][a & 0xFF] ^ tabelas_[6][(a >> 8) & 0xFF] ^ tabelas_[5][(a >> 16) & 0xFF] ^
+              tabelas_[4][a >> 24] ^ tabelas_[3][p[4]] ^ tabelas_[2][p[5]] ^ tabelas_[1][p[6]] ^ tabelas_[0][p[7]];
+    }
+    for (; n > 0; --n, ++p)
+        reg = tabela_[(reg ^ *p) & 0xFF] ^ (reg >> 8);
     return reg;
 }
 
@@ -107,9 +117,12 @@ constexpr unsigned MAX_FREQ = TLZH::MAX_FREQ;
 
 // Working arrays of one operation, with the sizes the format fixes.
 struct Estado {
-    std::uint8_t ring[N + F - 1];
-    std::uint16_t lson[N + 1];
-    std::uint16_t rson[N + 257];
+    // N + F - 1 bytes, and 8 more that an eight-byte comparison at the
+    // end of the last key (or at an absent node, NIL) may read.
+    std::uint8_t ring[N + F - 1 + 8];
+    // Children of the search-tree nodes, left [0] and right [1]; entries
+    // N + 1 to N + 256 are the roots of the 256 trees (right child only).
+    std::uint16_t filho[N + 257][2];
     std::uint16_t dad[N + 1];
     std::uint16_t freq[T + 1];
     std::uint16_t prnt[T + N_CHAR];
@@ -117,16 +130,26 @@ struct Estado {
     int matchPosition = 0;
     int matchLength = 0;
 
-    // Bit input.
+    // Bit input: the coded bytes, then zero bits for ever, seen through a
+    // 64-bit window whose top 'getlen' bits are the next ones.
     const std::uint8_t *entrada = nullptr;
-    qsizetype tamEntrada = 0;
-    qsizetype posEntrada = 0;
-    qsizetype fantasmas = 0; // bytes read past the end (as zero)
-    std::uint16_t getbuf = 0;
-    std::uint8_t getlen = 0;
+    const std::uint8_t *fimEntrada = nullptr;
+    qsizetype fantasmas = 0; // bytes taken past the end (as zero)
+    std::uint64_t getbuf = 0;
+    int getlen = 0;
 
     // Bit output.
-    QByteArray *saida = nullptr;
+    // The coded bytes go to 'saida', grown ahead of each coding step
+    // (a step writes at most six bytes).
+    std::vector<std::uint8_t> saida;
+    std::uint8_t *escrita = nullptr;
+    void ReservaSaida() {
+        if (saida.data() + saida.size() - escrita >= 8)
+            return;
+        const std::size_t usado = static_cast<std::size_t>(escrita - saida.data());
+        saida.resize(std::max<std::size_t>(4096, saida.size() * 2));
+        escrita = saida.data() + usado;
+    }
     std::uint16_t putbuf = 0;
     std::uint8_t putlen = 0;
     std::int32_t codificados = 0;
@@ -180,34 +203,58 @@ struct Estado {
         }
     }
 
+    // Adds one to the frequency of node c and, when that breaks the order,
+    // exchanges it with the last node of the smaller frequency (c becomes
+    // that node): true then.
+    bool Incrementa(int &c) {
+        const unsigned k = ++freq[c];
+        int l = c + 1;
+        if (k <= freq[l])
+            return false;
+        while (k > freq[++l]) {
+        }
+        --l;
+        freq[c] = freq[l];
+        freq[l] = static_cast<std::uint16_t>(k);
+
+        const int i = son[c];
+        prnt[i] = static_cast<std::uint16_t>(l);
+        if (i < T)
+            prnt[i + 1] = static_cast<std::uint16_t>(l);
+
+        const int j = son[l];
+        son[l] = static_cast<std::uint16_t>(i);
+        prnt[j] = static_cast<std::uint16_t>(c);
+        if (j < T)
+            prnt[j + 1] = static_cast<std::uint16_t>(c);
+        son[c] = static_cast<std::uint16_t>(j);
+        c = l;
+        return true;
+    }
+
     void Update(int c) {
         if (freq[R] == MAX_FREQ)
             Reconst();
         c = prnt[c + T];
         do {
-            const unsigned k = ++freq[c];
-            int l = c + 1;
-            if (k > freq[l]) {
-                while (k > freq[++l]) {
-                }
-                --l;
-                freq[c] = freq[l];
-                freq[l] = static_cast<std::uint16_t>(k);
-
-                const int i = son[c];
-                prnt[i] = static_cast<std::uint16_t>(l);
-                if (i < T)
-                    prnt[i + 1] = static_cast<std::uint16_t>(l);
-
-                const int j = son[l];
-                son[l] = static_cast<std::uint16_t>(i);
-                prnt[j] = static_cast<std::uint16_t>(c);
-                if (j < T)
-                    prnt[j + 1] = static_cast<std::uint16_t>(c);
-                son[c] = static_cast<std::uint16_t>(j);
-                c = l;
-            }
+            Incrementa(c);
         } while ((c = prnt[c]) != 0);
+    }
+
+    // Update after a decoding that went down 'caminho' (the root, then each
+    // node taken, the symbol's leaf last): the climb follows it back up for
+    // as long as no exchange has moved a node, then the parent links.
+    void UpdateCaminho(const std::uint16_t *caminho, int n) {
+        for (int i = n - 1;; --i) {
+            int c = caminho[i];
+            if (Incrementa(c)) {
+                while ((c = prnt[c]) != 0)
+                    Incrementa(c);
+                return;
+            }
+            if (i == 0)
+                return;
+        }
     }
 
     // --- Bit output ---
@@ -215,10 +262,10 @@ struct Estado {
         putbuf = static_cast<std::uint16_t>(putbuf | (c >> putlen));
         putlen = static_cast<std::uint8_t>(putlen + l);
         if (putlen >= 8) {
-            saida->append(static_cast<char>(putbuf >> 8));
+            *escrita++ = static_cast<std::uint8_t>(putbuf >> 8);
             putlen = static_cast<std::uint8_t>(putlen - 8);
             if (putlen >= 8) {
-                saida->append(static_cast<char>(putbuf & 0xFF));
+                *escrita++ = static_cast<std::uint8_t>(putbuf & 0xFF);
                 codificados += 2;
                 putlen = static_cast<std::uint8_t>(putlen - 8);
                 putbuf = static_cast<std::uint16_t>(c << (l - putlen));
@@ -251,152 +298,191 @@ struct Estado {
 
     void EncodeEnd() {
         if (putlen) {
-            saida->append(static_cast<char>(putbuf >> 8));
+            *escrita++ = static_cast<std::uint8_t>(putbuf >> 8);
             ++codificados;
         }
     }
 
     // --- Bit input ---
+    // Fills the window to at least 57 bits.
     void Enche() {
-        while (getlen <= 8) {
-            unsigned b = 0;
-            if (posEntrada < tamEntrada)
-                b = entrada[posEntrada++];
+        if (fimEntrada - entrada >= 8) {
+            std::uint64_t v;
+            std::memcpy(&v, entrada, 8);
+            if constexpr (std::endian::native == std::endian::little)
+                v = __builtin_bswap64(v);
+            getbuf |= v >> getlen;
+            entrada += (63 - getlen) >> 3;
+            getlen |= 56;
+            return;
+        }
+        while (getlen <= 56) {
+            std::uint64_t b = 0;
+            if (entrada < fimEntrada)
+                b = *entrada++;
             else
                 ++fantasmas;
-            getbuf = static_cast<std::uint16_t>(getbuf | (b << (8 - getlen)));
-            getlen = static_cast<std::uint8_t>(getlen + 8);
+            getbuf |= b << (56 - getlen);
+            getlen += 8;
         }
-    }
-    int GetBit() {
-        Enche();
-        const int bit = getbuf >> 15;
-        getbuf = static_cast<std::uint16_t>(getbuf << 1);
-        --getlen;
-        return bit;
-    }
-    int GetByte() {
-        Enche();
-        const int b = getbuf >> 8;
-        getbuf = static_cast<std::uint16_t>(getbuf << 8);
-        getlen = static_cast<std::uint8_t>(getlen - 8);
-        return b;
     }
     // True once the decoder has taken bits that the input does not hold.
     bool PassouDoFim() const { return fantasmas * 8 > getlen; }
 
     int DecodeChar() {
-        unsigned c = son[R];
-        while (c < static_cast<unsigned>(T)) {
-            c += static_cast<unsigned>(GetBit());
-            c = son[c];
+        if (getlen < 32)
+            Enche();
+        constexpr int MaxCaminho = 64;
+        std::uint16_t caminho[MaxCaminho];
+        int n = 0;
+        caminho[n++] = R;
+        unsigned filhoDe = son[R];
+        while (filhoDe < static_cast<unsigned>(T)) {
+            if (getlen == 0)
+                Enche();
+            const unsigned no = filhoDe + static_cast<unsigned>(getbuf >> 63);
+            getbuf <<= 1;
+            --getlen;
+            if (n < MaxCaminho)
+                caminho[n] = static_cast<std::uint16_t>(no);
+            ++n;
+            filhoDe = son[no];
         }
-        c -= T;
-        Update(static_cast<int>(c));
-        return static_cast<int>(c);
+        const int c = static_cast<int>(filhoDe) - T;
+        if (n <= MaxCaminho && freq[R] != MAX_FREQ)
+            UpdateCaminho(caminho, n);
+        else
+            Update(c);
+        return c;
     }
 
+    // Eight bits, then d_len - 2 more: at most 14 bits.
     int DecodePosition() {
-        unsigned i = static_cast<unsigned>(GetByte());
+        if (getlen < 14)
+            Enche();
+        unsigned i = static_cast<unsigned>(getbuf >> 56);
+        getbuf <<= 8;
+        getlen -= 8;
         const unsigned c = static_cast<unsigned>(d_code[i]) << 6;
-        unsigned j = d_len[i] - 2u;
-        while (j--)
-            i = (i << 1) + static_cast<unsigned>(GetBit());
+        const int j = d_len[i] - 2;
+        i = (i << j) | static_cast<unsigned>(getbuf >> (64 - j));
+        getbuf <<= j;
+        getlen -= j;
         return static_cast<int>(c | (i & 0x3F));
     }
 
     // --- Match finder ---
     void InitTree() {
         for (int i = N + 1; i <= N + 256; ++i)
-            rson[i] = NIL;
+            filho[i][1] = NIL;
         for (int i = 0; i < N; ++i)
             dad[i] = NIL;
     }
 
-    // Common length of the keys at a and b (F when bytes 1 to F - 1 agree),
-    // with cmp the difference of the last bytes compared, given that bytes
-    // 0 to inicio - 1 are known to agree. Eight bytes at a time where they
-    // fit: the result is that of a byte-by-byte comparison from byte 1, which
-    // is what the format defines.
-    static int Compara(const std::uint8_t *a, const std::uint8_t *b, int inicio, int &cmp) {
-        int i = inicio;
-        if constexpr (std::endian::native == std::endian::little) {
-            for (; i + 8 <= F; i += 8) {
-                std::uint64_t x, y;
-                std::memcpy(&x, a + i, 8);
-                std::memcpy(&y, b + i, 8);
-                if (const std::uint64_t d = x ^ y) {
-                    i += std::countr_zero(d) / 8;
-                    cmp = static_cast<int>(a[i]) - static_cast<int>(b[i]);
-                    return i;
-                }
-            }
-        }
-        for (; i < F; ++i) {
-            cmp = static_cast<int>(a[i]) - static_cast<int>(b[i]);
-            if (cmp != 0)
-                return i;
-        }
-        return i;
+    // Eight ring bytes as one number, the first byte the most significant:
+    // two such words compare as the bytes do, one by one.
+    static std::uint64_t Grande(const std::uint8_t *p) {
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        if constexpr (std::endian::native == std::endian::little)
+            v = __builtin_bswap64(v);
+        return v;
     }
 
+    // Busca: also the longest match (matchLength, matchPosition); without
+    // it only the tree changes, as they do with it.
+    template <bool Busca = true>
     void InsertNode(int r) {
-        int cmp = 1;
         const std::uint8_t *key = &ring[r];
         int p = N + 1 + key[0];
-        rson[r] = lson[r] = NIL;
-        matchLength = 0;
+        filho[r][1] = filho[r][0] = NIL;
+        if constexpr (Busca)
+            matchLength = 0;
+        int lo = 1, hi = 1;
+        int lado = 1;
+        int q = filho[p][1];
         // The tree is ordered by the F-byte keys, so every node below the
-        // last node we went right of (a lower bound) and the last we went
-        // left of (an upper bound) shares with the key at least the shorter
-        // of the two common lengths: the comparison may start there.
-        int comumInferior = 1;
-        int comumSuperior = 1;
+        // last node we went right of (a lower bound, lo) and the last we
+        // went left of (an upper bound, hi) shares with the key at least the
+        // shorter of the two common lengths: the comparison may start there
+        // (bytes compared again below it agree and change nothing). Each
+        // node is compared from the bound its parent was compared from, so
+        // that the words of both children are loaded while the parent's
+        // comparison is still being worked out. The result is that of a
+        // byte-by-byte comparison from byte 1, which is what the format
+        // defines.
+        int o = 1;
+        std::uint64_t y = Grande(&ring[q] + o);
         for (;;) {
-            if (cmp >= 0) {
-                if (rson[p] != NIL) {
-                    p = rson[p];
-                } else {
-                    rson[p] = static_cast<std::uint16_t>(r);
-                    dad[r] = static_cast<std::uint16_t>(p);
-                    return;
-                }
+            if (q == NIL)
+                break;
+            p = q;
+            std::uint32_t ambos;
+            std::memcpy(&ambos, filho[p], 4);
+            const int m = std::min(lo, hi);
+            const int c0 = static_cast<int>(ambos & 0xFFFF), c1 = static_cast<int>(ambos >> 16);
+            const std::uint64_t y0 = Grande(&ring[c0] + std::min(m, F - 8));
+            const std::uint64_t y1 = Grande(&ring[c1] + std::min(m, F - 8));
+            int i;
+            bool direita;
+            const std::uint64_t x = Grande(key + o);
+            if (x != y) {
+                direita = x > y;
+                i = o + std::countl_zero(x ^ y) / 8;
             } else {
-                if (lson[p] != NIL) {
-                    p = lson[p];
-                } else {
-                    lson[p] = static_cast<std::uint16_t>(r);
-                    dad[r] = static_cast<std::uint16_t>(p);
-                    return;
+                i = o + 8;
+                for (;; i += 8) {
+                    const int k = std::min(i, F - 8);
+                    const std::uint64_t xx = Grande(key + k), yy = Grande(&ring[p] + k);
+                    if (xx != yy) {
+                        direita = xx > yy;
+                        i = k + std::countl_zero(xx ^ yy) / 8;
+                        break;
+                    }
+                    if (k == F - 8) {
+                        direita = true;
+                        i = F;
+                        break;
+                    }
                 }
             }
-            const int i = Compara(key, &ring[p], std::min(comumInferior, comumSuperior), cmp);
-            if (cmp >= 0)
-                comumInferior = i;
+            o = std::min(m, F - 8);
+            if (direita)
+                lo = i;
             else
-                comumSuperior = i;
-            if (i > THRESHOLD) {
+                hi = i;
+            q = direita ? c1 : c0;
+            y = direita ? y1 : y0;
+            if constexpr (!Busca) {
+                if (i >= F)
+                    goto substitui;
+            } else if (i > THRESHOLD) {
                 const int candidato = ((r - p) & (N - 1)) - 1;
                 if (i > matchLength) {
                     matchPosition = candidato;
                     matchLength = i;
                     if (matchLength >= F)
-                        break;
+                        goto substitui;
                 } else if (i == matchLength && candidato < matchPosition) {
                     matchPosition = candidato;
                 }
             }
+            lado = direita;
         }
+        filho[p][lado] = static_cast<std::uint16_t>(r);
+        dad[r] = static_cast<std::uint16_t>(p);
+        return;
+    substitui:
         // r replaces p, which holds the same F bytes.
         dad[r] = dad[p];
-        lson[r] = lson[p];
-        rson[r] = rson[p];
-        dad[lson[p]] = static_cast<std::uint16_t>(r);
-        dad[rson[p]] = static_cast<std::uint16_t>(r);
-        if (rson[dad[p]] == p)
-            rson[dad[p]] = static_cast<std::uint16_t>(r);
+        filho[r][0] = filho[p][0];
+        filho[r][1] = filho[p][1];
+        dad[filho[p][0]] = static_cast<std::uint16_t>(r);
+        dad[filho[p][1]] = static_cast<std::uint16_t>(r);
+        if (filho[dad[p]][1] == p)
+            filho[dad[p]][1] = static_cast<std::uint16_t>(r);
         else
-            lson[dad[p]] = static_cast<std::uint16_t>(r);
+            filho[dad[p]][0] = static_cast<std::uint16_t>(r);
         dad[p] = NIL;
     }
 
@@ -404,29 +490,29 @@ struct Estado {
         if (dad[p] == NIL)
             return;
         int q;
-        if (rson[p] == NIL) {
-            q = lson[p];
-        } else if (lson[p] == NIL) {
-            q = rson[p];
+        if (filho[p][1] == NIL) {
+            q = filho[p][0];
+        } else if (filho[p][0] == NIL) {
+            q = filho[p][1];
         } else {
-            q = lson[p];
-            if (rson[q] != NIL) {
+            q = filho[p][0];
+            if (filho[q][1] != NIL) {
                 do {
-                    q = rson[q];
-                } while (rson[q] != NIL);
-                rson[dad[q]] = lson[q];
-                dad[lson[q]] = dad[q];
-                lson[q] = lson[p];
-                dad[lson[p]] = static_cast<std::uint16_t>(q);
+                    q = filho[q][1];
+                } while (filho[q][1] != NIL);
+                filho[dad[q]][1] = filho[q][0];
+                dad[filho[q][0]] = dad[q];
+                filho[q][0] = filho[p][0];
+                dad[filho[p][0]] = static_cast<std::uint16_t>(q);
             }
-            rson[q] = rson[p];
-            dad[rson[p]] = static_cast<std::uint16_t>(q);
+            filho[q][1] = filho[p][1];
+            dad[filho[p][1]] = static_cast<std::uint16_t>(q);
         }
         dad[q] = dad[p];
-        if (rson[dad[p]] == p)
-            rson[dad[p]] = static_cast<std::uint16_t>(q);
+        if (filho[dad[p]][1] == p)
+            filho[dad[p]][1] = static_cast<std::uint16_t>(q);
         else
-            lson[dad[p]] = static_cast<std::uint16_t>(q);
+            filho[dad[p]][0] = static_cast<std::uint16_t>(q);
         dad[p] = NIL;
     }
 };
@@ -438,8 +524,7 @@ std::unique_ptr<Estado> NovoEstado() {
         // match finder of a short payload compares some of those bytes).
         std::fill(std::begin(e->ring), std::end(e->ring), std::uint8_t{0});
         std::fill(std::begin(e->ring), std::begin(e->ring) + (N - F), std::uint8_t{0x20});
-        std::fill(std::begin(e->lson), std::end(e->lson), std::uint16_t{NIL});
-        std::fill(std::begin(e->rson), std::end(e->rson), std::uint16_t{NIL});
+        std::fill(&e->filho[0][0], &e->filho[0][0] + 2 * (N + 257), std::uint16_t{NIL});
         std::fill(std::begin(e->dad), std::end(e->dad), std::uint16_t{NIL});
     }
     return e;
@@ -461,8 +546,8 @@ std::int32_t TLZH::Compacta(const QByteArray &origem, QByteArray &destino) {
         return true;
     };
 
-    destino.reserve(destino.size() + total / 2 + 16);
-    e->saida = &destino;
+    e->saida.resize(static_cast<std::size_t>(total / 2) + 64);
+    e->escrita = e->saida.data();
     e->StartHuff();
     e->InitTree();
     int s = 0;
@@ -473,9 +558,10 @@ std::int32_t TLZH::Compacta(const QByteArray &origem, QByteArray &destino) {
         e->ring[r + len] = static_cast<std::uint8_t>(c);
     std::int32_t bytesLidos = len;
     for (int i = 1; i <= F; ++i)
-        e->InsertNode(r - i);
+        e->InsertNode<false>(r - i);
     e->InsertNode(r);
     do {
+        e->ReservaSaida();
         if (e->matchLength > len)
             e->matchLength = len;
         if (e->matchLength <= THRESHOLD) {
@@ -494,7 +580,11 @@ std::int32_t TLZH::Compacta(const QByteArray &origem, QByteArray &destino) {
                 e->ring[s + N] = static_cast<std::uint8_t>(c);
             s = (s + 1) & (N - 1);
             r = (r + 1) & (N - 1);
-            e->InsertNode(r);
+            // Only the last insertion's match is coded.
+            if (i + 1 == last)
+                e->InsertNode(r);
+            else
+                e->InsertNode<false>(r);
         }
         bytesLidos += i;
         while (i++ < last) {
@@ -505,7 +595,9 @@ std::int32_t TLZH::Compacta(const QByteArray &origem, QByteArray &destino) {
                 e->InsertNode(r);
         }
     } while (len > 0);
+    e->ReservaSaida();
     e->EncodeEnd();
+    destino.append(reinterpret_cast<const char *>(e->saida.data()), e->escrita - e->saida.data());
     codificados_ = e->codificados;
     return bytesLidos;
 }
@@ -515,36 +607,60 @@ bool TLZH::Descompacta(std::int32_t tamanho, const QByteArray &origem, QByteArra
     if (!e)
         throw std::bad_alloc();
     e->entrada = reinterpret_cast<const std::uint8_t *>(origem.constData());
-    e->tamEntrada = origem.size();
+    e->fimEntrada = e->entrada + origem.size();
     e->StartHuff();
-    int r = N - F;
-    std::int32_t count = 0;
-    // The output is at most 60 bytes per ten coded bits; reserve no more
-    // than the input can possibly yield.
-    destino.reserve(destino.size() + std::min<qint64>(std::max(tamanho, 0), origem.size() * 48 + F));
-    while (count < tamanho) {
+    // The output is written in one piece straight into 'destino': a match
+    // reads the byte v + 1 places back, or, before the first output byte, the
+    // ring as it starts (spaces, and zeros where the first output goes). The
+    // output is at most 60 bytes per ten coded bits: no more is reserved
+    // than the input can yield; a last match may run F - 1 bytes past it.
+    const qsizetype base = destino.size();
+    const qsizetype fim = std::max(tamanho, 0);
+    qsizetype espaco = std::min<qint64>(fim, origem.size() * 48 + F) + 2 * F;
+    destino.resize(base + espaco);
+    auto *saida = reinterpret_cast<std::uint8_t *>(destino.data()) + base;
+    auto inicial = [](qsizetype k) { // k < 0: the ring before any output
+        return static_cast<std::uint8_t>(((N - F + k) & (N - 1)) < N - F ? 0x20 : 0);
+    };
+    qsizetype pos = 0;
+    bool ok = true;
+    while (pos < fim) {
+        if (pos + 2 * F > espaco) {
+            espaco = pos + 2 * F + 64 * 1024;
+            destino.resize(base + espaco);
+            saida = reinterpret_cast<std::uint8_t *>(destino.data()) + base;
+        }
         const int c = e->DecodeChar();
         if (c < 256) {
-            destino.append(static_cast<char>(c));
-            e->ring[r] = static_cast<std::uint8_t>(c);
-            r = (r + 1) & (N - 1);
-            ++count;
+            saida[pos++] = static_cast<std::uint8_t>(c);
         } else {
             const int v = e->DecodePosition();
-            const int i = (r - v - 1) & (N - 1);
             const int j = c - 255 + THRESHOLD;
-            for (int k = 0; k < j; ++k) {
-                const std::uint8_t b = e->ring[(i + k) & (N - 1)];
-                destino.append(static_cast<char>(b));
-                e->ring[r] = b;
-                r = (r + 1) & (N - 1);
-                ++count;
+            const qsizetype de = pos - v - 1;
+            std::uint8_t *d = saida + pos;
+            if (de >= 0 && v + 1 >= 8) {
+                // Eight bytes at a time read only bytes already written;
+                // the few written past the match are overwritten later.
+                const std::uint8_t *o = saida + de;
+                for (int k = 0; k < j; k += 8)
+                    std::memcpy(d + k, o + k, 8);
+            } else if (de >= 0) {
+                const std::uint8_t *o = saida + de;
+                for (int k = 0; k < j; ++k)
+                    d[k] = o[k];
+            } else {
+                for (int k = 0; k < j; ++k)
+                    d[k] = de + k < 0 ? inicial(de + k) : saida[de + k];
             }
+            pos += j;
         }
-        if (e->PassouDoFim())
-            return false;
+        if (e->PassouDoFim()) {
+            ok = false;
+            break;
+        }
     }
-    return true;
+    destino.resize(base + pos);
+    return ok;
 }
 
 // --- Container --------------------------------------------------------------
@@ -592,7 +708,10 @@ bool DescompactaContainer(const QByteArray &container, QByteArray &payload, QStr
     }
     const auto tamanho = static_cast<std::int32_t>(LeInt32(cab + 4));
     const std::uint32_t crc = LeInt32(cab + 8);
-    const QByteArray codigo = container.size() > TamCabecalho ? container.mid(TamCabecalho) : QByteArray();
+    const QByteArray codigo = container.size() > TamCabecalho
+                                  ? QByteArray::fromRawData(container.constData() + TamCabecalho,
+                                                            container.size() - TamCabecalho)
+                                  : QByteArray();
     try {
         // A size the coded bytes cannot yield is refused before any decoding.
         const qint64 maximo = static_cast<qint64>(codigo.size()) * 48 + TLZH::F;

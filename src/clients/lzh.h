@@ -45,6 +45,9 @@ public:
 private:
     std::uint32_t Acumula(std::uint32_t reg, const char *dados, std::size_t n) const;
     std::array<std::uint32_t, 256> tabela_;
+    // tabelas_[k][b]: the register change of byte b followed by k zero
+    // bytes, for eight bytes at a time.
+    std::array<std::array<std::uint32_t, 256>, 8> tabelas_;
 };
 
 // The LZHUF coder. Its working arrays (about 33 KB) live only for one call.

@@ -105,8 +105,11 @@ bool TTabela::Menor(const TRegistro &a, const TRegistro &b) const { return colla
 void TTabela::Ordena() {
     if (ordem_ < 0)
         return;
-    std::stable_sort(dados_.Registros.begin(), dados_.Registros.end(),
-                     [this](const TRegistro &a, const TRegistro &b) { return Menor(a, b); });
+    // A file is saved in order: loading it need not sort again.
+    const auto menor = [this](const TRegistro &a, const TRegistro &b) { return Menor(a, b); };
+    if (std::is_sorted(dados_.Registros.begin(), dados_.Registros.end(), menor))
+        return;
+    std::stable_sort(dados_.Registros.begin(), dados_.Registros.end(), menor);
 }
 
 // After the records that sort equal: two clients of the same name keep the

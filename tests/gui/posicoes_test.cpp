@@ -25,6 +25,9 @@ QString NomeFigura(int tag) { return tag == 1 ? QStringLiteral("Im1") : QStringL
 TEST_F(Posicoes, CadaSeletorAbertoPeloNumeroGuardaAPosicaoEVolta) {
     abre();
     janela->resize(900, 640);
+    // The pickers are reached through the selection window, whose creation
+    // reads the line list.
+    ASSERT_NE(JanelaNumero(JAN_CALCULOS), nullptr);
     ASSERT_TRUE(CarregaModelo(G().DirDados, 1));
     auto &g = G();
     g.NumItens = 2;

@@ -85,12 +85,17 @@ TEST_F(Principal, IniciaNosDadosDeAmostra) {
     EXPECT_EQ(nomes, (QStringList{QStringLiteral("BSD/BDD"), QStringLiteral("GTD"), QStringLiteral("RSD"),
                                   QStringLiteral("AXI"), QStringLiteral("SCD"), QStringLiteral("PLR")}));
     EXPECT_GT(G().NumMotores, 0);
-    EXPECT_FALSE(G().Pagina.Logotipo.isNull());
 
-    // Every window of the table exists once, under its class name.
+    // Windows are built on their first use (the client file is read by the
+    // client window's); then every window of the table exists once, under
+    // its class name.
     int n = 0;
     const EntradaJanela *t = TabelaJanelas(&n);
     EXPECT_EQ(n, 28);
+    for (int i = 0; i < n; ++i)
+        EXPECT_EQ(JanelaCriada(t[i].classe), nullptr) << t[i].classe;
+    EXPECT_FALSE(G().dm.Carregada);
+    EXPECT_TRUE(G().Pagina.Logotipo.isNull()); // drawn for the first window that draws pages
     for (int i = 0; i < n; ++i) {
         if (!t[i].cria)
             continue;
@@ -101,6 +106,7 @@ TEST_F(Principal, IniciaNosDadosDeAmostra) {
     }
     for (int k = 1; k <= 16; ++k)
         EXPECT_NE(JanelaNumero(k), nullptr) << k;
+    EXPECT_FALSE(G().Pagina.Logotipo.isNull());
 }
 
 TEST_F(Principal, FamiliaEmBrancoNaoOcupaLugar) {

@@ -10,6 +10,10 @@
 #include "shell/estado.h"
 
 #include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -377,6 +381,44 @@ TEST(SistemaCli, RuidoSistemaEAvisos) {
                                       QStringLiteral("--todas"), QStringLiteral("--ventiladores"), QStringLiteral("2")});
     EXPECT_EQ(lote.status, 2);
     EXPECT_TRUE(lote.erro.contains(QStringLiteral("--lote"))) << qPrintable(lote.erro);
+}
+
+TEST(SelecaoAmostra, LoteDeTodasAsLinhasComoGuardado) {
+    // 120 duties from 1 500 to 90 000 m³/h, 15 to 250 mmCA, 15 to 60 °C and
+    // 0 to 1 500 m over every sample line: the text and the messages, byte
+    // for byte as kept beside this test.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QByteArray csv = "tag;qtd;descricao;vazao;pressao;temperatura;altitude\r\n";
+    constexpr int Pontos = 120;
+    for (int k = 0; k < Pontos; ++k) {
+        const double f = k / double(Pontos - 1);
+        csv += QStringLiteral("V-%1;%2;ponto %3;%4;%5;%6;%7\r\n")
+                   .arg(k + 1, 3, 10, QLatin1Char('0'))
+                   .arg(1 + k % 4)
+                   .arg(k)
+                   .arg(1500 * std::pow(60.0, f), 0, 'f', 1)
+                   .arg(15 + 235 * std::fmod(f * 7.3, 1.0), 0, 'f', 1)
+                   .arg(15 + 45 * std::fmod(f * 3.1, 1.0), 0, 'f', 0)
+                   .arg(1500 * std::fmod(f * 5.7, 1.0), 0, 'f', 0)
+                   .toUtf8();
+    }
+    const QString f = dir.filePath(QStringLiteral("lote.csv"));
+    QFile q(f);
+    ASSERT_TRUE(q.open(QIODevice::WriteOnly));
+    q.write(csv);
+    q.close();
+    const Execucao e = Roda({QStringLiteral("--dados"), QStringLiteral(QUELLORA_DADOS_DIR), QStringLiteral("--lote"),
+                             f, QStringLiteral("--todas")});
+    ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
+    for (const auto &[nome, texto] : {std::pair{"lote_todas.txt", e.saida}, std::pair{"lote_todas_avisos.txt", e.erro}}) {
+        QFile g(QStringLiteral(QUELLORA_SOURCE_DIR "/tests/selection/") + QLatin1String(nome));
+        if (qEnvironmentVariableIsSet("QUELLORA_ATUALIZA_REFERENCIAS") && g.open(QIODevice::WriteOnly))
+            g.write(texto.toUtf8());
+        g.close();
+        ASSERT_TRUE(g.open(QIODevice::ReadOnly)) << nome;
+        EXPECT_TRUE(g.readAll() == texto.toUtf8()) << nome;
+    }
 }
 
 TEST(SelecaoAmostra, FeiDoJsonEAFormulaSobreOsNumerosDoProprioJson) {

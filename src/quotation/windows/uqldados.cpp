@@ -392,7 +392,7 @@ void TfrmDados::aoMostrar() {
         moveCursor(COL_TAG, 1);
     else if (grDados_->Col() >= COL_VAZAO && r <= MaxItens && G().Itens[r].Selecionado)
         moveCursor(COL_TAG, r);
-    QWidget *atPreco = JanelaClasse("TfrmAtPreco");
+    QWidget *atPreco = JanelaCriada("TfrmAtPreco");
     if (!(atPreco && atPreco->isVisible()))
         grDados_->setFocus();
     if (grDados_->hasFocus())

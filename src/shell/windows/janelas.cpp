@@ -22,6 +22,7 @@
 #include "shell/windows/servicos.h"
 #include "shell/windows/uqloperador.h"
 #include "shell/windows/uqltextomodelo.h"
+#include "shell/windows/uquellora.h"
 
 #include <QPointer>
 
@@ -32,7 +33,19 @@ namespace quellora {
 
 namespace {
 
-// Creation order of the program's windows after the main window.
+// The windows that draw pages (the data sheet, the chart sheet) need the
+// proposal's logo.
+QWidget *CriaFolhaDeDados(QWidget *painel, const EntradaJanela &e) {
+    PreparaLogotipo();
+    return CriaTfrmDataSheet(painel, e);
+}
+QWidget *CriaCurva(QWidget *painel, const EntradaJanela &e) {
+    PreparaLogotipo();
+    return CriaTfrmCurva(painel, e);
+}
+
+// The program's windows after the main window, in the order in which they
+// were once all created at start-up.
 const EntradaJanela Tabela[] = {
     // The client table's data module: loads the client file.
     {0, "Tdm", "", 0, nullptr},
@@ -41,9 +54,9 @@ const EntradaJanela Tabela[] = {
     {JAN_DADOS, "TfrmDados", "Dados", AJUDA_DADOS, &CriaTfrmDados},
     {0, "TfrmClientes", "Clientes", AJUDA_CLIENTES, &CriaTfrmClientes},
     {JAN_CALCULOS, "TfrmCalculos", "Cálculos", AJUDA_CALCULOS, &CriaTfrmCalculos},
-    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaTfrmCurva},
+    {JAN_CURVA, "TfrmCurva", "Curva", AJUDA_CURVA, &CriaCurva},
     {JAN_ARRANJO, "TfrmArranjo", "Arranjo", AJUDA_ARRANJO, &CriaTfrmArranjo},
-    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaTfrmDataSheet},
+    {JAN_DATASHEET, "TfrmDataSheet", "Folha de dados", AJUDA_DATASHEET, &CriaFolhaDeDados},
     {JAN_CONFIGURA, "TfrmConfigura", "Configuração", AJUDA_CONFIGURA, &CriaTfrmConfigura},
     {JAN_GAB680A1000, "TfrmGab680a1000", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
     {JAN_POSICAO1, "TfrmPosicao1", "Posição", AJUDA_POSICAO, &CriaJanelaPosicao},
@@ -68,11 +81,47 @@ const EntradaJanela Tabela[] = {
 struct Criada {
     const EntradaJanela *entrada;
     QPointer<QWidget> janela;
+    bool criando = false;
 };
 
 std::vector<Criada> &Criadas() {
     static std::vector<Criada> v;
     return v;
+}
+
+// The main window's client panel the windows are created in.
+QPointer<QWidget> &Painel() {
+    static QPointer<QWidget> p;
+    return p;
+}
+
+Criada *Entrada(const char *classe);
+
+// The entry's window, created now if this is its first use. A window asked
+// for while it is being created is not there yet (null).
+QWidget *Janela(Criada &c) {
+    if (!c.janela && c.entrada->cria && Painel() && !c.criando) {
+        // The windows after the selection window in the table read the
+        // catalogue's line list, which the selection window's creation
+        // reads: it comes first.
+        Criada *selecao = Entrada("TfrmCalculos");
+        if (selecao && &c > selecao)
+            Janela(*selecao);
+        c.criando = true;
+        QWidget *w = c.entrada->cria(Painel(), *c.entrada);
+        c.criando = false;
+        if (w && w->objectName().isEmpty())
+            w->setObjectName(QString::fromLatin1(c.entrada->classe));
+        c.janela = w;
+    }
+    return c.janela.data();
+}
+
+Criada *Entrada(const char *classe) {
+    for (Criada &c : Criadas())
+        if (std::strcmp(c.entrada->classe, classe) == 0)
+            return &c;
+    return nullptr;
 }
 
 } // namespace
@@ -87,30 +136,33 @@ void CriaJanelas(QWidget *painel) {
     auto &v = Criadas();
     if (!v.empty())
         return;
-    for (const EntradaJanela &e : Tabela) {
-        QWidget *w = e.cria ? e.cria(painel, e) : nullptr;
-        if (w && w->objectName().isEmpty())
-            w->setObjectName(QString::fromLatin1(e.classe));
-        v.push_back({&e, w});
-    }
+    Painel() = painel;
+    for (const EntradaJanela &e : Tabela)
+        v.push_back({&e, nullptr});
 }
 
-void EsqueceJanelas() { Criadas().clear(); }
+void EsqueceJanelas() {
+    Criadas().clear();
+    Painel() = nullptr;
+}
 
 JanelaFilha *JanelaNumero(int n) {
     if (n <= 0)
         return nullptr;
-    for (const Criada &c : Criadas())
+    for (Criada &c : Criadas())
         if (c.entrada->numero == n)
-            return qobject_cast<JanelaFilha *>(c.janela.data());
+            return qobject_cast<JanelaFilha *>(Janela(c));
     return nullptr;
 }
 
 QWidget *JanelaClasse(const char *classe) {
-    for (const Criada &c : Criadas())
-        if (std::strcmp(c.entrada->classe, classe) == 0)
-            return c.janela.data();
-    return nullptr;
+    Criada *c = Entrada(classe);
+    return c ? Janela(*c) : nullptr;
+}
+
+QWidget *JanelaCriada(const char *classe) {
+    const Criada *c = Entrada(classe);
+    return c ? c->janela.data() : nullptr;
 }
 
 namespace {

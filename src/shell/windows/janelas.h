@@ -1,6 +1,7 @@
 #pragma once
-// The program's windows, created once at start-up in a fixed order from one
-// table, and found again by navigation number or by class name.
+// The program's windows, from one table, and found by navigation number or
+// by class name. Each window is created on its first use (the first time it
+// is asked for), once, and lives until the main window goes.
 //
 // Each entry names a window and says how to create it.
 
@@ -23,19 +24,23 @@ struct EntradaJanela {
     QWidget *(*cria)(QWidget *painel, const EntradaJanela &entrada);
 };
 
-// The table, in creation order.
+// The table.
 const EntradaJanela *TabelaJanelas(int *quantas);
 
-// Creates every window of the table, once, in order. Calling it again does
-// nothing.
+// Takes the table's windows into use, to be created in 'painel' (the main
+// window's client panel) on their first use. Calling it again does nothing.
 void CriaJanelas(QWidget *painel);
 // Forgets the windows (they die with the main window).
 void EsqueceJanelas();
 
-// The child window of a navigation number, or null.
+// The child window of a navigation number (created now if this is its
+// first use), or null.
 JanelaFilha *JanelaNumero(int n);
-// A window by class name ("TfrmOperador"), or null.
+// A window by class name ("TfrmOperador"), created now if this is its first
+// use, or null.
 QWidget *JanelaClasse(const char *classe);
+// The same, only when the window has been created already.
+QWidget *JanelaCriada(const char *classe);
 
 // Calls the public slot 'metodo' of the window of class 'classe' when the
 // window has it; windows built apart reach each other this way. False when

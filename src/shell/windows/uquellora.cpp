@@ -430,11 +430,18 @@ void TfrmQuellora::FormCreate(const QString &dirPrograma, int larguraTela) {
         montaFamilias();
 
     sb_->defineTexto(3, QStringLiteral("DBL ") + g.VersaoDados);
+}
+
+void PreparaLogotipo() {
+    auto &g = G();
+    if (!g.Pagina.Logotipo.isNull())
+        return;
     // On the proposal's white page: the dark variant, sized as printed at 96 dpi.
     // Drawn at printer resolution; the page scales it by its logical size.
     g.Pagina.Logotipo = ImagemSvg(QStringLiteral(":/imagens/logo_proposta.svg"), QSize(240, 60), 6.25);
-    if (auto *Image2 = findChild<QLabel *>(QStringLiteral("Image2")))
-        Image2->setPixmap(QPixmap::fromImage(g.Pagina.Logotipo));
+    if (TfrmQuellora *p = Principal())
+        if (auto *Image2 = p->findChild<QLabel *>(QStringLiteral("Image2")))
+            Image2->setPixmap(QPixmap::fromImage(g.Pagina.Logotipo));
 }
 
 void TfrmQuellora::montaFamilias() {
@@ -503,7 +510,7 @@ void TfrmQuellora::FPanelResize() {
     // The shown child window, and the model text, keep covering the panel.
     if (auto *j = qobject_cast<JanelaFilha *>(JanelaAtiva()))
         j->ajustaAoPainel();
-    if (QWidget *t = JanelaClasse("TfrmTextoModelo"))
+    if (QWidget *t = JanelaCriada("TfrmTextoModelo"))
         t->setGeometry(FPanel_->rect());
 }
 

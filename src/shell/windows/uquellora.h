@@ -26,6 +26,11 @@ inline constexpr const char *AvisoResolucaoTexto =
 // Warns (style 48) when the screen is narrower than 800 pixels; true if it did.
 bool AvisoResolucao(int larguraTela);
 
+// The logo of the proposal pages (Logotipo, also the picture of the main
+// window's hidden Image2), drawn once, when the first window that draws
+// pages is created rather than at start-up.
+void PreparaLogotipo();
+
 // The maker's data shown on the main panel and in the about box.
 struct DadosFabricante {
     static constexpr const char *Nome = "Quellora Ventiladores Industriais Ltda.";
@@ -45,7 +50,8 @@ public:
     explicit TfrmQuellora(const QString &dirPrograma = QString(), int larguraTela = -1);
     ~TfrmQuellora() override;
 
-    // Creates the program's other windows, once, in their fixed order.
+    // Takes the program's other windows into use: each is created on its
+    // first use.
     void criaJanelas();
 
     // The splash window, destroyed at the first activation (or by
