@@ -133,6 +133,11 @@ struct TItemOrc {
     bool operator==(const TItemOrc &) const = default;
 };
 
+// An item the proposal, the spreadsheet document and the data sheets show:
+// selected at least once and wanted in some quantity. The others stay in the
+// quotation with their numbers but print nothing.
+inline bool ItemPronto(const TItemOrc &item) { return item.Selecionado && item.Qtd > 0; }
+
 void Le(const LeitorBinario &l, std::size_t base, TOrcamento &r);
 void Grava(GravadorBinario &g, std::size_t base, const TOrcamento &r);
 void Le(const LeitorBinario &l, std::size_t base, TItemOrc &r);
