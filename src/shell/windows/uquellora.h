@@ -4,6 +4,8 @@
 // picture, the maker's data, the main buttons and the list of fan families)
 // and the status bar.
 
+#include "shell/fabricante.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -30,15 +32,6 @@ bool AvisoResolucao(int larguraTela);
 // window's hidden Image2), drawn once, when the first window that draws
 // pages is created rather than at start-up.
 void PreparaLogotipo();
-
-// The maker's data shown on the main panel and in the about box.
-struct DadosFabricante {
-    static constexpr const char *Nome = "Quellora Ventiladores Industriais Ltda.";
-    static constexpr const char *Endereco = "Rod. Anhanguera, km 58,5 - Distrito Industrial - Jundiaí/SP";
-    static constexpr const char *Telefone = "Fone: (11) 4525-7700   Fax: (11) 4525-7701";
-    static constexpr const char *EmailFabrica = "Fábrica: fabrica@quellora.ind.br";
-    static constexpr const char *EmailVendas = "Vendas: vendas@quellora.ind.br";
-};
 
 class TfrmQuellora : public QMainWindow {
     Q_OBJECT
