@@ -216,6 +216,8 @@ TEST_F(FolhaDeDados, FolhasTecnicasGravadasEAbertas) {
     auto *w = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
     ASSERT_TRUE(w && w->isVisible());
     EXPECT_EQ(em<QPushButton>(w, "btFolhas")->text(), QStringLiteral("Folhas &técnicas"));
+    janela->resize(800, 600);
+    captura("datasheet_folhas");
 
     QStringList abertos;
     TfrmDataSheet::AbreNoVisualizador = [&](const QString &f) {

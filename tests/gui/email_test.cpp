@@ -379,6 +379,7 @@ TEST_F(EmailJanelas, AnexaOPdfDaPropostaEDasFolhas) {
     em<QCheckBox>(email, "ckbCopia")->setChecked(false);
     QTest::mouseClick(ckb, Qt::LeftButton, {}, QPoint(4, ckb->height() / 2));
     ASSERT_TRUE(ckb->isChecked());
+    captura(email, "email_anexar_pdf");
     em<QPushButton>(email, "btEnviar")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !email->isVisible(); }, 30000)) << textos(respostas.vistas);
     EXPECT_EQ(respostas.vistas.last(), "Mensagem enviada com sucesso!");

@@ -89,6 +89,8 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     auto *btPDF = botao("btPDF", "Salvar PDF", "Salva a proposta em um arquivo PDF");
     auto *btFolhas = botao("btFolhas", "Folhas &técnicas",
                            "Salva em PDF uma folha técnica por item pronto e a abre no visualizador");
+    // The longest caption of the row stays whole on an 800-pixel screen.
+    btFolhas->setMinimumWidth(btFolhas->sizeHint().width());
     lt->addStretch();
     lbPg_ = new QLabel(QStringLiteral("pág.:"), topo);
     lbPg_->setObjectName(QStringLiteral("lbPg"));
