@@ -8,6 +8,7 @@
 #include <QString>
 
 class QPainter;
+class QPdfWriter;
 
 namespace quellora {
 
@@ -45,6 +46,10 @@ void EscreveEm(int x, const QString &texto, bool fimDeLinha);
 void DesenhaBitmap(QPainter &folha, const Retangulo &r, const QImage &imagem);
 // Heading: logo, then "Proposta nº ... - dd/mm/yyyy" right-aligned, then a rule.
 void Cabecalho();
+
+// A PDF writer set up as the pages are printed: A4 portrait, 8 mm margins,
+// 600 pixels per inch, the program as its creator and 'titulo'.
+void PreparaPDF(QPdfWriter &pdf, const QString &titulo);
 
 // Canvas font helpers: "Arial" at a size in points, bold or not.
 void FonteArial(int pontos, bool negrito = false);

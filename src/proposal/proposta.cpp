@@ -1137,13 +1137,19 @@ void DesenhaProposta(QPainter &folha, const Retangulo &r) {
 }
 
 bool ImprimeProposta(QPagedPaintDevice &dispositivo, int de, int ate) {
+    QPainter f;
+    if (!f.begin(&dispositivo))
+        return false;
+    ImprimePaginasProposta(f, dispositivo, de, ate);
+    f.end();
+    return true;
+}
+
+void ImprimePaginasProposta(QPainter &f, QPagedPaintDevice &dispositivo, int de, int ate) {
     auto &p = Pagina();
     auto &pr = G().Proposta;
     const TEstadoPagina pagina = p;
     const TEstadoProposta proposta = pr;
-    QPainter f;
-    if (!f.begin(&dispositivo))
-        return false;
     p.Imprimindo = true;
     p.TamFonte = 9;
     p.TamFonteMenor = 7;
@@ -1157,13 +1163,11 @@ bool ImprimeProposta(QPagedPaintDevice &dispositivo, int de, int ate) {
         if (i < ate)
             dispositivo.newPage();
     }
-    f.end();
     p = pagina;
     // The layout and the price factors stay as the last page left them.
     pr.PrimeiroItem = proposta.PrimeiroItem;
     pr.UltimoItem = proposta.UltimoItem;
     pr.TextoPagina = proposta.TextoPagina;
-    return true;
 }
 
 bool GravaPropostaPDF(const QString &caminho, QString *erro) {
@@ -1177,11 +1181,7 @@ bool GravaPropostaPDF(const QString &caminho, QString *erro) {
         return falha(arquivo.errorString());
     {
         QPdfWriter pdf(&arquivo);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(8, 8, 8, 8),
-                                      QPageLayout::Millimeter));
-        pdf.setResolution(600);
-        pdf.setCreator(QStringLiteral("Quellora"));
-        pdf.setTitle(U("Proposta nº ") + G().Orcamento.NumOrc);
+        PreparaPDF(pdf, U("Proposta nº ") + G().Orcamento.NumOrc);
         if (!ImprimeProposta(pdf, 1, NumPaginasProposta()))
             return falha(U("a página não pôde ser desenhada"));
     }

@@ -57,6 +57,9 @@ void DesenhaProposta(QPainter &folha, const Retangulo &r);
 // each, every page numbered "Pág. i de n". The device's whole paint area is
 // the page. False when the device cannot be painted on.
 bool ImprimeProposta(QPagedPaintDevice &dispositivo, int de, int ate);
+// The same pages with a painter already begun on the device, which stays
+// on the last of them (a document that goes on after them).
+void ImprimePaginasProposta(QPainter &folha, QPagedPaintDevice &dispositivo, int de, int ate);
 // Every page as a PDF document (A4), written atomically.
 [[nodiscard]] bool GravaPropostaPDF(const QString &caminho, QString *erro);
 
