@@ -1,6 +1,8 @@
 #include "shell/windows/splash.h"
 #include "shell/windows/recursos.h"
 
+#include "shell/versao.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPainter>
@@ -61,7 +63,7 @@ void Splash::paintEvent(QPaintEvent *) {
     g.setPixelSize(13);
     p.setFont(g);
     p.setPen(QColor(0x30, 0x30, 0x30));
-    p.drawText(x, y + 22, QStringLiteral("Seleção de ventiladores industriais  -  versão 3.0"));
+    p.drawText(x, y + 22, QStringLiteral("Seleção de ventiladores industriais  -  versão ") + QString::fromLatin1(VersaoPrograma));
     p.drawText(x, y + 42, QStringLiteral("Iniciando...."));
     p.setPen(QColor(0x80, 0x80, 0x80));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
