@@ -1,11 +1,13 @@
 // quellora-cli proposta: the proposal of a saved quotation as the HTML
-// document and as PDF pages, without the program's windows.
+// document, as PDF pages and as the technical data sheets, without the
+// program's windows.
 
 #include "comandos.h"
 
 #include "catalogue/catalogo.h"
 #include "mail/chaveiro.h"
 #include "mail/envio.h"
+#include "proposal/folha_tecnica.h"
 #include "proposal/proposta.h"
 #include "quotation/arquivo_orc.h"
 #include "shell/estado.h"
@@ -18,10 +20,12 @@ namespace quellora::cli {
 namespace {
 
 const char *const Uso =
-    "  quellora-cli proposta ARQUIVO.orc [--html SAIDA] [--pdf SAIDA] [--reduzida] [--dados PASTA]\n"
+    "  quellora-cli proposta ARQUIVO.orc [--html SAIDA] [--pdf SAIDA] [--folhas SAIDA] [--reduzida]\n"
+    "                     [--dados PASTA]\n"
     "                     [--enviar DESTINO [--copia ENDERECO] [--texto ARQUIVO]]\n"
     "                          a proposta do orçamento gravado: o documento HTML (o arquivo que a\n"
-    "                          planilha abre) e/ou as páginas em PDF; --reduzida omite sete linhas do\n"
+    "                          planilha abre) e/ou as páginas em PDF; --folhas grava em PDF as folhas\n"
+    "                          técnicas, uma página por item pronto; --reduzida omite sete linhas do\n"
     "                          ponto de operação; --enviar manda a proposta por e-mail (\"proposta.xls\")\n"
     "                          pelo servidor de dadmai.dat e conexaoemail.json, com cópia e texto\n"
     "                          opcionais (uma cópia recusada não impede o envio: é dita como aviso)";
@@ -30,6 +34,7 @@ int Executa(const QStringList &entrada) {
     QStringList args = entrada;
     const QString html = Opcao(args, QStringLiteral("--html"));
     const QString pdf = Opcao(args, QStringLiteral("--pdf"));
+    const QString folhas = Opcao(args, QStringLiteral("--folhas"));
     // --dados names one folder for both the catalogue and the e-mail settings.
     const QString dados = Opcao(args, QStringLiteral("--dados"));
     const bool reduzida = Chave(args, QStringLiteral("--reduzida"));
@@ -41,8 +46,8 @@ int Executa(const QStringList &entrada) {
              QLatin1Char('\n'));
         return 2;
     }
-    if (html.isEmpty() && pdf.isEmpty() && destino.trimmed().isEmpty()) {
-        Erro(QStringLiteral("Indique a saída: --html SAIDA, --pdf SAIDA e/ou --enviar DESTINO.\n"));
+    if (html.isEmpty() && pdf.isEmpty() && folhas.isEmpty() && destino.trimmed().isEmpty()) {
+        Erro(QStringLiteral("Indique a saída: --html SAIDA, --pdf SAIDA, --folhas SAIDA e/ou --enviar DESTINO.\n"));
         return 2;
     }
     QByteArray texto;
@@ -89,6 +94,14 @@ int Executa(const QStringList &entrada) {
             return 1;
         }
         Saida(QStringLiteral("PDF: %1 (%2 página(s))\n").arg(pdf).arg(NumPaginasProposta()));
+    }
+    if (!folhas.isEmpty()) {
+        const std::vector<TFolhaTecnica> f = FolhasDoOrcamento();
+        if (!GravaFolhasTecnicasPDF(folhas, f, &erro)) {
+            Erro(erro + QLatin1Char('\n'));
+            return 1;
+        }
+        Saida(QStringLiteral("Folhas técnicas: %1 (%2 página(s))\n").arg(folhas).arg(f.size()));
     }
     if (!destino.trimmed().isEmpty()) {
         const auto cofre = CofreDoUsuario(g.DirDados);

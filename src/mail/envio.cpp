@@ -8,7 +8,7 @@ namespace quellora {
 
 EnvioSmtp MontaEnvioProposta(const TDadosEmail &config, const QString &para, const QString &copia,
                              const QString &assunto, const QStringList &texto, const QByteArray &anexo,
-                             const QDateTime &momento) {
+                             const QDateTime &momento, const QList<AnexoMime> &outros) {
     EntradaMime m;
     m.NomeRemetente = config.NomeRemetente;
     m.EmailRemetente = config.EmailRemetente;
@@ -16,6 +16,7 @@ EnvioSmtp MontaEnvioProposta(const TDadosEmail &config, const QString &para, con
     m.Assunto = assunto;
     m.Texto = texto;
     m.Anexos = {AnexoMime{.Dados = anexo}};
+    m.Anexos += outros;
     m.Momento = momento;
     m.DeslocamentoUtc = momento.offsetFromUtc();
     m.IdMensagem = NovoIdMensagem(momento, config.EmailRemetente);

@@ -4,6 +4,7 @@
 // sending in one call for the command line.
 
 #include "mail/dadosemail.h"
+#include "mail/mime.h"
 #include "mail/smtp.h"
 #include "quotation/registros.h"
 
@@ -21,10 +22,10 @@ class CofreSenhas;
 // (a copy that travels in the envelope only, and whose refusal does not stop
 // the sending). 'momento' is the sending time; its offset from UTC goes into
 // the Date header. The connection (port, security, login) is added by
-// AplicaConexaoEmail.
+// AplicaConexaoEmail. 'outros' are attached after the proposal document.
 EnvioSmtp MontaEnvioProposta(const TDadosEmail &config, const QString &para, const QString &copia,
                              const QString &assunto, const QStringList &texto, const QByteArray &anexo,
-                             const QDateTime &momento);
+                             const QDateTime &momento, const QList<AnexoMime> &outros = {});
 
 struct ResultadoEnvio {
     int Status = 1;   // exit status: 0 sent, 1 not sent

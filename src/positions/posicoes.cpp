@@ -180,6 +180,45 @@ QString Designacao(const TFigura &f, const TArea *a) {
     return d;
 }
 
+namespace {
+QString SemGrau(const QString &t) {
+    return QString(t).remove(QChar(0x00B0)).simplified().toUpper().remove(QLatin1Char(' '));
+}
+} // namespace
+
+int SeletorDoItem(const TItemOrc &item) {
+    if (item.ComGabinete)
+        return item.Tamanho >= 630 ? 15 : 14;
+    if (item.Axial)
+        return 16;
+    if (item.Direto || item.Arranjo == 1)
+        return item.Arranjo == 1 ? 13 : 12;
+    return item.Posicao.contains(QStringLiteral("/BU"), Qt::CaseInsensitive) ? 9 : 8;
+}
+
+TFiguraEscolhida FiguraDoItem(const TItemOrc &item) {
+    const QString procurada = SemGrau(item.Posicao);
+    if (procurada.isEmpty())
+        return {};
+    auto procura = [&](const TSeletor &s) -> TFiguraEscolhida {
+        for (const TFigura &f : s.Figuras) {
+            for (int k = 0; s.ComAreas && k < f.NumAreas(); ++k)
+                if (SemGrau(Designacao(f, &f.Areas[k])) == procurada)
+                    return {&s, &f, &f.Areas[k]};
+            if (SemGrau(Designacao(f)) == procurada)
+                return {&s, &f, nullptr};
+        }
+        return {};
+    };
+    if (const TSeletor *s = SeletorNumero(SeletorDoItem(item)))
+        if (const TFiguraEscolhida e = procura(*s); e.Figura)
+            return e;
+    for (const TSeletor &s : Seletores())
+        if (const TFiguraEscolhida e = procura(s); e.Figura)
+            return e;
+    return {};
+}
+
 // --- A picker's state ------------------------------------------------------
 
 TEstadoSeletor::TEstadoSeletor(const TSeletor &s, bool &posicaoExigeQuadro) : s_(s), exigeQuadro_(posicaoExigeQuadro) {}

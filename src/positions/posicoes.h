@@ -3,6 +3,8 @@
 // that can be clicked on them, which positions need the frame accessory, and
 // what a picker shows and picks as the user points, presses and releases.
 
+#include "quotation/registros.h"
+
 #include <QString>
 
 #include <optional>
@@ -87,6 +89,23 @@ bool FiguraExigeQuadro(const TSeletor &s, const TFigura &f);
 const TArea *AreaEm(const TFigura &f, int x, int y);
 // "RD 0°/BR 90°"; without a spot, the picture's own text.
 QString Designacao(const TFigura &f, const TArea *a = nullptr);
+
+// The picture a stored position was picked on: the picker, its picture and
+// the spot (null for a picture picked whole). Null picker and picture when
+// the text names none.
+struct TFiguraEscolhida {
+    const TSeletor *Seletor = nullptr;
+    const TFigura *Figura = nullptr;
+    const TArea *Area = nullptr;
+};
+// The number of the picker the configuration offers an item: the cabinets
+// by size, the axial fans, direct coupling and arrangement 1, then the
+// single motor base (a "/BU" position) or the adjustable one.
+int SeletorDoItem(const TItemOrc &item);
+// The picture of the item's position, on its picker first and else on any
+// that has it. The comparison ignores case, spacing and the degree sign
+// ("LG 0" is "LG 0°").
+TFiguraEscolhida FiguraDoItem(const TItemOrc &item);
 
 // What a pick stores in the item.
 struct TEscolha {

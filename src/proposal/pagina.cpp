@@ -5,7 +5,10 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -163,6 +166,17 @@ void DesenhaBitmap(QPainter &folha, const Retangulo &r, const QImage &imagem) {
     if (imagem.isNull())
         return;
     folha.drawImage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), imagem);
+}
+
+QPageLayout PaginaA4() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter);
+}
+
+void PreparaPDF(QPdfWriter &pdf, const QString &titulo) {
+    pdf.setPageLayout(PaginaA4());
+    pdf.setResolution(600);
+    pdf.setCreator(QStringLiteral("Quellora"));
+    pdf.setTitle(titulo);
 }
 
 void Cabecalho() {

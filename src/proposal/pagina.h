@@ -6,10 +6,12 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
 class QPainter;
+class QPdfWriter;
 
 namespace quellora {
 
@@ -52,6 +54,12 @@ void EscreveEm(int x, const QString &texto, bool fimDeLinha);
 void DesenhaBitmap(QPainter &folha, const Retangulo &r, const QImage &imagem);
 // Heading: logo, then "Proposta nº ... - dd/mm/yyyy" right-aligned, then a rule.
 void Cabecalho();
+
+// The sheet the documents are made on: A4 portrait, 8 mm margins.
+QPageLayout PaginaA4();
+// A PDF writer set up as the pages are printed: PaginaA4, 600 pixels per
+// inch, the program as its creator and 'titulo'.
+void PreparaPDF(QPdfWriter &pdf, const QString &titulo);
 
 // Canvas font helpers: "Arial" at a size in points, bold or not.
 void FonteArial(int pontos, bool negrito = false);

@@ -1337,10 +1337,7 @@ QString CarimboDocumento(const QDate &feito) {
     return U("Quellora %1 - gerado em %2").arg(U(VersaoPrograma), feito.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
-QPageLayout LayoutPaginaProposta() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(8, 8, 8, 8),
-                       QPageLayout::Millimeter);
-}
+QPageLayout LayoutPaginaProposta() { return PaginaA4(); }
 
 Retangulo AreaPaginaPadrao() {
     const QRect r = LayoutPaginaProposta().paintRectPixels(ResolucaoProposta);
@@ -1450,10 +1447,7 @@ bool GravaPropostaPDF(const QString &caminho, QString *erro) {
         return falha(arquivo.errorString());
     {
         QPdfWriter pdf(&arquivo);
-        pdf.setPageLayout(LayoutPaginaProposta());
-        pdf.setResolution(ResolucaoProposta);
-        pdf.setCreator(QStringLiteral("Quellora"));
-        pdf.setTitle(U("Proposta nº ") + G().Orcamento.NumOrc);
+        PreparaPDF(pdf, U("Proposta nº ") + G().Orcamento.NumOrc);
         if (!ImprimeProposta(pdf, 1, NumPaginasProposta()))
             return falha(U("a página não pôde ser desenhada"));
     }

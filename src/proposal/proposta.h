@@ -87,8 +87,8 @@ struct TPaginaProposta {
     bool Continuacao = false; // not the group's first page
 };
 
-// The standard page: A4 portrait with margins of 8 mm (the PDF file's and
-// the preview's paper).
+// The standard page: PaginaA4, the sheet of the PDF file (PreparaPDF) and
+// of the preview.
 QPageLayout LayoutPaginaProposta();
 // Its paint area in pixels of ResolucaoProposta.
 Retangulo AreaPaginaPadrao();

@@ -25,8 +25,16 @@ QFont Arial(int pontos, bool negrito = false) {
     return f;
 }
 
-// Writes 'texto' with its top-left corner at (x, y), turned counter-clockwise
-// by 'graus' around that corner.
+void Caneta(QPainter &f, QRgb cor, bool monocromatico) {
+    if (monocromatico)
+        return;
+    QPen p = f.pen();
+    p.setColor(QColor::fromRgb(cor));
+    f.setPen(p);
+}
+
+} // namespace
+
 void TextoGirado(QPainter &f, int x, int y, const QString &texto, double graus) {
     const QFontMetrics fm(f.font(), f.device());
     f.save();
@@ -41,15 +49,16 @@ void TextoEm(QPainter &f, int x, int y, const QString &texto) {
     f.drawText(x, y + fm.ascent(), texto);
 }
 
-void Caneta(QPainter &f, QRgb cor, bool monocromatico) {
-    if (monocromatico)
+void LinhaNaGrade(const TGeometriaCurva &geo, const QPolygon &linha) {
+    QPainter *f = Pagina().Folha;
+    if (!f)
         return;
-    QPen p = f.pen();
-    p.setColor(QColor::fromRgb(cor));
-    f.setPen(p);
+    const Retangulo &g = geo.Grade;
+    f->save();
+    f->setClipRect(QRect(g.Left, g.Top, g.Right - g.Left + 1, g.Bottom - g.Top + 1));
+    f->drawPolyline(linha);
+    f->restore();
 }
-
-} // namespace
 
 QPoint TGeometriaCurva::Ponto(double vazao, double pressao) const {
     const long double ev = Eixos.Vazao.Maximo() > 0 ? Eixos.Vazao.Maximo() : 1;
@@ -89,6 +98,96 @@ TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, co
 
 QString RotuloEixo(const TEixo &e, int i) { return NumeroGeral(i * e.Passo); }
 
+TGeometriaCurva DesenhaGradeCurva(const Retangulo &area, const TEixosCurva &eixos) {
+    auto &p = Pagina();
+    TGeometriaCurva geo;
+    geo.Eixos = eixos;
+    if (!p.Folha)
+        return geo;
+    QPainter &f = *p.Folha;
+    const int ppp = PixelsPorPolegada();
+    f.setFont(Arial(p.TamFonte));
+    f.setPen(QPen(Qt::black, 0));
+    const QFontMetrics fm(f.font(), f.device());
+
+    // The vertical axis title, turned by 90°.
+    TextoGirado(f, area.Left, area.Bottom - (area.Bottom - area.Top - fm.horizontalAdvance(TituloPressao)) / 2,
+                TituloPressao, 90);
+
+    // Room for the titles and labels.
+    const int nv = eixos.Vazao.Divisoes, np = eixos.Pressao.Divisoes;
+    TMedidasCurva m;
+    m.AlturaTituloPressao = fm.height();
+    m.LarguraEscalaPressao = fm.horizontalAdvance(RotuloEixo(eixos.Pressao, np));
+    m.AlturaTituloVazao = fm.height();
+    m.LarguraEscalaVazao = fm.horizontalAdvance(RotuloEixo(eixos.Vazao, nv));
+    const int left4 = area.Left + m.AlturaTituloPressao + m.LarguraEscalaPressao;
+    TextoEm(f, left4 + (area.Right - fm.horizontalAdvance(TituloVazao)) / 2, area.Bottom - fm.height(), TituloVazao);
+    geo = GeometriaCurva(area, m, eixos);
+    const Retangulo &g = geo.Grade;
+
+    // Grid and labels in silver, at the axes' round steps.
+    f.setPen(QPen(QColor::fromRgb(CorGrade), 0));
+    f.setBrush(Qt::NoBrush);
+    f.drawRect(g.Left, g.Top, g.Right - g.Left - 1, g.Bottom - g.Top - 1);
+    for (int i = 1; i < nv; ++i)
+        f.drawLine(geo.XVertical(i), g.Top, geo.XVertical(i), g.Bottom + 2);
+    // On a small chart, where the flow labels would touch, every other one.
+    const int passo = geo.XVertical(1) - geo.XVertical(0) <
+                              fm.horizontalAdvance(RotuloEixo(eixos.Vazao, nv) + QStringLiteral("  "))
+                          ? 2
+                          : 1;
+    for (int i = 0; i <= nv; i += passo) {
+        const QString t = RotuloEixo(eixos.Vazao, i);
+        TextoEm(f, geo.XVertical(i) - fm.horizontalAdvance(t) / 2, g.Bottom + 3, t);
+    }
+    for (int n = 1; n < np; ++n)
+        f.drawLine(g.Left - 2, geo.YHorizontal(n), g.Right, geo.YHorizontal(n));
+    for (int n = np; n >= 0; --n) {
+        const QString t = RotuloEixo(eixos.Pressao, np - n);
+        int x = g.Left - 2 - fm.horizontalAdvance(t);
+        if (n == np)
+            x -= Trunc(ppp * 0.1L / 2.54L);
+        TextoEm(f, x, geo.YHorizontal(n) - fm.height() / 2, t);
+    }
+    return geo;
+}
+
+void DesenhaRotacaoOperacao(const TGeometriaCurva &geo, const TDadosCurva &d, int direita) {
+    auto &p = Pagina();
+    if (!p.Folha)
+        return;
+    QPainter &f = *p.Folha;
+    f.setFont(Arial(p.TamFonte));
+    const QFontMetrics fm(f.font(), f.device());
+    Caneta(f, CorOperacao, p.Monocromatico);
+    QPolygon l;
+    for (int j = 1; j <= 7; ++j)
+        l << geo.Ponto(d.VazaoCurva[0][j], d.PressaoCurva[0][j]);
+    LinhaNaGrade(geo, l);
+    // Its speed after its last point, above it where the page ends.
+    const QPoint ult = l.last();
+    const QString t = NumeroGeral(d.RpmCurva[0]) + QStringLiteral("rpm");
+    const int largura = fm.horizontalAdvance(t);
+    if (ult.x() + 2 + largura <= direita)
+        TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, t);
+    else
+        TextoEm(f, std::min(ult.x(), direita) - largura, ult.y() - fm.height() - 2, t);
+}
+
+void DesenhaPontoOperacao(const TGeometriaCurva &geo, const TEntradaCurva &e) {
+    auto &p = Pagina();
+    if (!p.Folha)
+        return;
+    QPainter &f = *p.Folha;
+    f.setBrush(QBrush(QColor::fromRgb(CorPonto), Qt::SolidPattern));
+    const int r = p.Imprimindo ? Trunc(PixelsPorPolegada() * 0.1L / 2.54L) : p.TamFonte / 2;
+    const QPoint op = geo.Ponto(e.CurvaVazaoOp, e.CurvaPressaoOp);
+    f.drawEllipse(QRect(op.x() - r, op.y() - r, 2 * r, 2 * r));
+    f.setBrush(Qt::NoBrush);
+    f.setPen(QPen(Qt::black, 0));
+}
+
 TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const BlocoCurva &bloco,
                              const TExtrasCurva &extras) {
     auto &p = Pagina();
@@ -97,7 +196,6 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
         return geo;
     QPainter &f = *p.Folha;
     const bool mono = p.Monocromatico;
-    const int ppp = PixelsPorPolegada();
 
     // 1. White page, black pen.
     f.setRenderHint(QPainter::Antialiasing, false);
@@ -128,72 +226,22 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
         f.setFont(Arial(p.TamFonte));
         f.setBrush(QBrush(Qt::white, Qt::SolidPattern));
     }
-    f.setFont(Arial(p.TamFonte));
-    QFontMetrics fm(f.font(), f.device());
     const Retangulo area = p.AreaPagina;
-
-    // 3. Vertical axis title, turned by 90°.
-    TextoGirado(f, area.Left, area.Bottom - (area.Bottom - area.Top - fm.horizontalAdvance(TituloPressao)) / 2,
-                TituloPressao, 90);
-
-    // 4-6. Room for the titles and labels, on the axes that hold the duty
-    //      point well inside.
+    // 3-7. Titles, grid and labels, on the axes that hold the duty point
+    //      well inside.
     std::vector<QPointF> contidos = PontosDaOperacao(d);
     contidos.insert(contidos.end(), extras.Contidos.begin(), extras.Contidos.end());
-    const TEixosCurva eixos = EixosDaCurva(QPointF(e.CurvaVazaoOp, e.CurvaPressaoOp), contidos);
-    const int nv = eixos.Vazao.Divisoes, np = eixos.Pressao.Divisoes;
-    TMedidasCurva m;
-    m.AlturaTituloPressao = fm.height();
-    m.LarguraEscalaPressao = fm.horizontalAdvance(RotuloEixo(eixos.Pressao, np));
-    m.AlturaTituloVazao = fm.height();
-    m.LarguraEscalaVazao = fm.horizontalAdvance(RotuloEixo(eixos.Vazao, nv));
-    {
-        const int left4 = area.Left + m.AlturaTituloPressao + m.LarguraEscalaPressao;
-        f.setPen(QPen(Qt::black, 0));
-        TextoEm(f, left4 + (area.Right - fm.horizontalAdvance(TituloVazao)) / 2, area.Bottom - fm.height(), TituloVazao);
-    }
-    geo = GeometriaCurva(area, m, eixos);
-    const Retangulo &g = geo.Grade;
-
-    // 7. Grid and labels in silver, at the axes' round steps.
-    f.setPen(QPen(QColor::fromRgb(CorGrade), 0));
-    f.setBrush(Qt::NoBrush);
-    f.drawRect(g.Left, g.Top, g.Right - g.Left - 1, g.Bottom - g.Top - 1);
-    for (int i = 1; i < nv; ++i)
-        f.drawLine(geo.XVertical(i), g.Top, geo.XVertical(i), g.Bottom + 2);
-    // On a small chart, where the flow labels would touch, every other one.
-    const int passo = geo.XVertical(1) - geo.XVertical(0) <
-                              fm.horizontalAdvance(RotuloEixo(eixos.Vazao, nv) + QStringLiteral("  "))
-                          ? 2
-                          : 1;
-    for (int i = 0; i <= nv; i += passo) {
-        const QString t = RotuloEixo(eixos.Vazao, i);
-        TextoEm(f, geo.XVertical(i) - fm.horizontalAdvance(t) / 2, g.Bottom + 3, t);
-    }
-    for (int n = 1; n < np; ++n)
-        f.drawLine(g.Left - 2, geo.YHorizontal(n), g.Right, geo.YHorizontal(n));
-    for (int n = np; n >= 0; --n) {
-        const QString t = RotuloEixo(eixos.Pressao, np - n);
-        int x = g.Left - 2 - fm.horizontalAdvance(t);
-        if (n == np)
-            x -= Trunc(ppp * 0.1L / 2.54L);
-        TextoEm(f, x, geo.YHorizontal(n) - fm.height() / 2, t);
-    }
+    geo = DesenhaGradeCurva(area, EixosDaCurva(QPointF(e.CurvaVazaoOp, e.CurvaPressaoOp), contidos));
+    QFontMetrics fm(f.font(), f.device());
 
     // 8-9. The ten speed curves, cut at the frame, each with its speed at
     //      its first point on the chart.
-    const QRect quadro(g.Left, g.Top, g.Right - g.Left + 1, g.Bottom - g.Top + 1);
     f.setFont(Arial(p.TamFonteMenor));
     fm = QFontMetrics(f.font(), f.device());
     f.setPen(QPen(Qt::black, 0));
     Caneta(f, CorRotacoes, mono);
     auto ponto = [&](int c, int j) { return geo.Ponto(d.VazaoCurva[c][j], d.PressaoCurva[c][j]); };
-    auto linha = [&](const QPolygon &l) {
-        f.save();
-        f.setClipRect(quadro);
-        f.drawPolyline(l);
-        f.restore();
-    };
+    auto linha = [&](const QPolygon &l) { LinhaNaGrade(geo, l); };
     for (int c = 1; c <= 10; ++c) {
         QPolygon l;
         for (int j = 1; j <= 7; ++j)
@@ -232,24 +280,8 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
         }
     }
 
-    // 12. The operating speed in red, its speed after its last point (above
-    //     it where the page ends).
-    f.setFont(Arial(p.TamFonte));
-    fm = QFontMetrics(f.font(), f.device());
-    Caneta(f, CorOperacao, mono);
-    {
-        QPolygon l;
-        for (int j = 1; j <= 7; ++j)
-            l << ponto(0, j);
-        linha(l);
-        const QPoint ult = ponto(0, 7);
-        const QString t = NumeroGeral(d.RpmCurva[0]) + QStringLiteral("rpm");
-        const int largura = fm.horizontalAdvance(t);
-        if (ult.x() + 2 + largura <= area.Right)
-            TextoEm(f, ult.x() + 2, ult.y() - fm.height() / 2, t);
-        else
-            TextoEm(f, std::min(ult.x(), area.Right) - largura, ult.y() - fm.height() - 2, t);
-    }
+    // 12. The operating speed in red.
+    DesenhaRotacaoOperacao(geo, d, area.Right);
 
     if (extras.Grafico) {
         f.save();
@@ -258,12 +290,7 @@ TGeometriaCurva DesenhaCurva(const TDadosCurva &d, const TEntradaCurva &e, const
     }
 
     // 13. The operating point, filled yellow.
-    f.setBrush(QBrush(QColor::fromRgb(CorPonto), Qt::SolidPattern));
-    const int r = p.Imprimindo ? Trunc(ppp * 0.1L / 2.54L) : p.TamFonte / 2;
-    const QPoint op = geo.Ponto(e.CurvaVazaoOp, e.CurvaPressaoOp);
-    f.drawEllipse(QRect(op.x() - r, op.y() - r, 2 * r, 2 * r));
-    f.setBrush(Qt::NoBrush);
-    f.setPen(QPen(Qt::black, 0));
+    DesenhaPontoOperacao(geo, e);
     return geo;
 }
 

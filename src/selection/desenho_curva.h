@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QPolygon>
 #include <QString>
 
 #include <functional>
@@ -44,6 +45,22 @@ TGeometriaCurva GeometriaCurva(const Retangulo &area, const TMedidasCurva &m, co
 
 // The label of step i of an axis: i times its step.
 QString RotuloEixo(const TEixo &e, int i);
+
+// Writes 'texto' with its top-left corner at (x, y); turned counter-clockwise
+// by 'graus' around that corner.
+void TextoEm(QPainter &f, int x, int y, const QString &texto);
+void TextoGirado(QPainter &f, int x, int y, const QString &texto, double graus);
+
+// On the page state's canvas within 'area': the axis titles, the grid and
+// its labels for 'eixos'. Returns where the grid lies.
+TGeometriaCurva DesenhaGradeCurva(const Retangulo &area, const TEixosCurva &eixos);
+// A line over the grid, cut at its frame, in the current pen.
+void LinhaNaGrade(const TGeometriaCurva &geo, const QPolygon &linha);
+// The operating speed's curve in red, with its speed after its last point
+// (above it when that would pass 'direita').
+void DesenhaRotacaoOperacao(const TGeometriaCurva &geo, const TDadosCurva &d, int direita);
+// The operating point, filled yellow.
+void DesenhaPontoOperacao(const TGeometriaCurva &geo, const TEntradaCurva &e);
 
 // Label and value lines of the printed sheet's data block.
 using BlocoCurva = std::vector<std::pair<QString, QString>>;

@@ -104,6 +104,27 @@ void DesenhaSistema(const TGeometriaCurva &geo, const TDadosCurva &d, const TSis
     f.restore();
 }
 
+void EscreveOitavas(const TRuido &r, int xRotulo, int xTabela, int direita) {
+    // The bands in columns, a last column for the total.
+    const int largura = (direita - xTabela) / (NumBandas + 1);
+    auto coluna = [&](int c, const QString &t, bool fim) {
+        EscreveEm(xTabela + (c + 1) * largura - LarguraTexto(t + QLatin1Char(' ')), t, fim);
+    };
+    auto tabela = [&](const QString &rotulo, const Oitavas &v, double total) {
+        EscreveEm(xRotulo, rotulo, false);
+        for (int k = 0; k < NumBandas; ++k)
+            coluna(k, F("0", v[k]), false);
+        coluna(NumBandas, F("0", total), true);
+    };
+    EscreveEm(xRotulo, QStringLiteral("Banda (Hz):"), false);
+    for (int k = 0; k < NumBandas; ++k)
+        coluna(k, TextoBanda(k), false);
+    coluna(NumBandas, QStringLiteral("Total"), true);
+    tabela(QStringLiteral("Lw (dB):"), r.Lw, r.LwTotal);
+    tabela(QStringLiteral("LwA (dB(A)):"), r.LwA, r.LwATotal);
+    tabela(QStringLiteral("Lp (dB):"), r.Lp, r.LpTotal);
+}
+
 void EscreveFiguras(const TFiguras &fg) {
     auto &p = Pagina();
     if (!p.Folha || !fg.Valido)
@@ -118,24 +139,7 @@ void EscreveFiguras(const TFiguras &fg) {
 
     if (fg.TemRuido) {
         const TRuido &r = fg.Ruido;
-        // Octave table: the bands in columns, a last column for the total.
-        const int largura = (p.AreaPagina.Right - b) / (NumBandas + 1);
-        auto direita = [&](int coluna, const QString &t, bool fim) {
-            EscreveEm(b + (coluna + 1) * largura - LarguraTexto(t + QLatin1Char(' ')), t, fim);
-        };
-        auto tabela = [&](const QString &rotulo, const Oitavas &v, double total) {
-            EscreveEm(a, rotulo, false);
-            for (int k = 0; k < NumBandas; ++k)
-                direita(k, F("0", v[k]), false);
-            direita(NumBandas, F("0", total), true);
-        };
-        EscreveEm(a, QStringLiteral("Banda (Hz):"), false);
-        for (int k = 0; k < NumBandas; ++k)
-            direita(k, TextoBanda(k), false);
-        direita(NumBandas, QStringLiteral("Total"), true);
-        tabela(QStringLiteral("Lw (dB):"), r.Lw, r.LwTotal);
-        tabela(QStringLiteral("LwA (dB(A)):"), r.LwA, r.LwATotal);
-        tabela(QStringLiteral("Lp (dB):"), r.Lp, r.LpTotal);
+        EscreveOitavas(r, a, b, p.AreaPagina.Right);
         linha(QStringLiteral("Pressão sonora LpA:"),
               QStringLiteral("%1 dB(A) a %2 m, Q = %3").arg(F("0", r.LpA), NumeroGeral(r.Distancia),
                                                             NumeroGeral(r.Diretividade)));

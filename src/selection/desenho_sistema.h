@@ -14,6 +14,9 @@ inline constexpr QRgb CorSistema = 0x008000; // green
 
 // Over the chart's grid (the page state's canvas).
 void DesenhaSistema(const TGeometriaCurva &geo, const TDadosCurva &d, const TSistema &s);
+// The octave table from the text cursor on: a row of bands, then Lw, LwA
+// and Lp, the labels at xRotulo, the columns from xTabela to 'direita'.
+void EscreveOitavas(const TRuido &r, int xRotulo, int xTabela, int direita);
 // The sheet's lines, from the text cursor on, ending with a rule.
 void EscreveFiguras(const TFiguras &f);
 // What DesenhaCurva is given for these figures: the curves over the grid,

@@ -89,6 +89,10 @@ const TPontoSistema *TSistema::Com(int n) const {
     return &Pontos[static_cast<std::size_t>(n - 1)];
 }
 
+double PotenciaNoGrafico(double vazao, double pressaoTotal, double rendimento) {
+    return static_cast<double>(Potencia(vazao, pressaoTotal, rendimento));
+}
+
 std::vector<TPontoCurva> CurvaCombinada(const TDadosCurva &c, int n) {
     std::vector<TPontoCurva> v;
     for (int j = 1; j <= 7; ++j)

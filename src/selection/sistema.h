@@ -79,6 +79,9 @@ struct TSistema {
 
 // The chart's fan curve (curve 0) with n fans: flows multiplied by n.
 std::vector<TPontoCurva> CurvaCombinada(const TDadosCurva &c, int n);
+// The shaft power of one fan at a point of the chart's curve, kW: flow
+// m³/h, total pressure as the chart draws it, efficiency %.
+double PotenciaNoGrafico(double vazao, double pressaoTotal, double rendimento);
 // Total pressure as the chart draws it from a static pressure, and back.
 double PressaoTotalNoGrafico(double estatica, double vazaoPorVentilador, double area, double densidade);
 double PressaoEstaticaDoGrafico(double total, double vazaoPorVentilador, double area, double densidade);

@@ -3,11 +3,13 @@
 // the red warnings and the items the proposal leaves out, Alt+arrow scrolling, printing a page
 // range to a PDF printer, the PDF file, the spreadsheet export with the
 // program lookup replaced (and, without a program, saved where the user
-// chooses), and the observations.
+// chooses), the observations, and the technical data sheets saved and
+// handed to the PDF viewer.
 
 #include "shell_ambiente.h"
 
 #include "catalogue/constantes.h"
+#include "proposal/folha_tecnica.h"
 #include "proposal/orcamento_exemplo.h"
 #include "proposal/planilha.h"
 #include "proposal/proposta.h"
@@ -28,11 +30,13 @@ class FolhaDeDados : public teste::AmbienteShell {
 protected:
     void TearDown() override {
         TfrmDataSheet::LocalizaPrograma = &ComandoParaAbrir;
+        TfrmDataSheet::AbreNoVisualizador = visualizador;
         qputenv("TMPDIR", tmpdir);
         teste::AmbienteShell::TearDown();
     }
 
     QByteArray tmpdir = qgetenv("TMPDIR");
+    std::function<bool(const QString &)> visualizador = TfrmDataSheet::AbreNoVisualizador;
 };
 
 } // namespace
@@ -272,4 +276,76 @@ TEST_F(FolhaDeDados, PaginasQueContinuamContadasNaNavegacaoENaImpressao) {
     EXPECT_EQ(w->paginaAtual(), 1);
     EXPECT_FALSE(prox->isVisible());
     EXPECT_EQ(g.Proposta.TextoPagina, QStringLiteral("Pág. 1/1"));
+}
+
+// "Folhas técnicas": the save dialog proposes a name after the quotation,
+// the sheets of the ready items are written there and handed to the
+// desktop's PDF viewer; a cancelled dialog writes nothing; without a ready
+// item the user is told so before any dialog.
+TEST_F(FolhaDeDados, FolhasTecnicasGravadasEAbertas) {
+    ASSERT_TRUE(teste::MontaOrcamento(dados + QLatin1Char('/'), 7));
+    const TArquivoOrc orc = teste::ArquivoDoOrcamento();
+    abre();
+    auto &g = G();
+    g.Orcamento = orc.Orcamento;
+    for (int k = 1; k <= 7; ++k)
+        g.Itens[k] = orc.Itens[static_cast<std::size_t>(k - 1)];
+    g.NumItens = 7;
+    g.Itens[6].Selecionado = false;
+    g.Itens[7].Qtd = 0;
+    MostraJanela(JAN_DATASHEET);
+    auto *w = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
+    ASSERT_TRUE(w && w->isVisible());
+    EXPECT_EQ(em<QPushButton>(w, "btFolhas")->text(), QStringLiteral("Folhas &técnicas"));
+    janela->resize(800, 600);
+    captura("datasheet_folhas");
+
+    QStringList abertos;
+    TfrmDataSheet::AbreNoVisualizador = [&](const QString &f) {
+        abertos << f;
+        return true;
+    };
+    QString proposto;
+    const QString salvo = dir.filePath(QStringLiteral("folhas"));
+    w->escolheArquivo = [&](const QString &p) {
+        proposto = p;
+        return salvo;
+    };
+    clica(w, "btFolhas");
+    EXPECT_EQ(QFileInfo(proposto).fileName(), QStringLiteral("folhas_0012_03.pdf"));
+    const QString pdf = salvo + QStringLiteral(".pdf");
+    EXPECT_EQ(abertos, QStringList{pdf});
+    const QString t = textoPdf(pdf);
+    for (const char *esperado : {"EX-01", "IN-02", "EX-05", "Folha 1 de 5", "Folha 5 de 5", "FEI", "dB(A)"})
+        EXPECT_TRUE(t.contains(QString::fromUtf8(esperado))) << esperado;
+    EXPECT_FALSE(t.contains(QStringLiteral("Folha 6 de")));
+    EXPECT_TRUE(respostas.vistas.isEmpty()) << respostas.vistas.join(QLatin1Char('\n')).toStdString();
+
+    // Cancelled: nothing written, nothing opened.
+    abertos.clear();
+    w->escolheArquivo = [](const QString &) { return QString(); };
+    QFile::remove(pdf);
+    clica(w, "btFolhas");
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_TRUE(abertos.isEmpty());
+
+    // The viewer that does not open it: said, the file kept.
+    w->escolheArquivo = [&](const QString &) { return salvo; };
+    TfrmDataSheet::AbreNoVisualizador = [](const QString &) { return false; };
+    clica(w, "btFolhas");
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(respostas.vistas, QStringList{QStringLiteral("Não foi possível abrir o arquivo!")});
+
+    // No ready item: told, no dialog.
+    respostas.vistas.clear();
+    for (int k = 1; k <= 7; ++k)
+        g.Itens[k].Qtd = 0;
+    proposto.clear();
+    w->escolheArquivo = [&](const QString &p) {
+        proposto = p;
+        return salvo;
+    };
+    clica(w, "btFolhas");
+    EXPECT_TRUE(proposto.isEmpty());
+    EXPECT_EQ(respostas.vistas, QStringList{QString::fromUtf8(MsgSemItensProntos)});
 }

@@ -1,7 +1,8 @@
 // The e-mail windows, driven as a user would: the settings window, and a
 // sending to a real SMTP server on the loopback (STARTTLS, a login, a
 // certificate of its own trusted from the window), then one it refuses, one
-// whose copy it refuses, one cancelled while the server is silent.
+// whose copy it refuses, one cancelled while the server is silent; and the
+// proposal's pages with the technical data sheets attached as a PDF.
 
 #include "gui/shell_ambiente.h"
 
@@ -11,6 +12,9 @@
 #include "mail/servidor_smtp.h"
 #include "mail/windows/uqlemail.h"
 #include "mail/windows/uqlemailcnf.h"
+#include "proposal/folha_tecnica.h"
+#include "proposal/orcamento_exemplo.h"
+#include "proposal/proposta.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,6 +40,7 @@ protected:
     }
     void TearDown() override {
         DefineFonteAnexoEmail(nullptr);
+        DefineFontePdfEmail(nullptr);
         DefineFabricaCofre(nullptr);
         AmbienteShell::TearDown();
     }
@@ -348,4 +353,64 @@ TEST_F(EmailJanelas, EnviaAoServidorEMostraARecusa) {
     QTest::keyClick(janela, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return salvou == 1; }, 2000));
     email->DefinePrazos({});
+}
+
+// "Anexar PDF" ticked: beside the proposal document, one PDF with the
+// proposal's pages and the sheets of the ready items, named after the
+// quotation; a PDF that cannot be made stops the sending with a message.
+TEST_F(EmailJanelas, AnexaOPdfDaPropostaEDasFolhas) {
+    teste::ServidorSmtpLocal servidor;
+    ASSERT_TRUE(servidor.Pronto()) << servidor.Erros().toStdString();
+    ASSERT_TRUE(teste::MontaOrcamento(dados + QLatin1Char('/'), 3));
+    auto &g = G();
+    g.Pagina.Logotipo = LogotipoProposta();
+    g.Itens[2].Qtd = 0;
+    g.Orcamento.email = QStringLiteral("compras@cliente.com.br");
+    g.DadosEmail.EmailRemetente = QStringLiteral("vendas@dravolinbrum.com.br");
+    g.DadosEmail.ServidorSMTP = servidor.Endereco();
+    const QByteArray html = ParaWin1252("<html>\r\nProposta\r\n</html>\r\n");
+    DefineFonteAnexoEmail([&] { return html; });
+
+    email->show();
+    QApplication::processEvents();
+    auto *ckb = em<QCheckBox>(email, "ckbAnexarPDF");
+    EXPECT_EQ(ckb->text(), QStringLiteral("&Anexar PDF"));
+    EXPECT_FALSE(ckb->isChecked());
+    em<QCheckBox>(email, "ckbCopia")->setChecked(false);
+    QTest::mouseClick(ckb, Qt::LeftButton, {}, QPoint(4, ckb->height() / 2));
+    ASSERT_TRUE(ckb->isChecked());
+    captura(email, "email_anexar_pdf");
+    em<QPushButton>(email, "btEnviar")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !email->isVisible(); }, 30000)) << textos(respostas.vistas);
+    EXPECT_EQ(respostas.vistas.last(), "Mensagem enviada com sucesso!");
+    ASSERT_EQ(servidor.Quantas(), 1);
+    const nlohmann::json m = servidor.Mensagem(1);
+    ASSERT_EQ(m["anexos"].size(), 2u) << m.dump();
+    EXPECT_EQ(m["anexos"][0]["nome"], "proposta.xls");
+    EXPECT_EQ(QByteArray::fromBase64(QByteArray::fromStdString(m["anexos"][0]["dados"].get<std::string>())), html);
+    EXPECT_EQ(m["anexos"][1]["nome"], "proposta_0012_03.pdf");
+    EXPECT_EQ(m["anexos"][1]["tipo"], "application/pdf");
+    const QByteArray pdf = QByteArray::fromBase64(QByteArray::fromStdString(m["anexos"][1]["dados"].get<std::string>()));
+    ASSERT_TRUE(pdf.startsWith("%PDF-"));
+    const QString arquivo = dir.filePath(QStringLiteral("anexo.pdf"));
+    QFile f(arquivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(pdf);
+    f.close();
+    const QString t = textoPdf(arquivo);
+    for (const char *esperado : {"Ponto de Operação", "Folha 1 de 2", "Folha 2 de 2", "EX-01", "EX-03", "FEI", "dB(A)"})
+        EXPECT_TRUE(t.contains(QString::fromUtf8(esperado))) << esperado;
+    EXPECT_FALSE(t.contains(QStringLiteral("Folha 3 de")));
+
+    // The PDF cannot be made: said, nothing sent.
+    DefineFontePdfEmail([] { return QByteArray(); });
+    email->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(ckb->isChecked());
+    em<QPushButton>(email, "btEnviar")->click();
+    EXPECT_EQ(respostas.vistas.last(), "Não foi possível gerar o PDF da proposta.");
+    EXPECT_EQ(respostas.estilos.back(), MB_ERRO);
+    EXPECT_TRUE(email->isVisible());
+    EXPECT_EQ(servidor.Quantas(), 1);
+    email->reject();
 }

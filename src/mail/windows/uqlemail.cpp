@@ -5,6 +5,7 @@
 #include "mail/envio.h"
 #include "mail/mime.h"
 #include "mail/windows/uqlemailcnf.h"
+#include "proposal/folha_tecnica.h"
 #include "proposal/proposta.h"
 #include "shell/estado.h"
 #include "shell/windows/janelas.h"
@@ -36,6 +37,18 @@ void DefineFonteAnexoEmail(FonteAnexoEmail fonte) {
     Fonte() = fonte ? std::move(fonte) : FonteAnexoEmail([] { return PropostaHTML(); });
 }
 
+namespace {
+FonteAnexoEmail PdfPadrao() {
+    return [] { return PropostaEFolhasPDF(FolhasDoOrcamento()); };
+}
+FonteAnexoEmail &FontePdf() {
+    static FonteAnexoEmail f = PdfPadrao();
+    return f;
+}
+} // namespace
+
+void DefineFontePdfEmail(FonteAnexoEmail fonte) { FontePdf() = fonte ? std::move(fonte) : PdfPadrao(); }
+
 TfrmEmail::TfrmEmail(QWidget *pai) : QDialog(pai), cliente_(new ClienteSmtp(this)) {
     setObjectName(QStringLiteral("TfrmEmail"));
     setWindowTitle(QStringLiteral("Enviar e-mail"));
@@ -60,6 +73,10 @@ TfrmEmail::TfrmEmail(QWidget *pai) : QDialog(pai), cliente_(new ClienteSmtp(this
     ckbCopia_->setObjectName(QStringLiteral("ckbCopia"));
     ckbCopia_->setChecked(true);
     grade->addWidget(ckbCopia_, 2, 1);
+    ckbAnexarPDF_ = new QCheckBox(QStringLiteral("&Anexar PDF"), this);
+    ckbAnexarPDF_->setObjectName(QStringLiteral("ckbAnexarPDF"));
+    ckbAnexarPDF_->setToolTip(QStringLiteral("Anexa também as páginas da proposta e as folhas técnicas em PDF"));
+    grade->addWidget(ckbAnexarPDF_, 3, 1);
 
     Label3_ = new QLabel(QStringLiteral("Conteúdo"), this);
     Label3_->setObjectName(QStringLiteral("Label3"));
@@ -191,6 +208,21 @@ void TfrmEmail::btEnviarClick() {
             return;
         }
     }
+    // The PDF beside the proposal document, made before anything is shown
+    // as under way.
+    QList<AnexoMime> outros;
+    if (ckbAnexarPDF_->isChecked()) {
+        QByteArray pdf;
+        {
+            CursorOcupado ocupado;
+            pdf = FontePdf()();
+        }
+        if (pdf.isEmpty()) {
+            MensagemErro(QStringLiteral("Não foi possível gerar o PDF da proposta."));
+            return;
+        }
+        outros << AnexoMime{NomeAnexoPDF(g.Orcamento.NumOrc), QByteArrayLiteral("application/pdf"), pdf};
+    }
     mMessages_->clear();
     ocupado_.emplace();
     btEnviar_->setEnabled(false);
@@ -200,7 +232,7 @@ void TfrmEmail::btEnviarClick() {
     Status(QStringLiteral("Inicializando conexão com o servidor. Aguarde..."));
     EnvioSmtp envio = MontaEnvioProposta(config, destino_, ckbCopia_->isChecked() ? config.EmailRemetente : QString(),
                                          edSubject_->text(), Memo1_->toPlainText().split(QLatin1Char('\n')), anexo,
-                                         QDateTime::currentDateTime());
+                                         QDateTime::currentDateTime(), outros);
     AplicaConexaoEmail(envio, conexao, senha);
     cliente_->Envia(envio);
 }

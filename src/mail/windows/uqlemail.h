@@ -2,6 +2,8 @@
 // TfrmEmail: sends the current quotation's proposal by e-mail. Proposes the
 // client's address and a subject made from the quotation, takes a short
 // text, and sends the proposal document as the attachment "proposta.xls"
+// (and, with "Anexar PDF" ticked, the proposal's pages and the technical
+// data sheets as one PDF beside it, named after the quotation number)
 // through the server of the e-mail settings (in TLS and with a login when
 // they say so), showing the progress as status lines. A refusal by the
 // server is shown with its reply and the window stays open; a refused copy
@@ -36,6 +38,10 @@ struct EntradaJanela;
 // give another source; null puts the default back.
 using FonteAnexoEmail = std::function<QByteArray()>;
 void DefineFonteAnexoEmail(FonteAnexoEmail fonte);
+// Where it takes the PDF attached beside it when "Anexar PDF" is ticked: by
+// default the proposal's pages and the technical data sheets as one
+// document. Null puts the default back.
+void DefineFontePdfEmail(FonteAnexoEmail fonte);
 
 class TfrmEmail : public QDialog {
     Q_OBJECT
@@ -67,6 +73,7 @@ private:
     QLineEdit *edSendTo_ = nullptr;
     QLineEdit *edSubject_ = nullptr;
     QCheckBox *ckbCopia_ = nullptr;
+    QCheckBox *ckbAnexarPDF_ = nullptr;
     QLabel *Label3_ = nullptr;
     QPlainTextEdit *Memo1_ = nullptr;
     QLabel *Label5_ = nullptr;

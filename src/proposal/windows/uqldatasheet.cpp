@@ -1,5 +1,6 @@
 #include "proposal/windows/uqldatasheet.h"
 
+#include "proposal/folha_tecnica.h"
 #include "proposal/planilha.h"
 #include "proposal/proposta.h"
 #include "quotation/arquivo_orc.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -24,11 +26,15 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace quellora {
 
 std::function<QStringList(const QString &)> TfrmDataSheet::LocalizaPrograma = &ComandoParaAbrir;
+std::function<bool(const QString &)> TfrmDataSheet::AbreNoVisualizador = [](const QString &arquivo) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(arquivo));
+};
 
 namespace {
 const QString MsgSemPlanilha = QStringLiteral("Não foi possível localizar o programa para abrir uma planilha!");
@@ -81,6 +87,10 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     auto *btExcel = botao("btExcel", "Excel", "Abre proposta no Excel");
     auto *btEmail = botao("btEmail", "email", "Envia proposta por email");
     auto *btPDF = botao("btPDF", "Salvar PDF", "Salva a proposta em um arquivo PDF");
+    auto *btFolhas = botao("btFolhas", "Folhas &técnicas",
+                           "Salva em PDF uma folha técnica por item pronto e a abre no visualizador");
+    // The longest caption of the row stays whole on an 800-pixel screen.
+    btFolhas->setMinimumWidth(btFolhas->sizeHint().width());
     lt->addStretch();
     lbPg_ = new QLabel(QStringLiteral("pág.:"), topo);
     lbPg_->setObjectName(QStringLiteral("lbPg"));
@@ -164,6 +174,7 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     connect(btExcel, &QPushButton::clicked, this, &TfrmDataSheet::btExcelClick);
     connect(btEmail, &QPushButton::clicked, this, &TfrmDataSheet::btEmailClick);
     connect(btPDF, &QPushButton::clicked, this, &TfrmDataSheet::btPDFClick);
+    connect(btFolhas, &QPushButton::clicked, this, &TfrmDataSheet::btFolhasClick);
     connect(btPrevPg_, &QPushButton::clicked, this, [this] { mudaPagina(-1); });
     connect(btNextPg_, &QPushButton::clicked, this, [this] { mudaPagina(+1); });
 
@@ -351,11 +362,13 @@ void TfrmDataSheet::btExcelClick() {
     focaFolha();
 }
 
-QString TfrmDataSheet::destino(const QString &titulo, const QString &extensao, const QString &filtro) {
+QString TfrmDataSheet::destino(const QString &titulo, const QString &extensao, const QString &filtro,
+                               const QString &nomeProposto) {
     const QString numero = G().Orcamento.NumOrc.trimmed();
-    const QString nome = numero.isEmpty()
-                             ? QStringLiteral("proposta.") + extensao
-                             : QStringLiteral("proposta_%1.%2").arg(NomeArquivoOrc(numero).chopped(4), extensao);
+    QString nome = nomeProposto;
+    if (nome.isEmpty())
+        nome = numero.isEmpty() ? QStringLiteral("proposta.") + extensao
+                                : QStringLiteral("proposta_%1.%2").arg(NomeArquivoOrc(numero).chopped(4), extensao);
     QString pasta = G().DirProjetos;
     if (pasta.isEmpty() || !QDir(pasta).exists())
         pasta = QDir::homePath();
@@ -388,6 +401,34 @@ void TfrmDataSheet::btPDFClick() {
         }
         if (!gravou)
             MensagemErro(erro);
+    }
+    focaFolha();
+}
+
+void TfrmDataSheet::btFolhasClick() {
+    std::vector<TFolhaTecnica> folhas;
+    {
+        CursorOcupado ocupado;
+        folhas = FolhasDoOrcamento();
+    }
+    if (folhas.empty()) {
+        Mensagem(QString::fromUtf8(MsgSemItensProntos));
+        focaFolha();
+        return;
+    }
+    const QString arquivo = destino(QStringLiteral("Salvar folhas técnicas"), QStringLiteral("pdf"),
+                                    QStringLiteral("Documento PDF (*.pdf)"), NomeArquivoFolhas(G().Orcamento.NumOrc));
+    if (!arquivo.isEmpty()) {
+        QString erro;
+        bool gravou;
+        {
+            CursorOcupado ocupado;
+            gravou = GravaFolhasTecnicasPDF(arquivo, folhas, &erro);
+        }
+        if (!gravou)
+            MensagemErro(erro);
+        else if (!AbreNoVisualizador || !AbreNoVisualizador(arquivo))
+            MensagemErro(MsgNaoAbriu);
     }
     focaFolha();
 }

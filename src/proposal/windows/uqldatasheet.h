@@ -38,6 +38,9 @@ public:
     std::function<QString(const QString &proposto)> escolheArquivo;
     // The desktop's program for a spreadsheet file (ComandoParaAbrir).
     static std::function<QStringList(const QString &arquivo)> LocalizaPrograma;
+    // Opens a saved PDF in the desktop's viewer (QDesktopServices); false
+    // when it could not. Tests put a function of their own.
+    static std::function<bool(const QString &arquivo)> AbreNoVisualizador;
 
 public slots:
     // Ticks or clears "Observações" (opening a quotation with observation text).
@@ -65,9 +68,12 @@ private:
     void btExcelClick();
     void btEmailClick();
     void btPDFClick();
+    void btFolhasClick();
     // Where to save the proposal as 'extensao' ("pdf", "xls"): the file the
-    // user chooses, empty when cancelled.
-    QString destino(const QString &titulo, const QString &extensao, const QString &filtro);
+    // user chooses, empty when cancelled. The name proposed is 'nome' in the
+    // projects folder, by default "proposta_<number>.<extensao>".
+    QString destino(const QString &titulo, const QString &extensao, const QString &filtro,
+                    const QString &nome = QString());
 
     int PaginaAtual = 1;
     int NumPaginas = 1;

@@ -1,5 +1,7 @@
 #include "shell/windows/recursos.h"
 
+#include "proposal/desenhos_item.h"
+
 #include <QtGlobal>
 
 // Outside any namespace, as the resource initialiser requires.
@@ -7,7 +9,7 @@ static void RegistraRecursos() { Q_INIT_RESOURCE(quellora); }
 
 namespace quellora {
 void IniciaRecursos() {
-    static const bool feito = (RegistraRecursos(), true);
+    static const bool feito = (RegistraRecursos(), IniciaDesenhos(), true);
     (void)feito;
 }
 } // namespace quellora
