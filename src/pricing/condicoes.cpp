@@ -32,7 +32,11 @@ QString DecodificaEntrega(std::int32_t valor) {
 
 bool EntregaDoTexto(const QString &texto, std::int32_t *entrega) {
     const qsizetype barra = texto.indexOf(QLatin1Char('/'));
-    if (barra >= 0) {
+    if (barra < 0) {
+        const int dias = InteiroOu(texto, 0);
+        if (dias < 0 || dias > EntregaUnicaMaxima)
+            return false;
+    } else {
         for (const QString &metade : {texto.left(barra), texto.mid(barra + 1, 5)}) {
             const int dias = InteiroOu(metade, 0);
             if (dias < 0 || dias > EntregaMaxima)

@@ -16,9 +16,11 @@ std::int32_t CodificaEntrega(const QString &texto);
 // And back: a value above 254 is always a pair ("44/1" for 300).
 QString DecodificaEntrega(std::int32_t valor);
 // The delivery term as stored, or false (nothing stored) when a half of a
-// pair "A/B" is over 255 days: the first half has one byte, and the second
-// is kept to the same limit.
+// pair "A/B" is over 255 days (the first half has one byte, and the second
+// is kept to the same limit), or a single term over 254 days, which would be
+// read back as a pair.
 inline constexpr int EntregaMaxima = 255;
+inline constexpr int EntregaUnicaMaxima = 254;
 bool EntregaDoTexto(const QString &texto, std::int32_t *entrega);
 
 // The freight a quotation starts with: free on board at the maker's works

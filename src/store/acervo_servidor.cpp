@@ -6,6 +6,7 @@
 
 #include <QAtomicInt>
 #include <QDateTime>
+#include <QLibrary>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -27,6 +28,48 @@ bool Falha(QString *erro, const QString &texto) {
     if (erro)
         *erro = texto;
     return false;
+}
+
+// libpq, opened on the first use of a server rather than with the program:
+// it brings some twenty libraries (Kerberos, LDAP, TLS) that a start-up
+// without a server has no use for. The Qt SQL driver opens the same library,
+// so the connection handles it gives are ours to read.
+struct Libpq {
+    decltype(&::PQconninfoParse) PQconninfoParse = nullptr;
+    decltype(&::PQconninfoFree) PQconninfoFree = nullptr;
+    decltype(&::PQfreemem) PQfreemem = nullptr;
+    decltype(&::PQping) PQping = nullptr;
+    decltype(&::PQhost) PQhost = nullptr;
+    decltype(&::PQport) PQport = nullptr;
+    decltype(&::PQdb) PQdb = nullptr;
+    decltype(&::PQstatus) PQstatus = nullptr;
+};
+
+const Libpq *Pq(QString *erro) {
+    static const Libpq *const pq = [] () -> const Libpq * {
+        static QLibrary lib(QStringLiteral("pq"), 5);
+        if (!lib.load())
+            return nullptr;
+        static Libpq f;
+        bool ok = true;
+        auto liga = [&](auto &funcao, const char *nome) {
+            funcao = reinterpret_cast<std::remove_reference_t<decltype(funcao)>>(lib.resolve(nome));
+            ok &= funcao != nullptr;
+        };
+        liga(f.PQconninfoParse, "PQconninfoParse");
+        liga(f.PQconninfoFree, "PQconninfoFree");
+        liga(f.PQfreemem, "PQfreemem");
+        liga(f.PQping, "PQping");
+        liga(f.PQhost, "PQhost");
+        liga(f.PQport, "PQport");
+        liga(f.PQdb, "PQdb");
+        liga(f.PQstatus, "PQstatus");
+        return ok ? &f : nullptr;
+    }();
+    if (!pq)
+        Falha(erro, QStringLiteral("Este computador não tem a biblioteca do PostgreSQL (libpq, pacote libpq5): "
+                                   "o servidor não pode ser usado."));
+    return pq;
 }
 
 // A value for a libpq keyword, quoted as a connection string wants it.
@@ -60,18 +103,21 @@ struct Opcoes {
 
 // The keywords a connection string or URI sets, as libpq reads them.
 bool Analisa(const QString &conexao, Opcoes &o, QString *erro) {
+    const Libpq *pq = Pq(erro);
+    if (!pq)
+        return false;
     char *msg = nullptr;
-    PQconninfoOption *opcoes = PQconninfoParse(conexao.toUtf8().constData(), &msg);
+    PQconninfoOption *opcoes = pq->PQconninfoParse(conexao.toUtf8().constData(), &msg);
     if (!opcoes) {
         const QString motivo = msg ? QString::fromUtf8(msg).trimmed() : QStringLiteral("memória insuficiente");
         if (msg)
-            PQfreemem(msg);
+            pq->PQfreemem(msg);
         return Falha(erro, QStringLiteral("A conexão \"%1\" não pôde ser lida: %2").arg(conexao, motivo));
     }
     for (PQconninfoOption *p = opcoes; p->keyword; ++p)
         if (p->val)
             o.pares.append({QString::fromUtf8(p->keyword), QString::fromUtf8(p->val)});
-    PQconninfoFree(opcoes);
+    pq->PQconninfoFree(opcoes);
     return true;
 }
 
@@ -294,7 +340,8 @@ bool AcervoServidor::Abre(QString *erro) {
     if (!db.open()) {
         const QString detalhe = Detalhe(db.lastError());
         QString texto;
-        switch (PQping(opcoes_.toUtf8().constData())) {
+        const Libpq *pq = Pq(nullptr);
+        switch (pq ? pq->PQping(opcoes_.toUtf8().constData()) : PQPING_NO_RESPONSE) {
         case PQPING_OK:
             texto = QStringLiteral("O %1 recusou a entrada: confira o usuário, a senha (em ~/.pgpass ou PGPASSWORD) "
                                    "e o nome do banco.");
@@ -312,9 +359,11 @@ bool AcervoServidor::Abre(QString *erro) {
         }
         return Falha(erro, texto.arg(descricao_) + QStringLiteral("\r\n") + detalhe);
     }
-    if (PGconn *c = Conexao(db))
+    const Libpq *pq = Pq(nullptr);
+    if (PGconn *c = Conexao(db); c && pq)
         descricao_ = QStringLiteral("servidor PostgreSQL %1:%2, banco %3")
-                         .arg(QString::fromUtf8(PQhost(c)), QString::fromUtf8(PQport(c)), QString::fromUtf8(PQdb(c)));
+                         .arg(QString::fromUtf8(pq->PQhost(c)), QString::fromUtf8(pq->PQport(c)),
+                              QString::fromUtf8(pq->PQdb(c)));
     if (!PreparaEsquema(erro)) {
         db.close();
         return false;
@@ -326,7 +375,8 @@ QString AcervoServidor::Motivo(const QSqlError &e, const QString &oQue) {
     QSqlDatabase db = QSqlDatabase::database(nomeConexao_, false);
     PGconn *c = Conexao(db);
     const QString detalhe = Detalhe(e);
-    if (!db.isOpen() || !c || PQstatus(c) == CONNECTION_BAD) {
+    const Libpq *pq = Pq(nullptr);
+    if (!db.isOpen() || !c || !pq || pq->PQstatus(c) == CONNECTION_BAD) {
         if (db.isOpen())
             db.close();
         return QStringLiteral("A conexão com o %1 caiu durante %2, que não se completou; o que está na tela "

@@ -320,6 +320,13 @@ TEST_F(Configura, CondicoesComerciaisEObservacoes) {
                   QStringLiteral("Cada prazo de entrega pode ser de no máximo 255 dias.\r\nCorrija o número de dias."));
         EXPECT_TRUE(cond->isVisible());
         EXPECT_EQ(g.Orcamento.FatoresOrc.Entrega, 0);
+        // Nor a single term that would print as a pair.
+        escreve(campo(cond, "edEntrega"), QStringLiteral("300"));
+        clica(cond, "btOK");
+        EXPECT_EQ(respostas.vistas.last(),
+                  QStringLiteral("O prazo de entrega pode ser de no máximo 254 dias.\r\nCorrija o número de dias."));
+        EXPECT_TRUE(cond->isVisible());
+        EXPECT_EQ(g.Orcamento.FatoresOrc.Entrega, 0);
         escreve(campo(cond, "edEntrega"), QStringLiteral("20/30"));
         clica(cond, "btOK");
     });

@@ -123,6 +123,29 @@ TEST_F(Principal, IniciaNosDadosDeAmostra) {
     EXPECT_FALSE(G().Pagina.Logotipo.isNull());
 }
 
+TEST_F(Principal, MolduraMostradaAntesDoConteudo) {
+    // The program shows the frame at once and builds the rest while it is
+    // being mapped: the frame alone has its title, size and colour only.
+    janela = new TfrmQuellora(TfrmQuellora::Moldura{});
+    janela->show();
+    EXPECT_EQ(JanelaPrincipal(), janela);
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Quellora 3.0"));
+    EXPECT_EQ(janela->size(), QSize(750, 550));
+    EXPECT_EQ(janela->centralWidget(), nullptr);
+    EXPECT_EQ(controle<QToolButton>("btSave"), nullptr);
+    janela->inicia(dir.path(), 1024);
+    janela->criaJanelas();
+    QApplication::processEvents();
+    EXPECT_TRUE(janela->iniciou());
+    EXPECT_TRUE(respostas.vistas.isEmpty()) << respostas.vistas.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(titulo(), QStringLiteral("Quellora - Seleção de ventiladores"));
+    EXPECT_EQ(janela->botoesFamilia().size(), 6);
+    ASSERT_NE(controle<QToolButton>("btSave"), nullptr);
+    EXPECT_TRUE(controle<QLabel>("Panel2")->isVisible());
+    EXPECT_EQ(janela->barraStatus()->texto(3), QStringLiteral("DBL 2003.01.13/C"));
+    EXPECT_EQ(G().DirDados, QDir(dir.path()).absolutePath() + QStringLiteral("/dados/"));
+}
+
 TEST_F(Principal, FamiliaEmBrancoNaoOcupaLugar) {
     gravaFamilias({QStringLiteral("AAA"), QStringLiteral("BB/B"), QStringLiteral("   "), QStringLiteral("DDD"),
                    QString(), QString(), QString()});

@@ -14,9 +14,11 @@ TEST(Condicoes, EntregaIdaEVolta) {
         EXPECT_EQ(DecodificaEntrega(v).toStdString(), lido) << texto;
     }
     // A pair's halves hold up to 255 days each; more is refused, where it
-    // would mix the two ("300/5" read back as "44/5").
+    // would mix the two ("300/5" read back as "44/5"). A single term would be
+    // read back as a pair from 255 days on ("300" as "44/1").
     for (const auto &[texto, aceita, valor] :
-         {std::tuple{"20/30", true, 7700}, {"255/255", true, 255 | (255 << 8)}, {"300", true, 300},
+         {std::tuple{"20/30", true, 7700}, {"255/255", true, 255 | (255 << 8)}, {"254", true, 254},
+          {"255", false, -1}, {"300", false, -1}, {"-3", false, -1},
           {"300/5", false, -1}, {"5/300", false, -1}, {"256/0", false, -1}, {"/", true, 0}}) {
         std::int32_t v = -1;
         EXPECT_EQ(EntregaDoTexto(texto, &v), aceita) << texto;

@@ -26,6 +26,8 @@ const QString MsgValidade = QStringLiteral("A validade da proposta pode ser de n
                                            "Corrija o número de dias.");
 const QString MsgEntrega = QStringLiteral("Cada prazo de entrega pode ser de no máximo %1 dias.\r\n"
                                           "Corrija o número de dias.");
+const QString MsgEntregaUnica = QStringLiteral("O prazo de entrega pode ser de no máximo %1 dias.\r\n"
+                                               "Corrija o número de dias.");
 
 QLineEdit *Campo(QWidget *pai, const char *nome, int maximo) {
     auto *ed = new QLineEdit(pai);
@@ -188,7 +190,8 @@ void TfrmCondCom::btOKClick() {
     }
     std::int32_t entrega = 0;
     if (!EntregaDoTexto(edEntrega_->text(), &entrega)) {
-        recusa(edEntrega_, MsgEntrega.arg(EntregaMaxima));
+        const bool par = edEntrega_->text().contains(QLatin1Char('/'));
+        recusa(edEntrega_, par ? MsgEntrega.arg(EntregaMaxima) : MsgEntregaUnica.arg(EntregaUnicaMaxima));
         return;
     }
     TFatores &c = G().Orcamento.FatoresOrc;

@@ -1,34 +1,34 @@
 #include "shell/windows/splash.h"
+#include "shell/windows/desenho_splash.h"
 #include "shell/windows/recursos.h"
 
-#include "shell/versao.h"
-
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFile>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
-#include <QSvgRenderer>
 
 namespace quellora {
 
 namespace {
-// The name's two colours (Windows BGR values 8553090 and 16548931).
-const QColor CorNome1(0x82, 0x82, 0x82);
-const QColor CorNome2(0x43, 0x82, 0xFC);
-
-QFont FonteNome() {
-    QFont f(QStringLiteral("Arial Black"));
-    f.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    f.setPixelSize(24);
-    f.setWeight(QFont::Black);
-    return f;
+// The picture drawn when the program was built, its pixels as they are in
+// memory; drawn here only when the build could not (it then costs the fonts
+// and the SVG at start-up).
+QImage FiguraSplash() {
+    const QResource pronta(QStringLiteral(":/gerado/splash.rgb32"));
+    const qint64 bytes = qint64(TamanhoSplash.width()) * TamanhoSplash.height() * 4;
+    if (pronta.isValid() && pronta.compressionAlgorithm() == QResource::NoCompression && pronta.size() == bytes)
+        return QImage(pronta.data(), TamanhoSplash.width(), TamanhoSplash.height(), TamanhoSplash.width() * 4,
+                      QImage::Format_RGB32);
+    QFile svg(QStringLiteral(":/imagens/splash.svg"));
+    return DesenhoSplash(svg.open(QIODevice::ReadOnly) ? svg.readAll() : QByteArray());
 }
 } // namespace
 
 Splash::Splash(QWidget *pai) : QWidget(pai, Qt::SplashScreen | Qt::FramelessWindowHint) {
     IniciaRecursos();
     setObjectName(QStringLiteral("Splash"));
-    setFixedSize(440, 270);
+    setFixedSize(TamanhoSplash);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -41,32 +41,9 @@ void Splash::mostra() {
 }
 
 void Splash::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer figura(QStringLiteral(":/imagens/splash.svg"));
-    figura.render(&p, QRectF(rect()));
-
-    // Product name in two parts, then the start-up line.
-    const QFont f = FonteNome();
-    p.setFont(f);
-    const QString a = QStringLiteral("Quel");
-    const QString b = QStringLiteral("lora");
-    const QFontMetrics fm(f);
-    const int x = 24;
-    const int y = height() - 62;
-    p.setPen(CorNome1);
-    p.drawText(x, y, a);
-    p.setPen(CorNome2);
-    p.drawText(x + fm.horizontalAdvance(a), y, b);
-
-    QFont g = font();
-    g.setPixelSize(13);
-    p.setFont(g);
-    p.setPen(QColor(0x30, 0x30, 0x30));
-    p.drawText(x, y + 22, QStringLiteral("Seleção de ventiladores industriais  -  versão ") + QString::fromLatin1(VersaoPrograma));
-    p.drawText(x, y + 42, QStringLiteral("Iniciando...."));
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (figura_.isNull())
+        figura_ = FiguraSplash();
+    QPainter(this).drawImage(0, 0, figura_);
 }
 
 } // namespace quellora

@@ -2,6 +2,7 @@
 // The start-up window: a small borderless picture with the product name and
 // "Iniciando....", shown while the program loads.
 
+#include <QImage>
 #include <QWidget>
 
 namespace quellora {
@@ -15,6 +16,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+
+private:
+    QImage figura_;
 };
 
 } // namespace quellora

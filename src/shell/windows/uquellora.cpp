@@ -134,10 +134,19 @@ bool AvisoResolucao(int larguraTela) {
     return true;
 }
 
-TfrmQuellora::TfrmQuellora(const QString &dirPrograma, int larguraTela) {
-    IniciaRecursos();
+TfrmQuellora::TfrmQuellora(const QString &dirPrograma, int larguraTela) : TfrmQuellora(Moldura{}) {
+    inicia(dirPrograma, larguraTela);
+}
+
+TfrmQuellora::TfrmQuellora(Moldura) {
     Principal() = this;
     setObjectName(QStringLiteral("TfrmQuellora"));
+    preparaMoldura();
+}
+
+void TfrmQuellora::inicia(const QString &dirPrograma, int larguraTela) {
+    IniciaRecursos();
+    setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.svg")));
     DefineContextoAjuda(this, AJUDA_PRINCIPAL);
     montaJanela();
     qApp->installEventFilter(this);
@@ -153,12 +162,21 @@ TfrmQuellora::~TfrmQuellora() {
         Principal() = nullptr;
 }
 
-void TfrmQuellora::montaJanela() {
+void TfrmQuellora::preparaMoldura() {
     setWindowTitle(QString::fromUtf8(TituloJanelaPrincipal));
-    setWindowIcon(QIcon(QStringLiteral(":/imagens/icone.svg")));
     resize(750, 550);
     setMinimumSize(640, 480);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, CorFundo);
+    setPalette(p);
+    // Centred on the screen.
+    if (QScreen *tela = QGuiApplication::primaryScreen()) {
+        const QRect g = tela->availableGeometry();
+        move(g.center() - QPoint(width() / 2, height() / 2));
+    }
+}
 
+void TfrmQuellora::montaJanela() {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("central"));
     central->setAutoFillBackground(true);
@@ -384,12 +402,6 @@ void TfrmQuellora::montaJanela() {
     sb_->adicionaPainel(80, Qt::AlignCenter, QStringLiteral("Número total de registros"));
     sb_->adicionaPainel(50, Qt::AlignCenter);
     setStatusBar(sb_);
-
-    // Centred on the screen.
-    if (QScreen *tela = QGuiApplication::primaryScreen()) {
-        const QRect g = tela->availableGeometry();
-        move(g.center() - QPoint(width() / 2, height() / 2));
-    }
 }
 
 void TfrmQuellora::FormCreate(const QString &dirPrograma, int larguraTela) {

@@ -42,6 +42,12 @@ public:
     // the catalogue and settings files, the list of fan families. 'larguraTela' stands for the screen's width
     // (the primary screen's when negative).
     explicit TfrmQuellora(const QString &dirPrograma = QString(), int larguraTela = -1);
+    // Only the frame (title, size, colour, place on the screen), so that the
+    // program can show it at once and build the rest with inicia() while the
+    // window is being mapped.
+    struct Moldura {};
+    explicit TfrmQuellora(Moldura);
+    void inicia(const QString &dirPrograma = QString(), int larguraTela = -1);
     ~TfrmQuellora() override;
 
     // Takes the program's other windows into use: each is created on its
@@ -72,6 +78,7 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    void preparaMoldura();
     void montaJanela();
     void FormCreate(const QString &dirPrograma, int larguraTela);
     void montaFamilias();
