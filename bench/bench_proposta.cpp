@@ -1,5 +1,7 @@
-// The proposal of a full quotation (40 items, 8 pages): the HTML document as
-// saved for the spreadsheet program and the e-mail, and the PDF file.
+// The proposal of a full quotation (40 items in 8 groups; in the normal form
+// with observations and conditions each group takes two A4 pages): the HTML
+// document as saved for the spreadsheet program and the e-mail, and the PDF
+// file.
 //
 //   build/quellora_bench --benchmark_filter=Proposta
 
@@ -38,7 +40,7 @@ void BM_PropostaHtml40Itens(benchmark::State &state) {
 }
 BENCHMARK(BM_PropostaHtml40Itens)->Unit(benchmark::kMillisecond);
 
-void BM_PropostaPdf8Paginas(benchmark::State &state) {
+void BM_PropostaPdf16Paginas(benchmark::State &state) {
     if (!Prepara(state))
         return;
     QTemporaryDir dir;
@@ -49,6 +51,16 @@ void BM_PropostaPdf8Paginas(benchmark::State &state) {
             state.SkipWithError(erro.toUtf8().constData());
     }
 }
-BENCHMARK(BM_PropostaPdf8Paginas)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PropostaPdf16Paginas)->Unit(benchmark::kMillisecond);
+
+// What the data sheet window does on every change of the sections: the
+// pages measured on A4.
+void BM_PaginasProposta40Itens(benchmark::State &state) {
+    if (!Prepara(state))
+        return;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PaginasProposta());
+}
+BENCHMARK(BM_PaginasProposta40Itens)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,6 +1,7 @@
 // quellora-cli: the headless face of Quellora's core.
 
 #include "comandos.h"
+#include "shell/versao.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -621,7 +621,7 @@ FATORES = {
     "FatorVent": [round(0.82 / (1 - r / 100), 4) for r in (18.0, 12.0, 7.0, 4.0)],
     "FatorMotor": [round(1.25 * 0.82 / (1 - r / 100), 4) for r in (18.0, 12.0, 7.0, 4.0)],
     "Pagamento": "30% sinal 70% contra aviso de embarque",
-    "Frete": "FOB DravolinBrum - Guarulhos/SP",
+    "Frete": "FOB Dravolin Brum - Guarulhos/SP",
     "Validade": 15,
     "IPI": 5,
     "Embalagem": 4,

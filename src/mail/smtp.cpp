@@ -1,5 +1,7 @@
 #include "mail/smtp.h"
 
+#include "shell/fabricante.h"
+
 #include <QCryptographicHash>
 #include <QEventLoop>
 #include <QRegularExpression>
@@ -140,6 +142,14 @@ quint16 PortaPadrao(SegurancaSmtp s) {
 
 QByteArray ImpressaoDigital(const QSslCertificate &c) {
     return c.isNull() ? QByteArray() : c.digest(QCryptographicHash::Sha256);
+}
+
+QString NomeHeloFabricante() {
+    QString nome;
+    for (const char *c = DadosFabricante::Nome; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            nome += QLatin1Char(*c);
+    return nome;
 }
 
 QString TextoImpressaoDigital(const QByteArray &digest) {

@@ -70,6 +70,10 @@ QByteArray ImpressaoDigital(const QSslCertificate &c);
 QString TextoImpressaoDigital(const QByteArray &digest);
 [[nodiscard]] bool LeImpressaoDigital(const QString &texto, QByteArray *digest);
 
+// The name the client greets the server with (HELO/EHLO): the maker's name
+// in letters and digits only ("DravolinBrumLtda").
+QString NomeHeloFabricante();
+
 struct EnvioSmtp {
     QString Servidor;  // "host" or "host:porta"
     quint16 Porta = 0; // 0: that of Servidor, else the security's usual one
@@ -79,7 +83,7 @@ struct EnvioSmtp {
     // SHA-256 of one server certificate accepted although the system's
     // authorities do not vouch for it; empty: none.
     QByteArray CertificadoConfiavel;
-    QString NomeHelo = QStringLiteral("DravolinBrumLtda");
+    QString NomeHelo = NomeHeloFabricante();
     QString Remetente;
     QStringList Destinatarios; // a refusal of any of them ends the sending
     QStringList Copias;        // a refusal of one is only noted (ResultadoSmtp::Avisos)

@@ -1,6 +1,13 @@
 #include "pricing/condicoes.h"
 
+#include "shell/fabricante.h"
+
 namespace quellora {
+
+QString FreteFabricante() {
+    return QStringLiteral("FOB ") + QString::fromUtf8(DadosFabricante::Marca1) + QLatin1Char(' ') +
+           QString::fromUtf8(DadosFabricante::Marca2) + QStringLiteral(" - ") + QString::fromUtf8(DadosFabricante::Cidade);
+}
 
 int InteiroOu(const QString &texto, int padrao) {
     bool ok = false;

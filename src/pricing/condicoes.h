@@ -23,6 +23,10 @@ inline constexpr int EntregaMaxima = 255;
 inline constexpr int EntregaUnicaMaxima = 254;
 bool EntregaDoTexto(const QString &texto, std::int32_t *entrega);
 
+// The freight a quotation starts with: free on board at the maker's works
+// ("FOB Dravolin Brum - Guarulhos/SP").
+QString FreteFabricante();
+
 // The whole number a field holds, or 'padrao' when it holds none.
 int InteiroOu(const QString &texto, int padrao);
 

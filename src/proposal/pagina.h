@@ -4,8 +4,11 @@
 // The same routines draw the screen preview, the printed page and images;
 // coordinates are the canvas's device pixels.
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPageLayout>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 class QPdfWriter;
@@ -31,6 +34,11 @@ struct TEstadoPagina {
     QImage Logotipo;            // the maker's logo
     bool Imprimindo = false;    // a page is being printed
     bool Monocromatico = false; // the printer has no colour: pen colours stay black
+    // Pixels per inch the page is laid out in, whatever the canvas: text is
+    // measured at this resolution and the canvas's painter scales the page
+    // to the device, so that every device gets the same lines and breaks.
+    // 0: the canvas's own resolution.
+    int Resolucao = 0;
 };
 
 // The page state in use (part of the program's shared state).
@@ -47,13 +55,25 @@ void DesenhaBitmap(QPainter &folha, const Retangulo &r, const QImage &imagem);
 // Heading: logo, then "Proposta nº ... - dd/mm/yyyy" right-aligned, then a rule.
 void Cabecalho();
 
-// A PDF writer set up as the pages are printed: A4 portrait, 8 mm margins,
-// 600 pixels per inch, the program as its creator and 'titulo'.
+// The sheet the documents are made on: A4 portrait, 8 mm margins.
+QPageLayout PaginaA4();
+// A PDF writer set up as the pages are printed: PaginaA4, 600 pixels per
+// inch, the program as its creator and 'titulo'.
 void PreparaPDF(QPdfWriter &pdf, const QString &titulo);
 
 // Canvas font helpers: "Arial" at a size in points, bold or not.
 void FonteArial(int pontos, bool negrito = false);
+// The canvas font's size in points.
+int TamanhoFonte();
+// The canvas font at 'pontos' points, its family and style kept.
+void MudaTamanhoFonte(int pontos);
 int AlturaTexto(const QString &texto);
 int LarguraTexto(const QString &texto);
+// Metrics of the canvas font as the page measures it.
+QFontMetrics MetricasFonte();
+// The text in lines no wider than 'largura' in the canvas font: broken at
+// blanks, a word wider than a line broken between letters. Nothing is left
+// out; an empty text is one empty line.
+QStringList QuebraTexto(const QString &texto, int largura);
 
 } // namespace quellora

@@ -10,8 +10,10 @@
 #include "selection/eficiencia.h"
 #include "selection/sistema.h"
 #include "shell/estado.h"
+#include "shell/fabricante.h"
 #include "shell/numeros.h"
 #include "shell/preferencias.h"
+#include "shell/versao.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -24,6 +26,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // Outside any namespace, as the resource initialiser requires.
@@ -32,12 +35,6 @@ static void RegistraLogotipo() { Q_INIT_RESOURCE(proposta); }
 namespace quellora {
 
 namespace {
-
-// The maker's contact lines of the footer and the program's line.
-const QString EmailVendas = QStringLiteral("vendas@quellora.ind.br");
-const QString EmailFabrica = QStringLiteral("fabrica@quellora.ind.br");
-const QString FoneFabricante = QStringLiteral("(11) 4525-7700");
-const QString VersaoPrograma = QStringLiteral("Quellora - DBL 2003.01.13");
 
 // 1/1.205: the stored 20 °C values are referred to standard air.
 constexpr long double UmSobrePadrao = 0.8298755186721991701L;
@@ -99,6 +96,13 @@ QString H(const QString &s) {
 
 const TItemOrc &Item(int k) { return G().Itens[std::clamp(k, 1, 40)]; }
 
+// The column (0-based) of item k on the page.
+int ColunaDe(int k) {
+    const auto &v = G().Proposta.ItensPagina;
+    const auto i = std::find(v.begin(), v.end(), k);
+    return static_cast<int>(i - v.begin());
+}
+
 QString ValorItem(int linha, int k) {
     const TItemOrc &it = Item(k);
     switch (linha) {
@@ -152,7 +156,7 @@ bool DeverDoAcoplamento(const TItemOrc &it) {
 
 bool AcoplamentoNaPagina() {
     const auto &pr = G().Proposta;
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+    for (int k : pr.ItensPagina)
         if (DeverDoAcoplamento(Item(k)))
             return true;
     return false;
@@ -178,17 +182,18 @@ QString ValorMotor(int linha, const TItemOrc &it) {
     return v;
 }
 
+// Some item of the proposal (of any page) has a motor line.
 bool AlgumComMotor() {
     const auto &g = G();
     for (int k = 1; k <= std::min(g.NumItens, 40); ++k)
-        if (g.Itens[k].ComMotor)
+        if (ItemPronto(g.Itens[k]) && g.Itens[k].ComMotor)
             return true;
     return false;
 }
 
 bool AlgumComMotorNaPagina() {
     const auto &pr = G().Proposta;
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+    for (int k : pr.ItensPagina)
         if (!Item(k).SemMotor)
             return true;
     return false;
@@ -257,7 +262,7 @@ AcessNaPagina CalculaAcessNaPagina() {
     const auto &pr = g.Proposta;
     AcessNaPagina a;
     const int especiais = std::clamp(g.Orcamento.NumAcessEsp, 0, 10);
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+    for (int k : pr.ItensPagina) {
         const TItemOrc &it = Item(k);
         for (int c = 1; c <= NumAcessorios; ++c)
             a.catalogo[static_cast<std::size_t>(c)] |= it.AcessSel[c];
@@ -323,11 +328,13 @@ QString ValorPreco(int linha, const TItemOrc &it, const FatoresPreco &f) {
 const char *const RotulosPreco[4] = {"Ventilador + acessórios", "Motor elétrico", "Total unitário",
                                      "Preço total do item"};
 
-// Totals of the whole quotation: fans with accessories, motors.
+// Totals of the whole proposal (the items it shows): fans with accessories, motors.
 std::pair<double, double> TotaisQuotacao(const FatoresPreco &f) {
     const auto &g = G();
     long double ger = 0, mot = 0;
     for (int k = 1; k <= std::min(g.NumItens, 40); ++k) {
+        if (!ItemPronto(g.Itens[k]))
+            continue;
         const PrecosItem p = Precos(g.Itens[k], f);
         ger += static_cast<long double>(p.ventilador) * g.Itens[k].Qtd;
         mot += static_cast<long double>(p.motor) * g.Itens[k].Qtd;
@@ -377,13 +384,13 @@ BaseFiguras CarregaBaseFiguras() {
     return b;
 }
 
-// The system, sound and warnings of the page's items (index k − PrimeiroItem).
+// The system, sound and warnings of the page's items (in their columns' order).
 // An item not selected has none; one whose line is missing keeps its sound.
 std::vector<TFiguras> FigurasDaPagina(const BaseFiguras &base) {
     const auto &pr = G().Proposta;
     static const TDadosModelo semLinha;
     std::vector<TFiguras> v;
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+    for (int k : pr.ItensPagina) {
         const TItemOrc &it = Item(k);
         const TDadosModelo *m = &semLinha;
         for (const TDadosModelo &x : base.modelos)
@@ -398,7 +405,7 @@ std::vector<TFiguras> FigurasDaPagina(const BaseFiguras &base) {
 
 const TFiguras &FiguraDe(const std::vector<TFiguras> &f, int k) {
     static const TFiguras nenhuma;
-    const auto i = static_cast<std::size_t>(k - G().Proposta.PrimeiroItem);
+    const auto i = static_cast<std::size_t>(ColunaDe(k));
     return i < f.size() ? f[i] : nenhuma;
 }
 
@@ -479,7 +486,7 @@ const LinhaSistema LinhasSistema[] = {
 std::vector<int> LinhasSistemaDaPagina(const std::vector<TFiguras> &f) {
     const auto &pr = G().Proposta;
     bool paralelo = false, fixa = false, avisos = false;
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
+    for (int k : pr.ItensPagina) {
         const TFiguras &x = FiguraDe(f, k);
         if (!x.Valido)
             continue;
@@ -510,38 +517,26 @@ int Tam() { return Pagina().TamFonte; }
 // Right edge of the page's n-th item column.
 int FimColuna(int k) {
     const auto &pr = G().Proposta;
-    return pr.ColItens + (k - pr.PrimeiroItem + 1) * pr.LargItem;
+    return pr.ColItens + (ColunaDe(k) + 1) * pr.LargItem;
 }
 
-// A value at the right of its item column; what would run into the
-// neighbouring column is cut short with an ellipsis.
+// Width a value has in its column: the column less a blank's gap from its
+// neighbour.
+int LarguraValor() { return G().Proposta.LargItem - LarguraTexto(QStringLiteral(" ")); }
+
+// A number at the right of its item column; what would run into the
+// neighbouring column is cut short with an ellipsis (texts are broken into
+// lines before they get here).
 void EscreveNaColuna(int k, const QString &texto) {
-    const auto &pr = G().Proposta;
-    const int largura = pr.LargItem - LarguraTexto(QStringLiteral(" "));
+    const int largura = LarguraValor();
     QString t = texto;
-    if (LarguraTexto(t) > largura && Pagina().Folha)
-        t = QFontMetrics(Pagina().Folha->font(), Pagina().Folha->device()).elidedText(t, Qt::ElideRight, largura);
+    if (LarguraTexto(t) > largura)
+        t = MetricasFonte().elidedText(t, Qt::ElideRight, largura);
     Pagina().PosX = FimColuna(k);
     EscreveDireita(t, false);
 }
 
 void FimDeLinha() { Escreve(QString(), true); }
-
-// A text for a column 'largura' wide in the current font: one line when it
-// fits, else broken at a blank into two, the second cut short if need be.
-QStringList EmDuasLinhas(const QString &texto, int largura) {
-    if (LarguraTexto(texto) <= largura)
-        return {texto};
-    qsizetype corte = -1;
-    for (qsizetype i = texto.indexOf(QLatin1Char(' ')); i > 0; i = texto.indexOf(QLatin1Char(' '), i + 1)) {
-        if (LarguraTexto(texto.left(i)) > largura)
-            break;
-        corte = i;
-    }
-    if (corte < 0)
-        return {texto};
-    return {texto.left(corte), texto.mid(corte + 1).trimmed()};
-}
 
 // Device pixels per screen pixel: the page's small gaps, given in screen
 // pixels, keep their size on paper.
@@ -556,7 +551,7 @@ void Regua() {
 const QColor CorFaixa(0xe8, 0xe8, 0xe8);
 
 // A light band behind the line about to be written in the current font.
-void Faixa() {
+void FaixaClara() {
     auto &p = Pagina();
     if (p.Folha)
         p.Folha->fillRect(QRect(p.AreaPagina.Left - 2 * Escala(), p.PosY, p.AreaPagina.largura() + 4 * Escala(),
@@ -566,11 +561,10 @@ void Faixa() {
 
 void Titulo(const QString &texto) {
     FonteArial(Tam(), true);
-    Faixa();
+    FaixaClara();
     EscreveEm(Pagina().AreaPagina.Left, texto, true);
     FonteArial(Tam());
 }
-void Titulo(const char *texto) { Titulo(U(texto)); }
 
 void Layout() {
     auto &p = Pagina();
@@ -578,16 +572,91 @@ void Layout() {
     const Retangulo &a = p.AreaPagina;
     FonteArial(Tam());
     const int w = LarguraTexto(QStringLiteral("M"));
+    // The widths of the printed page: the preview shows the page as it is
+    // printed, with the same lines and page breaks.
     pr.ColMeio = a.Left + (a.Right - a.Left) / 2;
-    pr.ColUnidade = a.Left + (p.Imprimindo ? 16 : 18) * w;
+    pr.ColUnidade = a.Left + 16 * w;
     int unidades = 0;
     for (int l = PrimeiraTecnica; l <= UltimaTecnica + 1; ++l)
         unidades = std::max(unidades, LarguraTexto(U(Tecnica(l).unidade)));
     pr.ColItens = pr.ColUnidade + unidades;
-    pr.LargItem = (p.Imprimindo ? 9 : 10) * w;
+    pr.LargItem = 9 * w;
     // Five columns never run past the text area (an A4 sheet is narrower
     // than the letter sheet these widths were made for).
     pr.LargItem = std::min(pr.LargItem, (a.Right - pr.ColItens) / ItensPorPagina);
+}
+
+// Values of one row of items, each broken into the lines its column needs,
+// written in the current font: the row is as many lines tall as its longest
+// value. 'abaixo' lowers the values (a smaller font on the label's baseline).
+void ValoresEmLinhas(const std::vector<QStringList> &partes, int abaixo) {
+    const auto &pr = G().Proposta;
+    auto &p = Pagina();
+    qsizetype linhas = 1;
+    for (const QStringList &v : partes)
+        linhas = std::max(linhas, v.size());
+    const QFont fonte = p.Folha->font();
+    for (qsizetype l = 0; l < linhas; ++l) {
+        p.PosY += abaixo;
+        for (std::size_t c = 0; c < partes.size() && c < pr.ItensPagina.size(); ++c)
+            if (l < partes[c].size())
+                EscreveNaColuna(pr.ItensPagina[c], partes[c][l]);
+        p.PosY -= abaixo;
+        // Every line as tall as one of the page font.
+        FonteArial(Tam());
+        FimDeLinha();
+        p.Folha->setFont(fonte);
+    }
+}
+
+// The item table's rows 0..ultima. Texts take as many lines as they need.
+void DesenhaItens(int ultima) {
+    const auto &pr = G().Proposta;
+    const int esquerda = Pagina().AreaPagina.Left;
+    for (int linha = 0; linha <= ultima; ++linha) {
+        FonteArial(Tam(), linha == 0);
+        if (linha == 0)
+            FaixaClara();
+        EscreveEm(esquerda, U(RotulosItem[linha]), false);
+        // The smaller values stand on the label's baseline.
+        int abaixo = 0;
+        if (linha == 3 || linha == 6) {
+            const int base = MetricasFonte().ascent();
+            FonteArial(Tam() - 1);
+            abaixo = base - MetricasFonte().ascent();
+        }
+        std::vector<QStringList> partes;
+        for (int k : pr.ItensPagina) {
+            const QString v = ValorItem(linha, k);
+            partes.push_back(linha == 0 ? QStringList{v} : QuebraTexto(v, LarguraValor()));
+        }
+        ValoresEmLinhas(partes, abaixo);
+        FonteArial(Tam());
+    }
+    Regua();
+}
+
+// One row of the operating point's kind: label, unit, a value per item.
+void LinhaDeValores(const QString &rotulo, const QString &unidade, const std::function<QString(int)> &valor) {
+    const auto &pr = G().Proposta;
+    FonteArial(Tam());
+    EscreveEm(Pagina().AreaPagina.Left, rotulo, false);
+    EscreveEm(pr.ColUnidade, unidade, false);
+    for (int k : pr.ItensPagina)
+        EscreveNaColuna(k, valor(k));
+    FimDeLinha();
+}
+
+// The direct-coupling marks, one point smaller, in as many lines as the
+// column needs.
+void DesenhaMarcas() {
+    const auto &pr = G().Proposta;
+    FonteArial(Tam() - 1);
+    std::vector<QStringList> partes;
+    for (int k : pr.ItensPagina)
+        partes.push_back(QuebraTexto(MarcaDoItem(Item(k)), LarguraValor()));
+    ValoresEmLinhas(partes, 0);
+    FonteArial(Tam());
 }
 
 void DesenhaCabecalho() {
@@ -623,259 +692,404 @@ void DesenhaCabecalho() {
     Regua();
 }
 
-void DesenhaItens() {
-    const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
-    auto &p = Pagina();
-    for (int linha = 0; linha <= 6; ++linha) {
-        FonteArial(Tam(), linha == 0);
-        if (linha == 0)
-            Faixa();
-        EscreveEm(esquerda, U(RotulosItem[linha]), false);
-        // The smaller values stand on the label's baseline.
-        int abaixo = 0;
-        if (linha == 3 || linha == 6) {
-            const int base = QFontMetrics(p.Folha->font(), p.Folha->device()).ascent();
-            FonteArial(Tam() - 1);
-            abaixo = base - QFontMetrics(p.Folha->font(), p.Folha->device()).ascent();
-        }
-        // Descriptions and positions too long for their column take two lines.
-        std::vector<QStringList> partes;
-        qsizetype linhas = 1;
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
-            const QString v = ValorItem(linha, k);
-            partes.push_back(abaixo ? EmDuasLinhas(v, pr.LargItem - LarguraTexto(QStringLiteral(" "))) : QStringList{v});
-            linhas = std::max(linhas, partes.back().size());
-        }
-        for (qsizetype l = 0; l < linhas; ++l) {
-            p.PosY += abaixo;
-            for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
-                const QStringList &v = partes[static_cast<std::size_t>(k - pr.PrimeiroItem)];
-                if (l < v.size())
-                    EscreveNaColuna(k, v[l]);
-            }
-            p.PosY -= abaixo;
-            // Every line as tall as one of the page font.
-            FonteArial(Tam());
-            FimDeLinha();
-            if (abaixo)
-                FonteArial(Tam() - 1);
-        }
-        FonteArial(Tam());
-    }
-    Regua();
-}
-
-// One row of the operating point's kind: label, unit, a value per item.
-void LinhaDeValores(const QString &rotulo, const QString &unidade, const std::function<QString(int)> &valor) {
-    const auto &pr = G().Proposta;
-    EscreveEm(Pagina().AreaPagina.Left, rotulo, false);
-    EscreveEm(pr.ColUnidade, unidade, false);
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-        EscreveNaColuna(k, valor(k));
-    FimDeLinha();
-}
-
-// The direct-coupling marks, one point smaller, in two lines where the
-// column is too narrow for one.
-void DesenhaMarcas() {
-    const auto &pr = G().Proposta;
-    FonteArial(Tam() - 1);
-    std::vector<QStringList> partes;
-    qsizetype linhas = 1;
-    for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
-        partes.push_back(EmDuasLinhas(MarcaDoItem(Item(k)), pr.LargItem - LarguraTexto(QStringLiteral(" "))));
-        linhas = std::max(linhas, partes.back().size());
-    }
-    for (qsizetype l = 0; l < linhas; ++l) {
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
-            const QStringList &v = partes[static_cast<std::size_t>(k - pr.PrimeiroItem)];
-            if (l < v.size())
-                EscreveNaColuna(k, v[l]);
-        }
-        FimDeLinha();
-    }
+// The heading of a further page of the same items: the logo and number, the
+// client and the project, then the items' numbers and tags over their
+// columns.
+void DesenhaCabecalhoContinuacao() {
+    const auto &o = G().Orcamento;
+    Cabecalho();
+    FonteArial(Tam(), true);
+    EscreveEm(Pagina().AreaPagina.Left, QStringLiteral("Para: "), false);
     FonteArial(Tam());
+    Escreve(o.Cliente, false);
+    FonteArial(Tam(), true);
+    EscreveEm(G().Proposta.ColMeio, QStringLiteral("Ref: "), false);
+    FonteArial(Tam());
+    Escreve(o.Projeto, true);
+    Regua();
+    Regua();
+    DesenhaItens(1);
 }
+
+// --- The rows below the item table ---------------------------------------------
+// Every section below the item table is a list of rows, each drawing its own
+// line (or lines) in its own fonts. A page takes rows while they fit above
+// the footer; the rest go on a further page of the same items.
+
+struct LinhaCorpo {
+    std::function<void()> desenha;
+    int secao = -1;      // the section's title (Corpo::titulos), -1: none
+    bool titulo = false; // the section's title: never the last row of a page
+    int altura = 0;      // measured on the page
+};
+
+struct Corpo {
+    std::vector<LinhaCorpo> linhas;
+    std::vector<QString> titulos;
+};
+
+// What the rows' values are worked out from, read once per document.
+struct DadosDocumento {
+    BaseFiguras base;
+    EnergiaProposta energia;
+};
+
+DadosDocumento CarregaDadosDocumento() { return {CarregaBaseFiguras(), CarregaEnergiaProposta()}; }
+
+class MontaCorpo {
+public:
+    void titulo(const QString &texto) {
+        c_.titulos.push_back(texto);
+        secao_ = static_cast<int>(c_.titulos.size()) - 1;
+        c_.linhas.push_back({[texto] { Titulo(texto); }, secao_, true});
+    }
+    void semTitulo() { secao_ = -1; }
+    void linha(std::function<void()> desenha) { c_.linhas.push_back({std::move(desenha), secao_, false}); }
+    // The section's closing rule, drawn with its last row.
+    void fecha() {
+        if (!c_.linhas.empty()) {
+            auto &u = c_.linhas.back().desenha;
+            u = [antes = std::move(u)] {
+                antes();
+                Regua();
+            };
+        }
+        secao_ = -1;
+    }
+    Corpo corpo() { return std::move(c_); }
+
+private:
+    Corpo c_;
+    int secao_ = -1;
+};
 
 // The operating point, then the page's fans in parallel and warnings.
-void DesenhaTecnicas(const std::vector<TFiguras> &f) {
-    const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
-    Titulo("Ponto de Operação");
+void LinhasTecnicas(MontaCorpo &m, const std::shared_ptr<const std::vector<TFiguras>> &f) {
+    m.titulo(U("Ponto de Operação"));
     for (int linha = PrimeiraTecnica; linha <= UltimaTecnica; ++linha) {
         if (!LinhaVisivel(linha))
             continue;
-        EscreveEm(esquerda, U(Tecnica(linha).rotulo), false);
-        EscreveEm(pr.ColUnidade, U(Tecnica(linha).unidade), false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorTecnico(linha, Item(k), true));
-        FimDeLinha();
+        m.linha([linha] {
+            LinhaDeValores(U(Tecnica(linha).rotulo), U(Tecnica(linha).unidade),
+                           [linha](int k) { return ValorTecnico(linha, Item(k), true); });
+        });
         if (linha == 9 && AcoplamentoNaPagina())
-            DesenhaMarcas();
+            m.linha(DesenhaMarcas);
     }
-    for (int linha : LinhasSistemaDaPagina(f))
-        LinhaDeValores(RotuloSistema(linha), UnidadeSistema(linha),
-                       [&](int k) { return ValorSistema(linha, FiguraDe(f, k), Item(k)); });
-    Regua();
+    for (int linha : LinhasSistemaDaPagina(*f))
+        m.linha([linha, f] {
+            LinhaDeValores(RotuloSistema(linha), UnidadeSistema(linha),
+                           [&](int k) { return ValorSistema(linha, FiguraDe(*f, k), Item(k)); });
+        });
+    m.fecha();
 }
 
 // The sound power bands, then the sound where people work.
-void DesenhaRuido(const std::vector<TFiguras> &f) {
-    const auto &pr = G().Proposta;
-    Titulo("Nivel de potência sonora Lw (dB)");
-    for (int b = 1; b <= 9; ++b) {
-        EscreveEm(pr.ColUnidade, b <= 8 ? U(Bandas[b]) : QStringLiteral("Lw tot"), false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k) {
-            const TItemOrc &it = Item(k);
-            EscreveNaColuna(k, FormataFloat(QStringLiteral("0"), b <= 8 ? it.LwBanda[b] : it.LwTot));
-        }
-        FimDeLinha();
-    }
-    LinhaDeValores(RotuloRuidoLocal(f), U("dB (A)"), [&](int k) { return ValorRuidoLocal(FiguraDe(f, k)); });
-    Regua();
+void LinhasRuido(MontaCorpo &m, const std::shared_ptr<const std::vector<TFiguras>> &f) {
+    m.titulo(U("Nivel de potência sonora Lw (dB)"));
+    for (int b = 1; b <= 9; ++b)
+        m.linha([b] {
+            const auto &pr = G().Proposta;
+            FonteArial(Tam());
+            EscreveEm(pr.ColUnidade, b <= 8 ? U(Bandas[b]) : QStringLiteral("Lw tot"), false);
+            for (int k : pr.ItensPagina) {
+                const TItemOrc &it = Item(k);
+                EscreveNaColuna(k, FormataFloat(QStringLiteral("0"), b <= 8 ? it.LwBanda[b] : it.LwTot));
+            }
+            FimDeLinha();
+        });
+    m.linha([f] {
+        LinhaDeValores(RotuloRuidoLocal(*f), U("dB (A)"), [&](int k) { return ValorRuidoLocal(FiguraDe(*f, k)); });
+    });
+    m.fecha();
 }
 
-void DesenhaEnergia() {
-    const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
-    const EnergiaProposta en = CarregaEnergiaProposta();
-    Titulo(TituloEnergia(en.prefs));
-    for (int linha = 0; linha < 6; ++linha) {
-        EscreveEm(esquerda, U(Energeticas[linha].rotulo), false);
-        EscreveEm(pr.ColUnidade, U(Energeticas[linha].unidade), false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorEnergia(linha, Item(k), en));
-        FimDeLinha();
-    }
-    Regua();
+void LinhasEnergia(MontaCorpo &m, const EnergiaProposta &en) {
+    const auto e = std::make_shared<const EnergiaProposta>(en);
+    m.titulo(TituloEnergia(en.prefs));
+    for (int linha = 0; linha < 6; ++linha)
+        m.linha([linha, e] {
+            LinhaDeValores(U(Energeticas[linha].rotulo), U(Energeticas[linha].unidade),
+                           [&](int k) { return ValorEnergia(linha, Item(k), *e); });
+        });
+    m.fecha();
 }
 
-void DesenhaMotor() {
+void LinhasMotor(MontaCorpo &m) {
     if (!AlgumComMotor())
         return;
-    const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
-    const char *rotulos[3] = {"Motor elétrico", "kW/Polos", "Tensão/Frequência"};
+    m.semTitulo();
     const int linhas = AlgumComMotorNaPagina() ? 3 : 1;
-    for (int linha = 0; linha < linhas; ++linha) {
-        FonteArial(Tam(), linha == 0);
-        EscreveEm(esquerda, U(rotulos[linha]), false);
-        FonteArial(Tam());
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorMotor(linha, Item(k)));
-        FimDeLinha();
-    }
-    Regua();
+    for (int linha = 0; linha < linhas; ++linha)
+        m.linha([linha] {
+            const auto &pr = G().Proposta;
+            const char *rotulos[3] = {"Motor elétrico", "kW/Polos", "Tensão/Frequência"};
+            FonteArial(Tam(), linha == 0);
+            EscreveEm(Pagina().AreaPagina.Left, U(rotulos[linha]), false);
+            FonteArial(Tam());
+            for (int k : pr.ItensPagina)
+                EscreveNaColuna(k, ValorMotor(linha, Item(k)));
+            FimDeLinha();
+        });
+    m.fecha();
 }
 
-void DesenhaAcessorios(const AcessNaPagina &a) {
-    const auto &g = G();
-    const auto &pr = g.Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
-    Titulo("Acessórios");
-    for (int c = 1; c <= NumAcessorios; ++c) {
-        if (!a.catalogo[static_cast<std::size_t>(c)])
-            continue;
-        EscreveEm(esquerda, g.Acessorios[c].NomeAcessorio, false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, TextoAcessorio(Item(k), c));
-        FimDeLinha();
-    }
-    for (int j = 0; j < 10; ++j) {
-        if (!a.especial[static_cast<std::size_t>(j)])
-            continue;
-        EscreveEm(esquerda, g.Orcamento.AcessEsp[j], false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, TextoEspecial(Item(k), j));
-        FimDeLinha();
-    }
-    Regua();
+void LinhasAcessorios(MontaCorpo &m, const AcessNaPagina &a) {
+    m.titulo(U("Acessórios"));
+    for (int c = 1; c <= NumAcessorios; ++c)
+        if (a.catalogo[static_cast<std::size_t>(c)])
+            m.linha([c] {
+                LinhaDeValores(G().Acessorios[c].NomeAcessorio, QString(),
+                               [c](int k) { return TextoAcessorio(Item(k), c); });
+            });
+    for (int j = 0; j < 10; ++j)
+        if (a.especial[static_cast<std::size_t>(j)])
+            m.linha([j] {
+                LinhaDeValores(G().Orcamento.AcessEsp[j], QString(), [j](int k) { return TextoEspecial(Item(k), j); });
+            });
+    m.fecha();
 }
 
-void DesenhaPrecos() {
-    const auto &pr = G().Proposta;
-    const int esquerda = Pagina().AreaPagina.Left;
+void LinhasPrecos(MontaCorpo &m) {
     const FatoresPreco f = TomaFatores();
-    Titulo("Preços unitários em R$");
-    for (int linha = 0; linha < 4; ++linha) {
-        EscreveEm(esquerda, U(RotulosPreco[linha]), false);
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
-            EscreveNaColuna(k, ValorPreco(linha, Item(k), f));
-        FimDeLinha();
-        if (linha >= 2)
-            Regua();
-    }
-    const auto [ger, mot] = TotaisQuotacao(f);
-    FonteArial(Tam(), true);
-    EscreveEm(esquerda, QStringLiteral("Geral: Ventilador+Acessorios"), false);
-    const QString textos[5] = {Valor(ger), QStringLiteral("Motor"), Valor(mot), QStringLiteral("Total"),
-                               Valor(ger + mot)};
-    for (int k = 1; k <= 5; ++k) {
-        FonteArial(Tam(), k % 2 == 0);
-        Pagina().PosX = pr.ColItens + k * pr.LargItem - 20;
-        EscreveDireita(textos[k - 1], false);
-    }
-    FonteArial(Tam());
-    FimDeLinha();
-    Regua();
-}
-
-void DesenhaCondicoes() {
-    const auto &o = G().Orcamento;
-    const auto &c = o.FatoresOrc;
-    const int esquerda = Pagina().AreaPagina.Left;
-    const int meio = G().Proposta.ColMeio;
-    const int icms = AliquotaICMS(c);
-    const QString linhas[4][2] = {
-        {U("Condições comerciais"), QStringLiteral("Validade: %1 dias").arg(int(c.Validade))},
-        {QStringLiteral("Pagamento: ") + c.Pagamento, QStringLiteral("Frete: ") + c.Frete},
-        {icms == 0 ? U("ICMS:             isento") : U("ICMS:           %1% incluso").arg(icms),
-         QStringLiteral("Embalagem: ") + TextoEmbalagem(c.Embalagem)},
-        {QStringLiteral("IPI:                 %1% acrescer").arg(c.IPI),
-         QStringLiteral("Entrega:       %1 dias").arg(DecodificaEntrega(c.Entrega))},
-    };
-    for (int i = 0; i < 4; ++i) {
-        FonteArial(Tam(), i == 0);
-        EscreveEm(esquerda, linhas[i][0], false);
+    m.titulo(U("Preços unitários em R$"));
+    for (int linha = 0; linha < 4; ++linha)
+        m.linha([linha, f] {
+            LinhaDeValores(U(RotulosPreco[linha]), QString(), [&](int k) { return ValorPreco(linha, Item(k), f); });
+            if (linha >= 2)
+                Regua();
+        });
+    m.linha([f] {
+        const auto &pr = G().Proposta;
+        const auto [ger, mot] = TotaisQuotacao(f);
+        FonteArial(Tam(), true);
+        EscreveEm(Pagina().AreaPagina.Left, QStringLiteral("Geral: Ventilador+Acessorios"), false);
+        const QString textos[5] = {Valor(ger), QStringLiteral("Motor"), Valor(mot), QStringLiteral("Total"),
+                                   Valor(ger + mot)};
+        for (int k = 1; k <= 5; ++k) {
+            FonteArial(Tam(), k % 2 == 0);
+            Pagina().PosX = pr.ColItens + k * pr.LargItem - 20 * Escala();
+            EscreveDireita(textos[k - 1], false);
+        }
         FonteArial(Tam());
-        EscreveEm(meio, linhas[i][1], true);
-    }
-    Regua();
+        FimDeLinha();
+    });
+    m.fecha();
 }
 
-void DesenhaObservacoes() {
+// The four lines of the conditions stay together.
+void LinhasCondicoes(MontaCorpo &m) {
+    m.semTitulo();
+    m.linha([] {
+        const auto &o = G().Orcamento;
+        const auto &c = o.FatoresOrc;
+        const int esquerda = Pagina().AreaPagina.Left;
+        const int meio = G().Proposta.ColMeio;
+        const int icms = AliquotaICMS(c);
+        const QString linhas[4][2] = {
+            {U("Condições comerciais"), QStringLiteral("Validade: %1 dias").arg(int(c.Validade))},
+            {QStringLiteral("Pagamento: ") + c.Pagamento, QStringLiteral("Frete: ") + c.Frete},
+            {icms == 0 ? U("ICMS:             isento") : U("ICMS:           %1% incluso").arg(icms),
+             QStringLiteral("Embalagem: ") + TextoEmbalagem(c.Embalagem)},
+            {QStringLiteral("IPI:                 %1% acrescer").arg(c.IPI),
+             QStringLiteral("Entrega:       %1 dias").arg(DecodificaEntrega(c.Entrega))},
+        };
+        for (int i = 0; i < 4; ++i) {
+            FonteArial(Tam(), i == 0);
+            EscreveEm(esquerda, linhas[i][0], false);
+            FonteArial(Tam());
+            EscreveEm(meio, linhas[i][1], true);
+        }
+    });
+    m.fecha();
+}
+
+// Each observation in as many lines as the page's width needs.
+void LinhasObservacoes(MontaCorpo &m) {
     if (!TemObservacoes())
         return;
     const auto &o = G().Orcamento;
-    const int esquerda = Pagina().AreaPagina.Left;
-    Titulo("Observações:");
-    EscreveEm(esquerda, o.Obs1, true);
-    EscreveEm(esquerda, o.Obs2, true);
-    Regua();
+    m.titulo(U("Observações:"));
+    FonteArial(Tam());
+    const int largura = Pagina().AreaPagina.largura();
+    for (const QString &obs : {o.Obs1, o.Obs2})
+        for (const QString &l : QuebraTexto(obs, largura))
+            m.linha([l] {
+                FonteArial(Tam());
+                EscreveEm(Pagina().AreaPagina.Left, l, true);
+            });
+    m.fecha();
 }
+
+// The rows of the page's items with the sections the options ask for.
+Corpo CorpoDaPagina(const DadosDocumento &d) {
+    const auto &pr = G().Proposta;
+    MontaCorpo m;
+    const auto figuras = std::make_shared<const std::vector<TFiguras>>(
+        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina(d.base) : std::vector<TFiguras>{});
+    if (pr.SecaoTecnicas)
+        LinhasTecnicas(m, figuras);
+    if (pr.SecaoRuido)
+        LinhasRuido(m, figuras);
+    if (pr.SecaoTecnicas) {
+        LinhasEnergia(m, d.energia);
+        LinhasMotor(m);
+    }
+    if (pr.SecaoAcessorios)
+        LinhasAcessorios(m, CalculaAcessNaPagina());
+    if (pr.SecaoPrecos)
+        LinhasPrecos(m);
+    if (pr.SecaoCondicoes)
+        LinhasCondicoes(m);
+    if (pr.SecaoObs)
+        LinhasObservacoes(m);
+    return m.corpo();
+}
+
+// The title a section's rows carry on to a further page with.
+QString TituloContinuado(const QString &titulo) {
+    QString t = titulo;
+    if (t.endsWith(QLatin1Char(':')))
+        t.chop(1);
+    return t + U(" (continuação)");
+}
+
+// The footer's contact lines.
+QString LinhaVendas() {
+    return QStringLiteral("Central de vendas: ") + QString::fromUtf8(DadosFabricante::EnderecoVendas);
+}
+QString LinhaFabrica() { return U("Fábrica: ") + QString::fromUtf8(DadosFabricante::EnderecoFabrica); }
+
+// y of the footer's first line; its rule lies 4 above.
+int TopoRodape() {
+    FonteArial(Tam());
+    return Pagina().AreaPagina.Bottom - 2 * AlturaTexto(LinhaVendas()) - 4 * Escala();
+}
+
+// The lowest the rows above the footer may reach: a gap above its rule.
+int LimiteCorpo() { return TopoRodape() - 6 * Escala(); }
 
 void DesenhaRodape() {
     auto &p = Pagina();
     const Retangulo &a = p.AreaPagina;
-    FonteArial(Tam());
-    const QString vendas = QStringLiteral("Central de vendas: ") + EmailVendas;
-    const QString fabrica = U("Fábrica: ") + EmailFabrica;
-    const int h = AlturaTexto(vendas);
-    const int y = a.Bottom - 2 * h - 4 * Escala();
+    const int y = TopoRodape();
     p.PosY = y - 4 * Escala();
     p.AlturaLinha = 0;
     Separador();
     p.PosY = y;
-    EscreveEm(a.Left, vendas, false);
+    const QString fabrica = LinhaFabrica();
+    EscreveEm(a.Left, LinhaVendas(), false);
     EscreveEm(a.Right - LarguraTexto(fabrica), fabrica, true);
-    EscreveEm(a.Left, QStringLiteral("Fone: ") + FoneFabricante, true);
+    EscreveEm(a.Left, QStringLiteral("Fone: ") + QString::fromUtf8(DadosFabricante::Fone), true);
 
     // Below the text area, on the inner frame's bottom edge.
     p.PosY = a.Bottom + 4 * Escala();
-    EscreveEm(a.Left, VersaoPrograma, false);
+    EscreveEm(a.Left, CarimboDocumento(QDate::currentDate()), false);
     const QString &pagina = G().Proposta.TextoPagina;
     EscreveEm(a.Right - LarguraTexto(pagina), pagina, true);
+}
+
+// The page state while a proposal page is laid out or drawn: at the
+// proposal's own resolution, in the page font; restored afterwards.
+class EstadoDaFolha {
+public:
+    EstadoDaFolha() : pagina_(Pagina()), itens_(G().Proposta.ItensPagina) {
+        auto &p = Pagina();
+        p.Resolucao = ResolucaoProposta;
+        p.TamFonte = 9;
+        p.TamFonteMenor = 7;
+    }
+    ~EstadoDaFolha() {
+        Pagina() = pagina_;
+        G().Proposta.ItensPagina = itens_;
+    }
+    EstadoDaFolha(const EstadoDaFolha &) = delete;
+    EstadoDaFolha &operator=(const EstadoDaFolha &) = delete;
+
+private:
+    TEstadoPagina pagina_;
+    std::vector<int> itens_;
+};
+
+// Frame, layout and cursor of a page of 'area' on 'folha'.
+void PreparaFolha(QPainter &folha, const Retangulo &area) {
+    auto &p = Pagina();
+    p.Folha = &folha;
+    p.AreaPagina = area;
+    // Rules and frames a ninety-sixth of an inch wide, at any resolution.
+    folha.setPen(QPen(Qt::black, std::max(1, PixelsPorPolegada() / 96)));
+    folha.setRenderHint(QPainter::TextAntialiasing);
+    DesenhaMoldura();
+    // The text area's margin inside the inner frame, as on the screen.
+    const int folga = 4 * (Escala() - 1);
+    p.AreaPagina = {p.AreaPagina.Left + folga, p.AreaPagina.Top + folga, p.AreaPagina.Right - folga,
+                    p.AreaPagina.Bottom - folga};
+    Layout();
+    p.PosX = p.AreaPagina.Left;
+    p.PosY = p.AreaPagina.Top;
+    p.AlturaLinha = 0;
+    FonteArial(Tam());
+}
+
+// The rows of the page's items each measured, and the pages they fill on
+// a page of 'area': appended to 'paginas'.
+void PaginasDoGrupo(const Retangulo &area, const DadosDocumento &d, std::vector<TPaginaProposta> &paginas) {
+    QImage img(1, 1, QImage::Format_RGB32);
+    const int dpm = static_cast<int>(ResolucaoProposta / 0.0254 + 0.5);
+    img.setDotsPerMeterX(dpm);
+    img.setDotsPerMeterY(dpm);
+    QPainter f(&img);
+    auto &p = Pagina();
+
+    PreparaFolha(f, area);
+    DesenhaCabecalho();
+    DesenhaItens(6);
+    const int topoPrimeira = p.PosY;
+    PreparaFolha(f, area);
+    DesenhaCabecalhoContinuacao();
+    const int topoSeguinte = p.PosY;
+    const int limite = LimiteCorpo();
+
+    Corpo c = CorpoDaPagina(d);
+    for (LinhaCorpo &l : c.linhas) {
+        const int antes = p.PosY;
+        l.desenha();
+        l.altura = p.PosY - antes;
+    }
+    std::vector<int> alturaTitulo;
+    for (const QString &t : c.titulos) {
+        const int antes = p.PosY;
+        Titulo(TituloContinuado(t));
+        alturaTitulo.push_back(p.PosY - antes);
+    }
+
+    const auto n = static_cast<int>(c.linhas.size());
+    int i = 0;
+    bool primeira = true;
+    do {
+        TPaginaProposta pag;
+        pag.Itens = G().Proposta.ItensPagina;
+        pag.Continuacao = !primeira;
+        pag.De = i;
+        int y = primeira ? topoPrimeira : topoSeguinte;
+        if (!primeira && i < n && c.linhas[i].secao >= 0 && !c.linhas[i].titulo)
+            y += alturaTitulo[static_cast<std::size_t>(c.linhas[i].secao)];
+        while (i < n) {
+            const LinhaCorpo &l = c.linhas[static_cast<std::size_t>(i)];
+            int precisa = l.altura;
+            // A title goes with the row after it.
+            if (l.titulo && i + 1 < n && c.linhas[static_cast<std::size_t>(i + 1)].secao == l.secao)
+                precisa += c.linhas[static_cast<std::size_t>(i + 1)].altura;
+            // A page takes at least one row, however tall.
+            if (y + precisa > limite && i > pag.De)
+                break;
+            y += l.altura;
+            ++i;
+        }
+        pag.Ate = i;
+        paginas.push_back(pag);
+        primeira = false;
+    } while (i < n);
 }
 
 // --- HTML ---------------------------------------------------------------------
@@ -886,15 +1100,15 @@ const QString CelulaDireita = QStringLiteral("<td colspan=5 align=left");
 
 QString Colspan(const char *formato) { return U(formato).arg(7); }
 
-void TabelaHTML(QStringList &L, const BaseFiguras &base) {
+void TabelaHTML(QStringList &L, const BaseFiguras &base, const QDate &feito) {
     auto &g = G();
     const auto &o = g.Orcamento;
     const auto &pr = g.Proposta;
-    const int n = std::max(0, pr.UltimoItem - pr.PrimeiroItem + 1);
+    const int n = static_cast<int>(pr.ItensPagina.size());
     const QString Enchimento = QStringLiteral("<td>-.-</td>").repeated(ItensPorPagina - n) + QStringLiteral("</tr>");
     auto celulas = [&](auto valor) {
         QString s;
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+        for (int k : pr.ItensPagina)
             s += QStringLiteral("<td>") + valor(k) + QStringLiteral("</td>");
         return s;
     };
@@ -902,7 +1116,8 @@ void TabelaHTML(QStringList &L, const BaseFiguras &base) {
     // Heading.
     L << QStringLiteral("<BR><BR><table bgcolor=") + CorFundo + QStringLiteral(" border=") + QString::number(Borda) +
              U("><tr bgcolor=#e8e8e8><td colspan=2><b><font face=\"arial\" color=\"#000000\" size=\"6\">");
-    L << U("Dravolin&nbsp;<font color=\"#0000ff\">Brum</font></font></b><br>");
+    L << U(DadosFabricante::Marca1) + U("&nbsp;<font color=\"#0000ff\">") + U(DadosFabricante::Marca2) +
+             U("</font></font></b><br>");
     L << QStringLiteral("<b>") + H(o.OperadorOrc[0]) + QStringLiteral("</b><BR>");
     L << H(o.OperadorOrc[1]) + QStringLiteral("<br>");
     L << H(o.OperadorOrc[2]) + QStringLiteral("<br>");
@@ -926,7 +1141,7 @@ void TabelaHTML(QStringList &L, const BaseFiguras &base) {
                  QStringLiteral("align=right><td colspan=2 align=left>") +
                  (linha == 0 ? QStringLiteral("<b>") + rotulo + QStringLiteral("</b></td>") : rotulo + QStringLiteral("</td>"));
         QString s;
-        for (int k = pr.PrimeiroItem; k <= pr.UltimoItem; ++k)
+        for (int k : pr.ItensPagina)
             s += QStringLiteral("<td>&nbsp;") + H(ValorItem(linha, k)) + QStringLiteral("</td>");
         L << s + Enchimento;
     }
@@ -1064,28 +1279,96 @@ void TabelaHTML(QStringList &L, const BaseFiguras &base) {
 
     // Footer rows and the closing row.
     auto link = [](const QString &email) { return U("<a href=\"mailto:%1\">%1</a>").arg(email); };
-    L << U("<tr><td colspan=2 align=\"left\">Central&nbsp;de&nbsp;vendas:&nbsp;") + link(EmailVendas) +
-             QStringLiteral("</td>");
-    L << CelulaDireita + U(">Fábrica: ") + link(EmailFabrica) + QStringLiteral("</td></tr>");
-    L << U("<tr><td colspan=2 align=\"left\">Fone: ") + FoneFabricante + QStringLiteral("</td>");
-    L << CelulaDireita + QStringLiteral(">Fone: ") + FoneFabricante + QStringLiteral("</td></tr>");
+    const QString fone = U(DadosFabricante::Fone);
+    L << U("<tr><td colspan=2 align=\"left\">Central&nbsp;de&nbsp;vendas:&nbsp;") +
+             link(U(DadosFabricante::EnderecoVendas)) + QStringLiteral("</td>");
+    L << CelulaDireita + U(">Fábrica: ") + link(U(DadosFabricante::EnderecoFabrica)) + QStringLiteral("</td></tr>");
+    L << U("<tr><td colspan=2 align=\"left\">Fone: ") + fone + QStringLiteral("</td>");
+    L << CelulaDireita + QStringLiteral(">Fone: ") + fone + QStringLiteral("</td></tr>");
     L << QString();
-    L << U("<tr align=\"center\"><td colspan=%1>%2</td></tr></table>").arg(7).arg(VersaoPrograma);
+    L << U("<tr align=\"center\"><td colspan=%1>%2</td></tr></table>").arg(7).arg(CarimboDocumento(feito));
 }
 
 } // namespace
 
 // --- Paging -------------------------------------------------------------------
 
-int NumPaginasProposta() {
-    const int n = std::clamp(G().NumItens, 0, 40);
-    return std::max(1, (n + ItensPorPagina - 1) / ItensPorPagina);
+std::vector<std::vector<int>> GruposProposta(const Faixa<TItemOrc, 0, 40> &itens, int numItens) {
+    std::vector<std::vector<int>> grupos;
+    std::vector<int> grupo;
+    for (int k = 1; k <= std::clamp(numItens, 0, 40); ++k) {
+        if (!ItemPronto(itens[k]))
+            continue;
+        grupo.push_back(k);
+        if (static_cast<int>(grupo.size()) == ItensPorPagina) {
+            grupos.push_back(grupo);
+            grupo.clear();
+        }
+    }
+    if (!grupo.empty() || grupos.empty())
+        grupos.push_back(grupo);
+    return grupos;
 }
 
-void DefinePagina(int primeiro) {
-    auto &pr = G().Proposta;
-    pr.PrimeiroItem = primeiro;
-    pr.UltimoItem = std::min(primeiro + ItensPorPagina - 1, std::clamp(G().NumItens, 0, 40));
+std::vector<TItemFora> ItensForaDaProposta(const Faixa<TItemOrc, 0, 40> &itens, int numItens) {
+    std::vector<TItemFora> fora;
+    for (int k = 1; k <= std::clamp(numItens, 0, 40); ++k)
+        if (!ItemPronto(itens[k]))
+            fora.push_back({k, !itens[k].Selecionado, itens[k].Qtd <= 0});
+    return fora;
+}
+
+QString AvisoItensFora(const std::vector<TItemFora> &fora) {
+    if (fora.empty())
+        return {};
+    QStringList partes;
+    for (const TItemFora &f : fora) {
+        QStringList motivos;
+        if (f.NaoSelecionado)
+            motivos << U("não selecionado");
+        if (f.SemQuantidade)
+            motivos << U("quantidade 0");
+        partes << U("item %1 (%2)").arg(f.Item).arg(motivos.join(U(" e ")));
+    }
+    return U("Fora da proposta: ") + partes.join(QStringLiteral(", "));
+}
+
+QString CarimboDocumento(const QDate &feito) {
+    return U("Quellora %1 - gerado em %2").arg(U(VersaoPrograma), feito.toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+QPageLayout LayoutPaginaProposta() { return PaginaA4(); }
+
+Retangulo AreaPaginaPadrao() {
+    const QRect r = LayoutPaginaProposta().paintRectPixels(ResolucaoProposta);
+    return {0, 0, r.width(), r.height()};
+}
+
+Retangulo AreaDoDispositivo(const QPaintDevice &dispositivo) {
+    const double kx = double(ResolucaoProposta) / std::max(1, dispositivo.logicalDpiX());
+    const double ky = double(ResolucaoProposta) / std::max(1, dispositivo.logicalDpiY());
+    return {0, 0, static_cast<int>(dispositivo.width() * kx + 0.5), static_cast<int>(dispositivo.height() * ky + 0.5)};
+}
+
+std::vector<TPaginaProposta> PaginasProposta(const Retangulo &area) {
+    const EstadoDaFolha estado;
+    const DadosDocumento d = CarregaDadosDocumento();
+    std::vector<TPaginaProposta> paginas;
+    for (const std::vector<int> &grupo : GruposProposta(G().Itens, G().NumItens)) {
+        DefinePagina(grupo);
+        PaginasDoGrupo(area, d, paginas);
+    }
+    return paginas;
+}
+
+int NumPaginasProposta() { return static_cast<int>(PaginasProposta().size()); }
+
+void DefinePagina(const std::vector<int> &itens) {
+    auto &v = G().Proposta.ItensPagina;
+    v.clear();
+    for (int k : itens)
+        if (k >= 1 && k <= 40 && static_cast<int>(v.size()) < ItensPorPagina)
+            v.push_back(k);
 }
 
 void EscreveDireita(const QString &texto, bool fimDeLinha) {
@@ -1093,47 +1376,32 @@ void EscreveDireita(const QString &texto, bool fimDeLinha) {
     Escreve(texto, fimDeLinha);
 }
 
-void DesenhaProposta(QPainter &folha, const Retangulo &r) {
-    auto &p = Pagina();
-    const auto &pr = G().Proposta;
-    p.Folha = &folha;
-    p.AreaPagina = r;
-    // Rules and frames a ninety-sixth of an inch wide, at any resolution.
-    folha.setPen(QPen(Qt::black, std::max(1, PixelsPorPolegada() / 96)));
-    folha.setRenderHint(QPainter::TextAntialiasing);
-    DesenhaMoldura();
-    // The text area's margin inside the inner frame, as on the screen.
-    const int folga = 4 * (Escala() - 1);
-    p.AreaPagina = {p.AreaPagina.Left + folga, p.AreaPagina.Top + folga, p.AreaPagina.Right - folga,
-                    p.AreaPagina.Bottom - folga};
-    Layout();
-    p.PosX = p.AreaPagina.Left;
-    p.PosY = p.AreaPagina.Top;
-    p.AlturaLinha = 0;
-    const AcessNaPagina acessorios = CalculaAcessNaPagina();
-
-    FonteArial(Tam());
-    DesenhaCabecalho();
-    DesenhaItens();
-    const std::vector<TFiguras> figuras =
-        pr.SecaoRuido || pr.SecaoTecnicas ? FigurasDaPagina(CarregaBaseFiguras()) : std::vector<TFiguras>{};
-    if (pr.SecaoTecnicas)
-        DesenhaTecnicas(figuras);
-    if (pr.SecaoRuido)
-        DesenhaRuido(figuras);
-    if (pr.SecaoTecnicas) {
-        DesenhaEnergia();
-        DesenhaMotor();
+void DesenhaProposta(QPainter &folha, const QRectF &alvo, const Retangulo &area, const TPaginaProposta &pagina) {
+    if (area.largura() <= 0 || area.altura() <= 0)
+        return;
+    const EstadoDaFolha estado;
+    folha.save();
+    folha.translate(alvo.topLeft());
+    folha.scale(alvo.width() / area.largura(), alvo.height() / area.altura());
+    DefinePagina(pagina.Itens);
+    PreparaFolha(folha, area);
+    const DadosDocumento d = CarregaDadosDocumento();
+    if (pagina.Continuacao)
+        DesenhaCabecalhoContinuacao();
+    else {
+        DesenhaCabecalho();
+        DesenhaItens(6);
     }
-    if (pr.SecaoAcessorios)
-        DesenhaAcessorios(acessorios);
-    if (pr.SecaoPrecos)
-        DesenhaPrecos();
-    if (pr.SecaoCondicoes)
-        DesenhaCondicoes();
-    if (pr.SecaoObs)
-        DesenhaObservacoes();
+    const Corpo c = CorpoDaPagina(d);
+    const int ate = std::min(pagina.Ate, static_cast<int>(c.linhas.size()));
+    for (int i = std::max(0, pagina.De); i < ate; ++i) {
+        const LinhaCorpo &l = c.linhas[static_cast<std::size_t>(i)];
+        if (i == pagina.De && pagina.Continuacao && l.secao >= 0 && !l.titulo)
+            Titulo(TituloContinuado(c.titulos[static_cast<std::size_t>(l.secao)]));
+        l.desenha();
+    }
     DesenhaRodape();
+    folha.restore();
 }
 
 bool ImprimeProposta(QPagedPaintDevice &dispositivo, int de, int ate) {
@@ -1145,29 +1413,27 @@ bool ImprimeProposta(QPagedPaintDevice &dispositivo, int de, int ate) {
     return true;
 }
 
-void ImprimePaginasProposta(QPainter &f, QPagedPaintDevice &dispositivo, int de, int ate) {
+void ImprimePaginasProposta(QPainter &folha, QPagedPaintDevice &dispositivo, int de, int ate) {
     auto &p = Pagina();
     auto &pr = G().Proposta;
-    const TEstadoPagina pagina = p;
-    const TEstadoProposta proposta = pr;
+    const bool imprimindo = p.Imprimindo;
+    const QString texto = pr.TextoPagina;
     p.Imprimindo = true;
-    p.TamFonte = 9;
-    p.TamFonteMenor = 7;
-    const int n = NumPaginasProposta();
+    // Laid out on the device's own page: nothing runs into its footer.
+    const Retangulo area = AreaDoDispositivo(dispositivo);
+    const std::vector<TPaginaProposta> paginas = PaginasProposta(area);
+    const int n = static_cast<int>(paginas.size());
     de = std::clamp(de, 1, n);
     ate = std::clamp(ate, de, n);
     for (int i = de; i <= ate; ++i) {
-        DefinePagina(ItensPorPagina * i - 4);
         pr.TextoPagina = U("Pág. %1 de %2").arg(i).arg(n);
-        DesenhaProposta(f, {0, 0, dispositivo.width(), dispositivo.height()});
+        DesenhaProposta(folha, QRectF(0, 0, dispositivo.width(), dispositivo.height()), area,
+                        paginas[static_cast<std::size_t>(i - 1)]);
         if (i < ate)
             dispositivo.newPage();
     }
-    p = pagina;
-    // The layout and the price factors stay as the last page left them.
-    pr.PrimeiroItem = proposta.PrimeiroItem;
-    pr.UltimoItem = proposta.UltimoItem;
-    pr.TextoPagina = proposta.TextoPagina;
+    p.Imprimindo = imprimindo;
+    pr.TextoPagina = texto;
 }
 
 bool GravaPropostaPDF(const QString &caminho, QString *erro) {
@@ -1190,21 +1456,20 @@ bool GravaPropostaPDF(const QString &caminho, QString *erro) {
     return true;
 }
 
-QStringList GeraHTML() {
+QStringList GeraHTML(const QDate &feito) {
     auto &pr = G().Proposta;
-    const int primeiro = pr.PrimeiroItem, ultimo = pr.UltimoItem;
+    const std::vector<int> itens = pr.ItensPagina;
     QStringList L;
     L << U("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\"><html><head><title>proposta</title>"
            "<STYLE TYPE=\"text/css\"><!--TD {font-family: Verdana, Arial;font-size: 10}--></STYLE></head><body>");
     const BaseFiguras base = CarregaBaseFiguras();
-    for (int pag = 1; pag <= NumPaginasProposta(); ++pag) {
+    for (const std::vector<int> &grupo : GruposProposta(G().Itens, G().NumItens)) {
         L << QStringLiteral("<BR><BR>");
-        DefinePagina(ItensPorPagina * pag - 4);
-        TabelaHTML(L, base);
+        DefinePagina(grupo);
+        TabelaHTML(L, base, feito);
     }
     L << QStringLiteral("</body></html>");
-    pr.PrimeiroItem = primeiro;
-    pr.UltimoItem = ultimo;
+    pr.ItensPagina = itens;
     return L;
 }
 
@@ -1215,11 +1480,11 @@ QByteArray BytesHTML(const QStringList &linhas) {
     return b;
 }
 
-QByteArray PropostaHTML() { return BytesHTML(GeraHTML()); }
+QByteArray PropostaHTML(const QDate &feito) { return BytesHTML(GeraHTML(feito)); }
 
-bool GravaPropostaHTML(const QString &caminho, QString *erro) {
+bool GravaPropostaHTML(const QString &caminho, QString *erro, const QDate &feito) {
     QSaveFile arquivo(caminho);
-    const QByteArray b = PropostaHTML();
+    const QByteArray b = PropostaHTML(feito);
     if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(b) != b.size() || !arquivo.commit()) {
         if (erro)
             *erro = U("Não foi possível gravar o arquivo \"%1\": %2").arg(caminho, arquivo.errorString());

@@ -303,7 +303,7 @@ TEST_F(Configura, CondicoesComerciaisEObservacoes) {
         EXPECT_EQ(campo(cond, "edPagamento")->text(), QStringLiteral("30% sinal 70% contra aviso de embarque"));
         EXPECT_EQ(campo(cond, "edEntrega")->text(), QStringLiteral("25"));
         EXPECT_EQ(campo(cond, "edValidade")->text(), QStringLiteral("7"));
-        EXPECT_TRUE(campo(cond, "edFrete")->text().startsWith(QStringLiteral("FOB DravolinBrum")));
+        EXPECT_TRUE(campo(cond, "edFrete")->text().startsWith(QStringLiteral("FOB Dravolin Brum")));
         escreve(campo(cond, "edEntrega"), QStringLiteral("2a0/3b0"));
         EXPECT_EQ(campo(cond, "edEntrega")->text(), QStringLiteral("20/30")) << "only digits and the slash";
         escreve(campo(cond, "edIPI"), QStringLiteral("10"));

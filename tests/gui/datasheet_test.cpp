@@ -1,5 +1,6 @@
-// The data sheet window walked as a user would: pages, the section boxes,
-// Normal/Reduzida, the red warnings, Alt+arrow scrolling, printing a page
+// The data sheet window walked as a user would: pages (those that go on
+// with the rows of the same items too), the section boxes, Normal/Reduzida,
+// the red warnings and the items the proposal leaves out, Alt+arrow scrolling, printing a page
 // range to a PDF printer, the PDF file, the spreadsheet export with the
 // program lookup replaced (and, without a program, saved where the user
 // chooses), the observations, and the technical data sheets saved and
@@ -7,6 +8,7 @@
 
 #include "shell_ambiente.h"
 
+#include "catalogue/constantes.h"
 #include "proposal/folha_tecnica.h"
 #include "proposal/orcamento_exemplo.h"
 #include "proposal/planilha.h"
@@ -40,18 +42,20 @@ protected:
 } // namespace
 
 TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
-    // Seven items, the sixth not selected and the seventh of quantity 0.
-    ASSERT_TRUE(teste::MontaOrcamento(dados + QLatin1Char('/'), 7));
+    // Eight items, the sixth not selected and the seventh of quantity 0:
+    // the proposal shows the other six, the eighth on a page of its own.
+    ASSERT_TRUE(teste::MontaOrcamento(dados + QLatin1Char('/'), 8));
     const TArquivoOrc orc = teste::ArquivoDoOrcamento();
     abre();
     janela->resize(1000, 760);
     auto &g = G();
     g.Orcamento = orc.Orcamento;
-    for (int k = 1; k <= 7; ++k)
+    for (int k = 1; k <= 8; ++k)
         g.Itens[k] = orc.Itens[static_cast<std::size_t>(k - 1)];
-    g.NumItens = 7;
+    g.NumItens = 8;
     g.Itens[6].Selecionado = false;
     g.Itens[7].Qtd = 0;
+    g.Itens[8].RefTag = QStringLiteral("EX-08");
 
     MostraJanela(JAN_DATASHEET);
     auto *w = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
@@ -60,12 +64,16 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     auto *prox = em<QPushButton>(w, "btNextPg");
     auto *ant = em<QPushButton>(w, "btPrevPg");
     EXPECT_EQ(TextoStatusAtual(), QStringLiteral("Alt+Setas para mover o relatório"));
-    for (auto [nome, visivel] :
-         {std::pair{"lbQuantidade", true}, {"lbSelecao", true}, {"cbPrecos", false}, {"btBases", false}})
+    for (auto [nome, visivel] : {std::pair{"lbQuantidade", true}, {"lbSelecao", true}, {"lbForaDaProposta", true},
+                                 {"cbPrecos", false}, {"btBases", false}})
         EXPECT_EQ(em(w, nome)->isVisible(), visivel) << nome;
+    EXPECT_EQ(em<QLabel>(w, "lbForaDaProposta")->text(),
+              QStringLiteral("Fora da proposta: item 6 (não selecionado), item 7 (quantidade 0)"));
     ASSERT_TRUE(prox->isVisible() && lbPg->isVisible());
     EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. 1/2"));
     EXPECT_FALSE(ant->isEnabled());
+    // The sheet has the proportions of the paper (A4).
+    EXPECT_NEAR(double(w->folha()->height()) / w->folha()->width(), 297.0 / 210.0, 0.003);
     captura("folha_de_dados");
 
     // Pages, sections and the reduced form all repaint the sheet.
@@ -111,7 +119,9 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     const QString t = textoPdf(impresso);
     EXPECT_TRUE(t.contains(QStringLiteral("Pág. 2 de 2")));
     EXPECT_FALSE(t.contains(QStringLiteral("Pág. 1 de 2")));
-    EXPECT_TRUE(t.contains(QStringLiteral("EX-07")));
+    EXPECT_TRUE(t.contains(QStringLiteral("EX-08")));
+    for (const char *fora : {"IN-06", "EX-07"})
+        EXPECT_FALSE(t.contains(QString::fromLatin1(fora))) << fora;
     EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. 2/2"));
     EXPECT_EQ(g.Proposta.TextoPagina, QStringLiteral("Pág. 2/2"));
 
@@ -195,6 +205,77 @@ TEST_F(FolhaDeDados, PaginasOpcoesImpressaoPdfPlanilhaEObservacoes) {
     EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. 1/2"));
     EXPECT_FALSE(em(w, "lbQuantidade")->isVisible());
     EXPECT_TRUE(em(w, "lbSelecao")->isVisible());
+    EXPECT_EQ(em<QLabel>(w, "lbForaDaProposta")->text(), QStringLiteral("Fora da proposta: item 6 (não selecionado)"));
+}
+
+TEST_F(FolhaDeDados, PaginasQueContinuamContadasNaNavegacaoENaImpressao) {
+    // Five items of twelve accessories each and long observations: more
+    // than a page of rows.
+    ASSERT_TRUE(teste::MontaOrcamento(dados + QLatin1Char('/'), 5));
+    const TArquivoOrc orc = teste::ArquivoDoOrcamento();
+    abre();
+    janela->resize(1000, 760);
+    auto &g = G();
+    teste::ColocaOrcamento(orc);
+    for (int k = 1; k <= 5; ++k) {
+        g.Itens[k].AcessSel = {};
+        for (int j = 0; j < 12; ++j)
+            g.Itens[k].AcessSel[1 + (k * 7 + j) % NumAcessorios] = true;
+    }
+    g.Orcamento.Obs1 = QStringLiteral("Entrega de todos os itens de uma só vez na obra do cliente, com descarga "
+                                      "por conta do cliente e seguro de transporte incluso no preço.");
+    g.Orcamento.Obs2 = QStringLiteral("Pintura em epóxi cinza RAL 7035 sobre fundo anticorrosivo; motores WEG "
+                                      "ou equivalente de rendimento IR3, com protetor térmico.");
+
+    MostraJanela(JAN_DATASHEET);
+    auto *w = qobject_cast<TfrmDataSheet *>(JanelaNumero(JAN_DATASHEET));
+    ASSERT_TRUE(w && w->isVisible());
+    QMetaObject::invokeMethod(w, "MarcaObservacoes", Q_ARG(bool, true));
+    auto *lbPg = em<QLabel>(w, "lbPg");
+    auto *prox = em<QPushButton>(w, "btNextPg");
+    EXPECT_FALSE(em(w, "lbForaDaProposta")->isVisible());
+    const int n = w->numPaginas();
+    ASSERT_GE(n, 2) << "the rows go on to a further page";
+    EXPECT_EQ(n, NumPaginasProposta());
+    ASSERT_TRUE(prox->isVisible());
+    EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. 1/%1").arg(n));
+    captura("folha_de_dados_continua");
+
+    // The page buttons reach every page, the last one going on with the
+    // accessories or the observations.
+    QImage antes = w->folha()->grab().toImage();
+    for (int i = 2; i <= n; ++i) {
+        QTest::mouseClick(prox, Qt::LeftButton);
+        EXPECT_EQ(lbPg->text(), QStringLiteral("Pág. %1/%2").arg(i).arg(n));
+        const QImage agora = w->folha()->grab().toImage();
+        EXPECT_NE(agora, antes) << i;
+        antes = agora;
+    }
+    EXPECT_FALSE(prox->isEnabled());
+    captura("folha_de_dados_continuacao");
+
+    // Printing every page: all of them, numbered of n.
+    const QString impresso = dir.filePath(QStringLiteral("todas.pdf"));
+    w->confirmaImpressao = [&](QPrinter &p) {
+        EXPECT_EQ(p.toPage(), n);
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(impresso);
+        return true;
+    };
+    clica(w, "btImprime");
+    const QString t = textoPdf(impresso);
+    for (int i = 1; i <= n; ++i)
+        EXPECT_TRUE(t.contains(QStringLiteral("Pág. %1 de %2").arg(i).arg(n))) << i;
+    EXPECT_TRUE(t.contains(QStringLiteral("(continuação)")));
+
+    // Without the accessories and observations the items fit one page:
+    // the count follows, the preview back within it.
+    em<QCheckBox>(w, "cbAcessorios")->click();
+    em<QCheckBox>(w, "cbObs")->click();
+    EXPECT_EQ(w->numPaginas(), 1);
+    EXPECT_EQ(w->paginaAtual(), 1);
+    EXPECT_FALSE(prox->isVisible());
+    EXPECT_EQ(g.Proposta.TextoPagina, QStringLiteral("Pág. 1/1"));
 }
 
 // "Folhas técnicas": the save dialog proposes a name after the quotation,

@@ -366,7 +366,7 @@ TEST_F(EmailJanelas, AnexaOPdfDaPropostaEDasFolhas) {
     g.Pagina.Logotipo = LogotipoProposta();
     g.Itens[2].Qtd = 0;
     g.Orcamento.email = QStringLiteral("compras@cliente.com.br");
-    g.DadosEmail.EmailRemetente = QStringLiteral("vendas@quellora.ind.br");
+    g.DadosEmail.EmailRemetente = QStringLiteral("vendas@dravolinbrum.com.br");
     g.DadosEmail.ServidorSMTP = servidor.Endereco();
     const QByteArray html = ParaWin1252("<html>\r\nProposta\r\n</html>\r\n");
     DefineFonteAnexoEmail([&] { return html; });

@@ -355,7 +355,7 @@ TEST_F(PontaAPonta, DaEntradaDeDadosAoEmail) {
     ASSERT_TRUE(servidor.Pronto()) << servidor.Erros().toStdString();
     noProximoDialogo([&](QDialog *email) {
         noProximoDialogo([&](QDialog *cnf) {
-            escreve(em<QLineEdit>(cnf, "edEmail"), QStringLiteral("vendas@quellora.ind.br"));
+            escreve(em<QLineEdit>(cnf, "edEmail"), QStringLiteral("vendas@dravolinbrum.com.br"));
             escreve(em<QLineEdit>(cnf, "edSMTP"), servidor.Endereco());
             captura(cnf, QStringLiteral("e2e_20_email_configuracao"));
             clica(cnf, "btOK");

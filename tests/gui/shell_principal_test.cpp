@@ -6,7 +6,9 @@
 #include "catalogue/binario.h"
 #include "catalogue/tipos.h"
 #include "quotation/orcamento.h"
+#include "shell/fabricante.h"
 #include "shell/preferencias.h"
+#include "shell/versao.h"
 #include "shell/windows/ajuda.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/splash.h"
@@ -62,13 +64,25 @@ TEST_F(Principal, IniciaNosDadosDeAmostra) {
     abre();
     EXPECT_TRUE(janela->iniciou());
     EXPECT_TRUE(respostas.vistas.isEmpty()) << respostas.vistas.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Quellora 3.0"));
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Quellora ") + QString::fromLatin1(VersaoPrograma));
     EXPECT_EQ(titulo(), QStringLiteral("Quellora - Seleção de ventiladores"));
     EXPECT_EQ(janela->barraStatus()->texto(3), QStringLiteral("DBL 2003.01.13/C"));
     EXPECT_EQ(janela->barraStatus()->paineis(), 4);
     EXPECT_FALSE(controle<QToolButton>("btSave")->isEnabled());
     EXPECT_EQ(JanelaAtiva(), nullptr);
     EXPECT_EQ(JanelaAnterior(), nullptr);
+
+    // The maker's panel and the box its logo opens: the maker's one name
+    // and city; the program's name and version.
+    const QString nome = QString::fromUtf8(DadosFabricante::Nome), cidade = QString::fromUtf8(DadosFabricante::Cidade);
+    EXPECT_EQ(controle<QLabel>("lbFabricante1")->text(), nome);
+    EXPECT_TRUE(controle<QLabel>("lbFabricante2")->text().endsWith(cidade));
+    QTest::mouseClick(controle<QLabel>("imBL"), Qt::LeftButton);
+    ASSERT_EQ(respostas.vistas.size(), 1);
+    const QString sobre = respostas.vistas.takeFirst();
+    EXPECT_TRUE(sobre.startsWith(QStringLiteral("Quellora ") + QString::fromLatin1(VersaoPrograma))) << sobre.toStdString();
+    EXPECT_TRUE(sobre.contains(nome) && sobre.contains(cidade)) << sobre.toStdString();
+    EXPECT_FALSE(sobre.contains(QStringLiteral("Quellora Ventiladores")));
 
     // Directories beside the program, projetos/ created.
     const QString base = QDir(dir.path()).absolutePath() + QLatin1Char('/');

@@ -11,6 +11,7 @@
 #include "proposal/orcamento_exemplo.h"
 #include "proposal/proposta.h"
 #include "selection/desenho_rotacao.h"
+#include "shell/fabricante.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,7 @@ TEST_F(Folhas, UmaPaginaPorItemProntoComSeuTagFeiEDbA) {
         const QString t = TextoDaPagina(pdf, i + 1);
         for (const QString &esperado :
              {it.RefTag, QStringLiteral("FEI"), QStringLiteral("dB(A)"), QStringLiteral("Item %1").arg(numeros[i]),
-              QStringLiteral("Folha %1 de 5").arg(i + 1), QStringLiteral("Quellora Ventiladores Industriais Ltda."),
+              QStringLiteral("Folha %1 de 5").arg(i + 1), QString::fromUtf8(DadosFabricante::Nome),
               QStringLiteral("Metalúrgica Andrade Ltda."), QStringLiteral("Ampliação da fábrica de Campinas"),
               QStringLiteral("Proposta nº 0012/03 - 13/01/2003"), it.Descricao, QStringLiteral("Pressão total mmCA"),
               QStringLiteral("Vazão de ar m³/h"), QStringLiteral("Potência no eixo kW"), QStringLiteral("Rendimento %"),

@@ -53,8 +53,8 @@ inline bool MontaOrcamento(const QString &dirDados, int n) {
     o.NumOrc = QStringLiteral("0012/03");
     o.Numero = 12;
     o.Data = DateTimeParaData(QDateTime(QDate(2003, 1, 13), QTime(10, 30)));
-    const char *operador[6] = {"Quellora Vendas SP", "Rua das Palmeiras, 120", "São Paulo - SP",
-                               "(11) 3333-4444", "vendas.sp@quellora.ind.br", "Marina Souza"};
+    const char *operador[6] = {"Dravolin Brum Vendas SP", "Rua das Palmeiras, 120", "São Paulo - SP",
+                               "(11) 3333-4444", "vendas.sp@dravolinbrum.com.br", "Marina Souza"};
     for (int i = 0; i < 6; ++i)
         o.OperadorOrc[i] = QString::fromUtf8(operador[i]);
     o.Cliente = QStringLiteral("Metalúrgica Andrade Ltda.");

@@ -55,7 +55,7 @@ protected:
 TEST_F(Proposta, HtmlDeUmOrcamentoPequenoIgualAReferencia) {
     G().Proposta.Reduzida = false;
     G().Proposta.SecaoObs = true;
-    const QByteArray b = PropostaHTML();
+    const QByteArray b = PropostaHTML(QDate(2026, 12, 9));
     ASSERT_FALSE(b.contains("\n\n")) << "every line ends with CR LF";
     QFile f(Referencia);
     if (qEnvironmentVariableIsSet("QUELLORA_ATUALIZA_REFERENCIAS")) {
@@ -205,7 +205,7 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
     const QString &t = texto.saida;
     for (const char *esperado : {"Proposta nº 0012/03 - 13/01/2003", "Metalúrgica Andrade Ltda.", "Ponto de Operação",
                                  "Nivel de potência sonora Lw (dB)", "Sem motor", "Correias", "EX-07",
-                                 "Pág. 1 de 2", "Pág. 2 de 2", "Quellora - DBL 2003.01.13",
+                                 "Pág. 1 de 3", "Pág. 2 de 3", "Pág. 3 de 3",
                                  "Preços válidos para pedido único.", "Preços unitários em R$",
                                  "Geral: Ventilador+Acessorios", "Eficiência energética (4000 h/ano, R$ 0,80/kWh)",
                                  "Índice FEI (AMCA 208)", "Atende UE 2024/1834", "(no acoplamento", "11234"})
@@ -213,11 +213,20 @@ TEST_F(Proposta, PdfTemAsPaginasEOConteudoDesenhado) {
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("ICMS:\\s+isento"))));
     EXPECT_TRUE(t.contains(QRegularExpression(QStringLiteral("Entrega:\\s+30/45 dias"))));
     EXPECT_FALSE(t.contains(QStringLiteral("Rotação máxima"))) << "reduced form";
+    EXPECT_EQ(t.count(CarimboDocumento(QDate::currentDate())), 3) << "the program and the day, on every page";
+    // The first five items with every section fill more than their page:
+    // the rest goes on to a page of their own, then come items 6 and 7.
+    const std::vector<TPaginaProposta> folhas = PaginasProposta();
+    ASSERT_EQ(folhas.size(), 3u);
+    EXPECT_EQ(folhas[1].Itens, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_TRUE(folhas[1].Continuacao);
+    EXPECT_EQ(folhas[2].Itens, (std::vector<int>{6, 7}));
+    EXPECT_FALSE(folhas[2].Continuacao);
 
     ASSERT_EQ(Executa(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), pdf,
                                                    caminho("pag")}).status, 0);
     const QStringList paginas = QDir(dir.path()).entryList({QStringLiteral("pag*.png")}, QDir::Files, QDir::Name);
-    ASSERT_EQ(paginas.size(), 2);
+    ASSERT_EQ(paginas.size(), 3);
     for (const QString &p : paginas) {
         SCOPED_TRACE(p.toStdString());
         const QImage img(dir.filePath(p));

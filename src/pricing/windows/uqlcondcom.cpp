@@ -119,7 +119,7 @@ TfrmCondCom::TfrmCondCom(QWidget *pai) : QDialog(pai) {
     // The design's defaults, shown until the quotation has conditions of its own.
     edPagamento_->setText(QStringLiteral("30% sinal 70% contra aviso de embarque"));
     edIPI_->setText(QStringLiteral("5"));
-    edFrete_->setText(QStringLiteral("FOB DravolinBrum - Guarulhos/SP"));
+    edFrete_->setText(FreteFabricante());
     edEmbalagem_->setText(QStringLiteral("4"));
     edEntrega_->setText(QStringLiteral("25"));
     edValidade_->setText(QStringLiteral("7"));

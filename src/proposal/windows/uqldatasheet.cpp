@@ -117,10 +117,7 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
         cb->setObjectName(QString::fromLatin1(nome));
         cb->setChecked(marcada);
         lo->addWidget(cb);
-        connect(cb, &QCheckBox::toggled, this, [this] {
-            aplicaOpcoes();
-            pb_->update();
-        });
+        connect(cb, &QCheckBox::toggled, this, &TfrmDataSheet::atualizaPaginas);
     };
     caixa(cbTecnicas_, "cbTecnicas", "&Características técnicas", true);
     caixa(cbRuido_, "cbRuido", "&Nível de ruído em bandas de oitava", true);
@@ -140,6 +137,9 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     lbQuantidade_ = aviso("lbQuantidade", "Existem quantidades zeradas!");
     lavisos->addSpacing(24);
     lbSelecao_ = aviso("lbSelecao", "Existem items NÃO selecionados!");
+    lavisos->addSpacing(24);
+    // Which items those are: the proposal leaves them out.
+    lbForaDaProposta_ = aviso("lbForaDaProposta", "");
     lavisos->addStretch();
 
     // The sheet in its scroll box, on a grey desk.
@@ -150,7 +150,9 @@ TfrmDataSheet::TfrmDataSheet(QWidget *painel) : JanelaFilha(QStringLiteral("Folh
     sb_->setBackgroundRole(QPalette::Dark);
     pb_ = new FolhaProposta(this, sb_);
     pb_->setObjectName(QStringLiteral("pb"));
-    pb_->setFixedSize(800, 1300);
+    // The paper of the page, at the screen's 96 pixels per inch.
+    const QSizeF papel = LayoutPaginaProposta().fullRect(QPageLayout::Inch).size() * 96;
+    pb_->setFixedSize(qRound(papel.width()), qRound(papel.height()));
     sb_->setWidget(pb_);
     sb_->viewport()->installEventFilter(this);
     pb_->installEventFilter(this);
@@ -197,18 +199,35 @@ void TfrmDataSheet::aplicaOpcoes() {
 
 void TfrmDataSheet::desenhaFolha(QPainter &f) {
     f.fillRect(pb_->rect(), Qt::white);
-    if (Pintando)
+    if (Pintando || paginas_.empty())
         return;
     auto &p = Pagina();
     const TEstadoPagina antes = p;
-    p.TamFonte = 9;
-    p.TamFonteMenor = 7;
     p.Imprimindo = false;
-    DefinePagina(ItemInicial);
     aplicaOpcoes();
     f.setRenderHint(QPainter::Antialiasing);
-    DesenhaProposta(f, {0, 0, pb_->width(), pb_->height()});
+    // The page as printed on the standard paper, within its margins.
+    const QRectF area = LayoutPaginaProposta().paintRect(QPageLayout::Inch);
+    const QRectF alvo(area.topLeft() * 96, area.size() * 96);
+    DesenhaProposta(f, alvo, AreaPaginaPadrao(), paginas_[static_cast<std::size_t>(PaginaAtual - 1)]);
     p = antes;
+}
+
+void TfrmDataSheet::atualizaPaginas() {
+    aplicaOpcoes();
+    // Hidden, the pages wait for the window to be shown.
+    if (!isVisible())
+        return;
+    paginas_ = PaginasProposta();
+    NumPaginas = static_cast<int>(paginas_.size());
+    PaginaAtual = std::clamp(PaginaAtual, 1, NumPaginas);
+    const bool varias = NumPaginas > 1;
+    btPrevPg_->setVisible(varias);
+    btNextPg_->setVisible(varias);
+    lbPg_->setVisible(varias);
+    btPrevPg_->setEnabled(PaginaAtual > 1);
+    btNextPg_->setEnabled(PaginaAtual < NumPaginas);
+    ajustaPagina();
 }
 
 void TfrmDataSheet::aoMostrar() {
@@ -221,16 +240,11 @@ void TfrmDataSheet::aoMostrar() {
     }
     lbQuantidade_->setVisible(zerada);
     lbSelecao_->setVisible(naoSelecionado);
-    const bool varias = g.NumItens > ItensPorPagina;
-    btPrevPg_->setVisible(varias);
-    btNextPg_->setVisible(varias);
-    lbPg_->setVisible(varias);
-    NumPaginas = NumPaginasProposta();
+    const QString fora = AvisoItensFora(ItensForaDaProposta(g.Itens, g.NumItens));
+    lbForaDaProposta_->setText(fora);
+    lbForaDaProposta_->setVisible(!fora.isEmpty());
     PaginaAtual = 1;
-    ItemInicial = 1;
-    btPrevPg_->setEnabled(false);
-    btNextPg_->setEnabled(true);
-    ajustaPagina();
+    atualizaPaginas();
     sb_->horizontalScrollBar()->setValue(0);
     sb_->verticalScrollBar()->setValue(0);
     focaFolha();
@@ -240,6 +254,7 @@ void TfrmDataSheet::aoEsconder() {
     TextoStatus(QString());
     lbQuantidade_->hide();
     lbSelecao_->hide();
+    lbForaDaProposta_->hide();
 }
 
 void TfrmDataSheet::ajustaPagina() {
@@ -253,7 +268,6 @@ void TfrmDataSheet::mudaPagina(int passo) {
     PaginaAtual = std::clamp(PaginaAtual + passo, 1, NumPaginas);
     btPrevPg_->setEnabled(PaginaAtual > 1);
     btNextPg_->setEnabled(PaginaAtual < NumPaginas);
-    ItemInicial = ItensPorPagina * PaginaAtual - 4;
     ajustaPagina();
     focaFolha();
 }
@@ -265,8 +279,7 @@ void TfrmDataSheet::focaFolha() {
 
 void TfrmDataSheet::btReduzidaClick() {
     btReduzida_->setText(btReduzida_->isChecked() ? QStringLiteral("Normal") : QStringLiteral("Reduzida"));
-    aplicaOpcoes();
-    pb_->update();
+    atualizaPaginas();
     focaFolha();
 }
 
@@ -274,6 +287,8 @@ void TfrmDataSheet::btImprimeClick() {
     QPrinter impressora(QPrinter::HighResolution);
     impressora.setPageOrientation(QPageLayout::Portrait);
     impressora.setDocName(QStringLiteral("Quellora"));
+    // The paper the preview shows, unless the user chooses another.
+    impressora.setPageLayout(LayoutPaginaProposta());
     impressora.setFromTo(1, NumPaginas);
     bool ok;
     if (confirmaImpressao) {
@@ -306,7 +321,7 @@ void TfrmDataSheet::btObsClick() {
         cbObs_->setChecked(!vazias);
         if (!vazias)
             SetAlterado(true);
-        pb_->update();
+        atualizaPaginas();
     }
     focaFolha();
 }
@@ -314,7 +329,7 @@ void TfrmDataSheet::btObsClick() {
 void TfrmDataSheet::btBasesClick() {
     auto *d = qobject_cast<QDialog *>(JanelaClasse("TfrmCondCom"));
     if (d && d->exec() == QDialog::Accepted)
-        pb_->update();
+        atualizaPaginas();
     focaFolha();
 }
 
@@ -420,7 +435,7 @@ void TfrmDataSheet::btFolhasClick() {
 
 void TfrmDataSheet::MarcaObservacoes(bool marcar) {
     cbObs_->setChecked(marcar);
-    pb_->update();
+    atualizaPaginas();
 }
 
 void TfrmDataSheet::keyReleaseEvent(QKeyEvent *e) {

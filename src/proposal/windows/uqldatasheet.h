@@ -2,11 +2,13 @@
 // The data sheet window: the proposal page by page, the choice of its
 // sections, printing, PDF, the spreadsheet file, observations and e-mail.
 
+#include "proposal/proposta.h"
 #include "shell/windows/janelafilha.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -53,6 +55,9 @@ protected:
 private:
     friend class FolhaProposta;
     void desenhaFolha(QPainter &f);
+    // The pages measured again with the options in force (their number
+    // follows the sections shown), the page shown kept where it still is.
+    void atualizaPaginas();
     void ajustaPagina();
     void mudaPagina(int passo);
     void focaFolha();
@@ -72,13 +77,13 @@ private:
 
     int PaginaAtual = 1;
     int NumPaginas = 1;
-    int ItemInicial = 1;
+    std::vector<TPaginaProposta> paginas_;
     bool Pintando = true;
 
     QWidget *pb_ = nullptr;
     QScrollArea *sb_ = nullptr;
     QPushButton *btReduzida_ = nullptr, *btPrevPg_ = nullptr, *btNextPg_ = nullptr;
-    QLabel *lbPg_ = nullptr, *lbQuantidade_ = nullptr, *lbSelecao_ = nullptr;
+    QLabel *lbPg_ = nullptr, *lbQuantidade_ = nullptr, *lbSelecao_ = nullptr, *lbForaDaProposta_ = nullptr;
     QCheckBox *cbTecnicas_ = nullptr, *cbRuido_ = nullptr, *cbAcessorios_ = nullptr, *cbObs_ = nullptr,
               *cbPrecos_ = nullptr, *cbCondicoes_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "shell/windows/desenho_splash.h"
 
+#include "shell/versao.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -48,7 +50,7 @@ QImage DesenhoSplash(const QByteArray &figuraSvg) {
     g.setPixelSize(13);
     p.setFont(g);
     p.setPen(QColor(0x30, 0x30, 0x30));
-    p.drawText(x, y + 22, QStringLiteral("Seleção de ventiladores industriais  -  versão 3.0"));
+    p.drawText(x, y + 22, QStringLiteral("Seleção de ventiladores industriais  -  versão ") + QString::fromLatin1(VersaoPrograma));
     p.drawText(x, y + 42, QStringLiteral("Iniciando...."));
     p.setPen(QColor(0x80, 0x80, 0x80));
     p.drawRect(area.adjusted(0, 0, -1, -1));

@@ -5,6 +5,7 @@
 // and the status bar.
 
 #include "shell/fabricante.h"
+#include "shell/versao.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,7 +19,7 @@ namespace quellora {
 
 class BarraStatus;
 
-inline constexpr const char *TituloJanelaPrincipal = "Quellora 3.0";
+inline constexpr const char *TituloJanelaPrincipal = "Quellora " QUELLORA_VERSAO;
 inline constexpr const char *AvisoResolucaoTexto =
     "Este programa foi designado para trabalhar em um monitor na resolução de 800x600.\r\n"
     "Resoluções inferiores não apresentarão bons resultados.\r\n"
