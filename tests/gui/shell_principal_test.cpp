@@ -10,6 +10,7 @@
 #include "shell/preferencias.h"
 #include "shell/versao.h"
 #include "shell/windows/ajuda.h"
+#include "shell/windows/desenho_splash.h"
 #include "shell/windows/janelafilha.h"
 #include "shell/windows/splash.h"
 #include "shell/windows/mensagem.h"
@@ -17,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -496,6 +498,31 @@ TEST(Splash, NomeEmDuasCoresEIniciando) {
         }
     EXPECT_GT(cinza, 50);
     EXPECT_GT(azul, 50);
+}
+
+TEST(DesenhosProntos, IguaisAosDesenhadosNaHora) {
+    // The pictures drawn when the program was built are the ones the SVG
+    // gives now (a stale or misplaced build step shows here); a size or name
+    // that does not match gives none.
+    for (const auto &[pronta, svg, tamanho, formato] :
+         {std::tuple{":/gerado/logo.argb32", ":/imagens/logo.svg", QSize(300, 75), QImage::Format_ARGB32_Premultiplied},
+          {":/gerado/painel.argb32", ":/imagens/painel.svg", QSize(400, 488), QImage::Format_ARGB32_Premultiplied}}) {
+        const QImage img = PixelsProntos(QString::fromLatin1(pronta), tamanho, formato);
+        ASSERT_FALSE(img.isNull()) << pronta;
+        QFile f(QString::fromLatin1(svg));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << svg;
+        // Text may come out a shade apart where other tests changed the
+        // fonts in use; the drawing is the same.
+        const QImage agora = DesenhoSvg(f.readAll(), tamanho).convertToFormat(formato);
+        ASSERT_EQ(agora.size(), img.size()) << pronta;
+        int diferentes = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                diferentes += img.pixel(x, y) != agora.pixel(x, y);
+        EXPECT_LT(diferentes, img.width() * img.height() / 20) << pronta;
+        EXPECT_TRUE(PixelsProntos(QString::fromLatin1(pronta), tamanho + QSize(1, 0), formato).isNull()) << pronta;
+    }
+    EXPECT_TRUE(PixelsProntos(QStringLiteral(":/gerado/nenhum"), QSize(1, 1), QImage::Format_RGB32).isNull());
 }
 
 TEST(JanelaFilhaSemPrincipal, ProtocoloDeMostrarEEsconder) {

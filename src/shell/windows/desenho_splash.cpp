@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 
 namespace quellora {
@@ -55,6 +56,28 @@ QImage DesenhoSplash(const QByteArray &figuraSvg) {
     p.setPen(QColor(0x80, 0x80, 0x80));
     p.drawRect(area.adjusted(0, 0, -1, -1));
     return img;
+}
+
+QImage DesenhoSvg(const QByteArray &svg, const QSize &tamanho, qreal escala) {
+    QImage img(tamanho * escala, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(escala);
+    img.fill(Qt::transparent);
+    QSvgRenderer r(svg);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The whole drawing over the picture's size in its own units: the
+    // painter's default bounds would be the picture's pixels, which a picture
+    // made for a higher resolution has more of.
+    r.render(&p, QRectF(QPointF(0, 0), QSizeF(tamanho)));
+    return img;
+}
+
+QImage PixelsProntos(const QString &recurso, const QSize &tamanho, QImage::Format formato) {
+    const QResource r(recurso);
+    const qint64 linha = qint64(tamanho.width()) * 4;
+    if (!r.isValid() || r.compressionAlgorithm() != QResource::NoCompression || r.size() != linha * tamanho.height())
+        return QImage();
+    return QImage(r.data(), tamanho.width(), tamanho.height(), linha, formato);
 }
 
 } // namespace quellora

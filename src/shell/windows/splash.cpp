@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
-#include <QResource>
 #include <QScreen>
 
 namespace quellora {
@@ -15,11 +14,9 @@ namespace {
 // memory; drawn here only when the build could not (it then costs the fonts
 // and the SVG at start-up).
 QImage FiguraSplash() {
-    const QResource pronta(QStringLiteral(":/gerado/splash.rgb32"));
-    const qint64 bytes = qint64(TamanhoSplash.width()) * TamanhoSplash.height() * 4;
-    if (pronta.isValid() && pronta.compressionAlgorithm() == QResource::NoCompression && pronta.size() == bytes)
-        return QImage(pronta.data(), TamanhoSplash.width(), TamanhoSplash.height(), TamanhoSplash.width() * 4,
-                      QImage::Format_RGB32);
+    const QImage pronta = PixelsProntos(QStringLiteral(":/gerado/splash.rgb32"), TamanhoSplash, QImage::Format_RGB32);
+    if (!pronta.isNull())
+        return pronta;
     QFile svg(QStringLiteral(":/imagens/splash.svg"));
     return DesenhoSplash(svg.open(QIODevice::ReadOnly) ? svg.readAll() : QByteArray());
 }

@@ -15,11 +15,13 @@
 #include "store/windows/uqlbanco.h"
 #include "ui/barrastatus.h"
 #include "shell/windows/recursos.h"
+#include "shell/windows/desenho_splash.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -50,37 +52,49 @@ const QColor CorPainelDireito(0x5A, 0x63, 0x6E);
 const QColor CorFaixa(0x1F, 0x3A, 0x6B);
 
 QImage ImagemSvg(const QString &recurso, const QSize &tamanho, qreal escala = 1) {
-    QImage img(tamanho * escala, QImage::Format_ARGB32_Premultiplied);
-    img.setDevicePixelRatio(escala);
-    img.fill(Qt::transparent);
-    QSvgRenderer r(recurso);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    // The whole drawing over the picture's size in its own units: the
-    // painter's default bounds would be the picture's pixels, which a picture
-    // made for a higher resolution has more of.
-    r.render(&p, QRectF(QPointF(0, 0), QSizeF(tamanho)));
-    return img;
+    QFile f(recurso);
+    return DesenhoSvg(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), tamanho, escala);
 }
+
+// The main panel's pictures as drawn when the program was built (desenho_
+// splash.h), at their sizes in a window of the size it opens with.
+const QSize TamanhoLogo(300, 75);
+const QSize TamanhoPainel(400, 488);
 
 QIcon IconeSvg(const QString &recurso) { return QIcon(recurso); }
 
 // A picture that fills its widget, stretched like the form's picture.
+// Drawn once for each size it takes: the drawing as built for the window's
+// first size, else from the SVG.
 class ImagemEsticada : public QWidget {
 public:
-    ImagemEsticada(const QString &recurso, QWidget *pai) : QWidget(pai), svg_(recurso, this) {
+    ImagemEsticada(const QString &recurso, const QImage &pronta, QWidget *pai)
+        : QWidget(pai), svg_(recurso, this), pronta_(pronta) {
         setMinimumSize(120, 120);
     }
 
 protected:
     void paintEvent(QPaintEvent *) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        svg_.render(&p, QRectF(rect()));
+        const qreal escala = devicePixelRatioF();
+        if (desenho_.size() != size() * escala) {
+            if (escala == 1 && pronta_.size() == size()) {
+                desenho_ = pronta_;
+            } else {
+                desenho_ = QImage(size() * escala, QImage::Format_ARGB32_Premultiplied);
+                desenho_.fill(Qt::transparent);
+                QPainter d(&desenho_);
+                d.setRenderHint(QPainter::Antialiasing);
+                svg_.render(&d, QRectF(QPointF(0, 0), QSizeF(size() * escala)));
+            }
+            desenho_.setDevicePixelRatio(escala);
+        }
+        QPainter(this).drawImage(0, 0, desenho_);
     }
 
 private:
     QSvgRenderer svg_;
+    QImage pronta_;
+    QImage desenho_;
 };
 
 // The maker's logo; a click shows the program and maker data.
@@ -264,7 +278,10 @@ void TfrmQuellora::montaJanela() {
     Panel5->setObjectName(QStringLiteral("Panel5"));
     auto *l5 = new QVBoxLayout(Panel5);
     l5->setContentsMargins(0, 0, 0, 0);
-    auto *Image1 = new ImagemEsticada(QStringLiteral(":/imagens/painel.svg"), Panel5);
+    auto *Image1 = new ImagemEsticada(QStringLiteral(":/imagens/painel.svg"),
+                                     PixelsProntos(QStringLiteral(":/gerado/painel.argb32"), TamanhoPainel,
+                                                   QImage::Format_ARGB32_Premultiplied),
+                                     Panel5);
     Image1->setObjectName(QStringLiteral("Image1"));
     l5->addWidget(Image1);
     lf->addWidget(Panel5, 1);
@@ -286,7 +303,11 @@ void TfrmQuellora::montaJanela() {
     auto *imBL = new Logotipo([this] { mostraSobre(); }, Panel3);
     imBL->setObjectName(QStringLiteral("imBL"));
     imBL->setToolTip(QStringLiteral("Clique-me"));
-    imBL->setPixmap(QPixmap::fromImage(ImagemSvg(QStringLiteral(":/imagens/logo.svg"), QSize(300, 75))));
+    QImage logo =
+        PixelsProntos(QStringLiteral(":/gerado/logo.argb32"), TamanhoLogo, QImage::Format_ARGB32_Premultiplied);
+    if (logo.isNull())
+        logo = ImagemSvg(QStringLiteral(":/imagens/logo.svg"), TamanhoLogo);
+    imBL->setPixmap(QPixmap::fromImage(logo));
     imBL->setAlignment(Qt::AlignCenter);
     l3->addWidget(imBL);
     l3->addSpacing(4);
