@@ -29,7 +29,7 @@ void BM_FolhasTecnicas40Itens(benchmark::State &state) {
     const QString arquivo = dir.filePath(QStringLiteral("folhas.pdf"));
     for (auto _ : state) {
         QString erro;
-        const std::vector<TFolhaTecnica> folhas = FolhasDoOrcamento();
+        const std::vector<TFolhaTecnica> folhas = FolhasDoOrcamento(G());
         if (folhas.size() != 40 || !GravaFolhasTecnicasPDF(arquivo, folhas, &erro))
             state.SkipWithError(erro.isEmpty() ? "not 40 sheets" : erro.toUtf8().constData());
     }

@@ -96,7 +96,7 @@ int Executa(const QStringList &entrada) {
         Saida(QStringLiteral("PDF: %1 (%2 página(s))\n").arg(pdf).arg(NumPaginasProposta()));
     }
     if (!folhas.isEmpty()) {
-        const std::vector<TFolhaTecnica> f = FolhasDoOrcamento();
+        const std::vector<TFolhaTecnica> f = FolhasDoOrcamento(G());
         if (!GravaFolhasTecnicasPDF(folhas, f, &erro)) {
             Erro(erro + QLatin1Char('\n'));
             return 1;

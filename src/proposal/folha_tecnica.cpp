@@ -147,7 +147,6 @@ QString Conformidade(ResultadoUE r) {
 
 void DesenhaTopo(const TFolhaTecnica &fl) {
     auto &p = Pagina();
-    const auto &o = G().Orcamento;
     const Retangulo &a = p.AreaPagina;
     const int meio = a.Left + a.largura() / 2;
     FonteArial(Tam());
@@ -163,8 +162,8 @@ void DesenhaTopo(const TFolhaTecnica &fl) {
         FonteArial(Tam());
         Escreve(valor, fim);
     };
-    campo(a.Left, "Cliente: ", o.Cliente, false);
-    campo(meio, "Projeto: ", o.Projeto, true);
+    campo(a.Left, "Cliente: ", fl.Cliente, false);
+    campo(meio, "Projeto: ", fl.Projeto, true);
     Regua();
     const TItemOrc &it = fl.Item;
     // The item in a larger font, its description on the same baseline.
@@ -484,6 +483,9 @@ TFolhaTecnica MontaFolhaTecnica(const TItemOrc &item, int numero, const TBaseFol
     f.Numero = numero;
     f.Item = item;
     f.Preferencias = base.Preferencias;
+    f.Cliente = orc.Cliente;
+    f.Projeto = orc.Projeto;
+    f.NumOrc = orc.NumOrc;
     static const TDadosModelo semLinha;
     const TDadosModelo *m = &semLinha;
     for (const TDadosModelo &x : base.Modelos)
@@ -510,8 +512,7 @@ std::vector<int> ItensComFolha(const Faixa<TItemOrc, 0, 40> &itens, int numItens
     return v;
 }
 
-std::vector<TFolhaTecnica> FolhasDoOrcamento() {
-    const auto &g = G();
+std::vector<TFolhaTecnica> FolhasDoOrcamento(const TEstado &g) {
     const TBaseFolhas base = CarregaBaseFolhas(g.DirCatalogo, g.DirDados);
     std::vector<TFolhaTecnica> v;
     for (int k : ItensComFolha(g.Itens, g.NumItens))
@@ -578,7 +579,7 @@ bool GravaFolhasTecnicasPDF(const QString &caminho, const std::vector<TFolhaTecn
         return falha(arquivo.errorString());
     {
         QPdfWriter pdf(&arquivo);
-        PreparaPDF(pdf, U("Folhas técnicas - proposta nº ") + G().Orcamento.NumOrc);
+        PreparaPDF(pdf, U("Folhas técnicas - proposta nº ") + folhas.front().NumOrc);
         QPainter f;
         if (!f.begin(&pdf))
             return falha(U("a página não pôde ser desenhada"));

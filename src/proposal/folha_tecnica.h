@@ -25,6 +25,8 @@ class QPainter;
 
 namespace quellora {
 
+struct TEstado;
+
 // What the figures of every sheet are worked out from: the catalogue's
 // lines and energy data, and the running-cost and sound preferences.
 struct TBaseFolhas {
@@ -44,6 +46,10 @@ struct TFolhaTecnica {
     TEficiencia Eficiencia;
     TPreferencias Preferencias;
     QStringList Acessorios;  // the names of the item's accessories
+    // The quotation's heading: client, project and number.
+    QString Cliente;
+    QString Projeto;
+    QString NumOrc;
 };
 
 // The sheet of item 'numero': its figures from its line in 'base', its
@@ -55,12 +61,14 @@ TFolhaTecnica MontaFolhaTecnica(const TItemOrc &item, int numero, const TBaseFol
 // The numbers of the items that get a sheet (ItemPronto), in order.
 std::vector<int> ItensComFolha(const Faixa<TItemOrc, 0, 40> &itens, int numItens);
 
-// The sheets of the quotation in force, with the base read from its folders.
-std::vector<TFolhaTecnica> FolhasDoOrcamento();
+// The sheets of the quotation held in 'estado', with the base read from its
+// folders.
+std::vector<TFolhaTecnica> FolhasDoOrcamento(const TEstado &estado);
 
-// Draws sheet 'folha' on 'f' within 'r' (the page state's canvas, the
-// heading from the quotation in force); 'textoPagina' is written at the
-// bottom right ("Folha 1 de 3").
+// Draws sheet 'folha' on 'f' within 'r' (the page state's canvas; the logo,
+// number and date of the heading as the proposal's pages draw them, client
+// and project from the sheet); 'textoPagina' is written at the bottom right
+// ("Folha 1 de 3").
 void DesenhaFolhaTecnica(QPainter &f, const Retangulo &r, const TFolhaTecnica &folha, const QString &textoPagina);
 
 // The sheets on a painter already begun on a printer or PDF writer, one

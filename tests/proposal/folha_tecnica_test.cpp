@@ -69,7 +69,7 @@ protected:
 } // namespace
 
 TEST_F(Folhas, UmaPaginaPorItemProntoComSeuTagFeiEDbA) {
-    const std::vector<TFolhaTecnica> folhas = FolhasDoOrcamento();
+    const std::vector<TFolhaTecnica> folhas = FolhasDoOrcamento(G());
     ASSERT_EQ(folhas.size(), 5u);
     EXPECT_EQ(ItensComFolha(G().Itens, G().NumItens), (std::vector<int>{1, 2, 4, 6, 7}));
     const QString pdf = caminho("folhas.pdf");
@@ -143,7 +143,7 @@ TEST_F(Folhas, SemItemProntoNaoGravaNada) {
     EXPECT_FALSE(QFile::exists(pdf));
     // A folder that does not exist: the reason names the file.
     const QString longe = caminho("nao/existe/folhas.pdf");
-    EXPECT_FALSE(GravaFolhasTecnicasPDF(longe, FolhasDoOrcamento(), &erro));
+    EXPECT_FALSE(GravaFolhasTecnicasPDF(longe, FolhasDoOrcamento(G()), &erro));
     EXPECT_TRUE(erro.contains(longe)) << erro.toStdString();
 }
 
@@ -151,7 +151,7 @@ TEST_F(Folhas, PropostaEFolhasNumSoPdf) {
     const QString pdf = caminho("junto.pdf");
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(PropostaEFolhasPDF(FolhasDoOrcamento()));
+    f.write(PropostaEFolhasPDF(FolhasDoOrcamento(G())));
     f.close();
     ASSERT_EQ(PaginasPdf(pdf), NumPaginasProposta() + 5);
     EXPECT_TRUE(TextoDaPagina(pdf, 1).contains(QStringLiteral("Ponto de Operação")));

@@ -39,7 +39,7 @@ void DefineFonteAnexoEmail(FonteAnexoEmail fonte) {
 
 namespace {
 FonteAnexoEmail PdfPadrao() {
-    return [] { return PropostaEFolhasPDF(FolhasDoOrcamento()); };
+    return [] { return PropostaEFolhasPDF(FolhasDoOrcamento(G())); };
 }
 FonteAnexoEmail &FontePdf() {
     static FonteAnexoEmail f = PdfPadrao();

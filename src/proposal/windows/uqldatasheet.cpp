@@ -409,7 +409,7 @@ void TfrmDataSheet::btFolhasClick() {
     std::vector<TFolhaTecnica> folhas;
     {
         CursorOcupado ocupado;
-        folhas = FolhasDoOrcamento();
+        folhas = FolhasDoOrcamento(G());
     }
     if (folhas.empty()) {
         Mensagem(QString::fromUtf8(MsgSemItensProntos));
