@@ -58,11 +58,14 @@ QString DeWin1252(const char *dados, int tamanho) {
 QString DeWin1252(const QByteArray &dados) { return DeWin1252(dados.constData(), static_cast<int>(dados.size())); }
 
 QByteArray ParaWin1252(const QString &texto) {
-    QByteArray b;
-    b.reserve(texto.size());
-    for (QChar c : texto)
-        b.append(static_cast<char>(ParaByte(c.unicode())));
+    QByteArray b(texto.size(), Qt::Uninitialized);
+    EscreveWin1252(texto, b.data());
     return b;
+}
+
+void EscreveWin1252(QStringView texto, char *destino) {
+    for (QChar c : texto)
+        *destino++ = static_cast<char>(ParaByte(c.unicode()));
 }
 
 QDateTime DataParaDateTime(double dias) {

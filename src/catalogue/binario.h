@@ -45,6 +45,9 @@ struct Faixa {
 QString DeWin1252(const char *dados, int tamanho);
 QString DeWin1252(const QByteArray &dados);
 QByteArray ParaWin1252(const QString &texto);
+// The same bytes written at 'destino': texto.size() of them, one for each
+// UTF-16 unit.
+void EscreveWin1252(QStringView texto, char *destino);
 
 // Date: days since 30 December 1899, the fraction being the time of day,
 // in local time (no time zone stored).

@@ -2,6 +2,7 @@
 
 #include "catalogue/binario.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -123,11 +124,28 @@ enum Tag : std::uint8_t {
     vaUTF8String = 0x14,
 };
 
+// Writes into a buffer grown ahead of each piece; Fim() cuts it to what
+// was written.
 class Escritor {
 public:
-    QByteArray b;
-    void Byte(std::uint8_t v) { b.append(static_cast<char>(v)); }
-    void Bytes(const void *p, int n) { b.append(static_cast<const char *>(p), n); }
+    explicit Escritor(qsizetype previsto) : b(std::max<qsizetype>(previsto, 64), Qt::Uninitialized) {}
+    char *Reserva(qsizetype n) {
+        if (usado + n > b.size())
+            b.resize(std::max(b.size() * 2, usado + n));
+        return b.data() + usado;
+    }
+    void Byte(std::uint8_t v) {
+        *Reserva(1) = static_cast<char>(v);
+        ++usado;
+    }
+    void Bytes(const void *p, qsizetype n) {
+        std::memcpy(Reserva(n), p, static_cast<std::size_t>(n));
+        usado += n;
+    }
+    QByteArray Fim() {
+        b.resize(usado);
+        return std::move(b);
+    }
     void Le32(std::uint32_t v) {
         for (int i = 0; i < 4; ++i)
             Byte(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -151,25 +169,35 @@ public:
         Byte(vaExtended);
         Bytes(x, 10);
     }
-    void Cadeia(const QByteArray &s) {
-        if (s.size() < 256) {
+    void TamanhoDaCadeia(qsizetype n) {
+        if (n < 256) {
             Byte(vaString);
-            Byte(static_cast<std::uint8_t>(s.size()));
+            Byte(static_cast<std::uint8_t>(n));
         } else {
             Byte(vaLString);
-            Le32(static_cast<std::uint32_t>(s.size()));
+            Le32(static_cast<std::uint32_t>(n));
         }
-        b.append(s);
     }
-    void Texto(const QString &s) { Cadeia(ParaWin1252(s)); }
+    void Cadeia(const QByteArray &s) {
+        TamanhoDaCadeia(s.size());
+        Bytes(s.constData(), s.size());
+    }
+    void Texto(QStringView s) {
+        TamanhoDaCadeia(s.size());
+        EscreveWin1252(s, Reserva(s.size()));
+        usado += s.size();
+    }
     void Logico(bool v) { Byte(v ? vaTrue : vaFalse); }
+
+private:
+    QByteArray b;
+    qsizetype usado = 0;
 };
 
 } // namespace
 
 QByteArray GravaFluxoTabela(const TDadosTabela &tabela) {
-    Escritor w;
-    w.b.reserve(64 + tabela.Registros.size() * 160);
+    Escritor w(64 + tabela.Registros.size() * 160);
     w.Bytes("TPF0", 4);
     w.Inteiro(VersaoFluxoTabela);
 
@@ -210,13 +238,15 @@ QByteArray GravaFluxoTabela(const TDadosTabela &tabela) {
                 w.Logico(v.toBool());
             else if (CampoBinario(t))
                 w.Cadeia(v.toByteArray());
+            else if (v.typeId() == QMetaType::QString)
+                w.Texto(*static_cast<const QString *>(v.constData()));
             else
                 w.Texto(v.toString());
         }
         w.Byte(vaNull);
     }
     w.Byte(vaNull);
-    return w.b;
+    return w.Fim();
 }
 
 // --- Reader -------------------------------------------------------------------

@@ -124,6 +124,14 @@ struct Estado {
     // N + 1 to N + 256 are the roots of the 256 trees (right child only).
     std::uint16_t filho[N + 257][2];
     std::uint16_t dad[N + 1];
+    // The same nodes in key order: a circular list for each of the 256
+    // trees, whose root entry (N + 1 + first byte) is the list's head.
+    std::uint16_t ant[N + 257];
+    std::uint16_t prox[N + 257];
+    // The nodes after the last key's predecessor and after its successor
+    // (NIL where it had none): in their tree, the next key lies between them.
+    int dedoAntes = NIL;
+    int dedoDepois = NIL;
     std::uint16_t freq[T + 1];
     std::uint16_t prnt[T + N_CHAR];
     std::uint16_t son[T];
@@ -277,6 +285,10 @@ struct Estado {
     }
 
     void EncodeChar(int c) {
+        // The code is read climbing from the symbol's leaf to the root; the
+        // update climbs the same nodes for as long as none is exchanged.
+        constexpr int MaxSubida = 64;
+        std::uint16_t subida[MaxSubida];
         unsigned code = 0;
         int len = 0;
         int k = prnt[c + T];
@@ -284,10 +296,24 @@ struct Estado {
             code >>= 1;
             if (k & 1)
                 code += 0x8000;
+            if (len < MaxSubida)
+                subida[len] = static_cast<std::uint16_t>(k);
             ++len;
         } while ((k = prnt[k]) != R);
         Putcode(len, static_cast<std::uint16_t>(code));
-        Update(c);
+        if (freq[R] == MAX_FREQ || len >= MaxSubida) {
+            Update(c);
+            return;
+        }
+        for (int i = 0; i < len; ++i) {
+            int no = subida[i];
+            if (Incrementa(no)) {
+                while ((no = prnt[no]) != 0)
+                    Incrementa(no);
+                return;
+            }
+        }
+        Incrementa(k); // the root
     }
 
     void EncodePosition(int c) {
@@ -373,8 +399,10 @@ struct Estado {
 
     // --- Match finder ---
     void InitTree() {
-        for (int i = N + 1; i <= N + 256; ++i)
+        for (int i = N + 1; i <= N + 256; ++i) {
             filho[i][1] = NIL;
+            ant[i] = prox[i] = static_cast<std::uint16_t>(i);
+        }
         for (int i = 0; i < N; ++i)
             dad[i] = NIL;
     }
@@ -400,6 +428,8 @@ struct Estado {
             matchLength = 0;
         int lo = 1, hi = 1;
         int lado = 1;
+        const int cabeca = p;
+        int antes = cabeca, depois = cabeca; // the key's neighbours in key order
         int q = filho[p][1];
         // The tree is ordered by the F-byte keys, so every node below the
         // last node we went right of (a lower bound, lo) and the last we
@@ -447,10 +477,13 @@ struct Estado {
                 }
             }
             o = std::min(m, F - 8);
-            if (direita)
+            if (direita) {
                 lo = i;
-            else
+                antes = p;
+            } else {
                 hi = i;
+                depois = p;
+            }
             q = direita ? c1 : c0;
             y = direita ? y1 : y0;
             if constexpr (!Busca) {
@@ -471,8 +504,15 @@ struct Estado {
         }
         filho[p][lado] = static_cast<std::uint16_t>(r);
         dad[r] = static_cast<std::uint16_t>(p);
+        NaLista(r, antes, depois, cabeca);
         return;
     substitui:
+        Substitui(r, p);
+    }
+
+    // r takes the place of p, which holds the same F bytes, in the tree and
+    // in the list.
+    void Substitui(int r, int p) {
         // r replaces p, which holds the same F bytes.
         dad[r] = dad[p];
         filho[r][0] = filho[p][0];
@@ -484,22 +524,127 @@ struct Estado {
         else
             filho[dad[p]][0] = static_cast<std::uint16_t>(r);
         dad[p] = NIL;
+        ant[r] = ant[p];
+        prox[r] = prox[p];
+        prox[ant[p]] = static_cast<std::uint16_t>(r);
+        ant[prox[p]] = static_cast<std::uint16_t>(r);
+        Dedo(ant[r], prox[r], N + 1 + ring[r]);
+    }
+
+    void Dedo(int antes, int depois, int cabeca) {
+        dedoAntes = antes != cabeca ? (antes + 1) & (N - 1) : NIL;
+        dedoDepois = depois != cabeca ? (depois + 1) & (N - 1) : NIL;
+    }
+
+    // r into the list between its neighbours.
+    void NaLista(int r, int antes, int depois, int cabeca) {
+        ant[r] = static_cast<std::uint16_t>(antes);
+        prox[r] = static_cast<std::uint16_t>(depois);
+        prox[antes] = static_cast<std::uint16_t>(r);
+        ant[depois] = static_cast<std::uint16_t>(r);
+        Dedo(antes, depois, cabeca);
+    }
+
+    // Order of two F-byte keys of the same tree (their first bytes equal).
+    static int Compara(const std::uint8_t *a, const std::uint8_t *b) {
+        for (int k = 1;; k += 8) {
+            const int kk = std::min(k, F - 8);
+            const std::uint64_t x = Grande(a + kk), y = Grande(b + kk);
+            if (x != y)
+                return x < y ? -1 : 1;
+            if (kk == F - 8)
+                return 0;
+        }
+    }
+
+    // The insertion of r without a match, from the neighbours of r - 1 in
+    // key order rather than down the tree. When keys a and r - 1 of one tree
+    // differ first at byte d > 0, keys a + 1 and r differ first at byte
+    // d - 1, the same way: so if a + 1 is in the tree of r it is below r in
+    // key order when a was below r - 1, and above it when a was above. From
+    // there the list leads to the neighbours of r, and r goes where the walk
+    // down the tree would put it: below its predecessor (right) when that
+    // place is free, else below its successor (left). False, with nothing
+    // changed, when neither node is in the tree or r is too far from them.
+    bool InsereAoLado(int r) {
+        const std::uint8_t *key = &ring[r];
+        const int cabeca = N + 1 + key[0];
+        auto valido = [&](int y) { return y != NIL && dad[y] != NIL && ring[y] == key[0]; };
+        const int ya = valido(dedoAntes) ? dedoAntes : NIL;
+        const int yd = valido(dedoDepois) ? dedoDepois : NIL;
+        constexpr int MaxPassos = 16;
+        int antes, depois;
+        if (ya != NIL) {
+            antes = ya;
+            depois = prox[ya];
+            for (int k = 0; depois != cabeca && depois != yd; ++k) {
+                if (k == MaxPassos)
+                    return false;
+                const int c = Compara(key, &ring[depois]);
+                if (c == 0) {
+                    filho[r][0] = filho[r][1] = NIL;
+                    Substitui(r, depois);
+                    return true;
+                }
+                if (c < 0)
+                    break;
+                antes = depois;
+                depois = prox[depois];
+            }
+        } else if (yd != NIL) {
+            depois = yd;
+            antes = ant[yd];
+            for (int k = 0; antes != cabeca; ++k) {
+                if (k == MaxPassos)
+                    return false;
+                const int c = Compara(key, &ring[antes]);
+                if (c == 0) {
+                    filho[r][0] = filho[r][1] = NIL;
+                    Substitui(r, antes);
+                    return true;
+                }
+                if (c > 0)
+                    break;
+                depois = antes;
+                antes = ant[antes];
+            }
+        } else {
+            return false;
+        }
+        filho[r][0] = filho[r][1] = NIL;
+        int pai, lado;
+        if (antes != cabeca && filho[antes][1] == NIL) {
+            pai = antes;
+            lado = 1;
+        } else if (depois != cabeca) {
+            pai = depois;
+            lado = 0;
+        } else {
+            pai = cabeca;
+            lado = 1;
+        }
+        filho[pai][lado] = static_cast<std::uint16_t>(r);
+        dad[r] = static_cast<std::uint16_t>(pai);
+        NaLista(r, antes, depois, cabeca);
+        return true;
     }
 
     void DeleteNode(int p) {
         if (dad[p] == NIL)
             return;
+        const int antes = ant[p];
+        prox[antes] = prox[p];
+        ant[prox[p]] = static_cast<std::uint16_t>(antes);
         int q;
         if (filho[p][1] == NIL) {
             q = filho[p][0];
         } else if (filho[p][0] == NIL) {
             q = filho[p][1];
         } else {
-            q = filho[p][0];
-            if (filho[q][1] != NIL) {
-                do {
-                    q = filho[q][1];
-                } while (filho[q][1] != NIL);
+            // p's predecessor, the rightmost node below its left child,
+            // takes its place.
+            q = antes;
+            if (q != filho[p][0]) {
                 filho[dad[q]][1] = filho[q][0];
                 dad[filho[q][0]] = dad[q];
                 filho[q][0] = filho[p][0];
@@ -583,7 +728,7 @@ std::int32_t TLZH::Compacta(const QByteArray &origem, QByteArray &destino) {
             // Only the last insertion's match is coded.
             if (i + 1 == last)
                 e->InsertNode(r);
-            else
+            else if (!e->InsereAoLado(r))
                 e->InsertNode<false>(r);
         }
         bytesLidos += i;

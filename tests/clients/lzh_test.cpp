@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QFile>
 #include <QProcess>
@@ -62,6 +64,37 @@ QByteArray Aleatorio(int n, quint32 semente) {
     for (char &c : b)
         c = static_cast<char>(g.bounded(256));
     return b;
+}
+
+
+// Payloads that stress the match finder: few symbols (many equal keys, long
+// runs of the key order), runs and copies at every distance, records.
+QByteArray Alfabeto(int n, int simbolos, quint32 semente) {
+    QByteArray b(n, '\0');
+    QRandomGenerator g(semente);
+    for (char &c : b)
+        c = static_cast<char>('a' + g.bounded(simbolos));
+    return b;
+}
+
+QByteArray CorridasECopias(int n, quint32 semente) {
+    QByteArray b;
+    QRandomGenerator g(semente);
+    while (b.size() < n) {
+        const int t = g.bounded(10);
+        if (t < 3) {
+            b += QByteArray(g.bounded(1, 200), static_cast<char>(g.bounded(4)));
+        } else if (t < 6 && b.size() > 100) {
+            const int de = static_cast<int>(b.size()) - g.bounded(1, static_cast<int>(std::min<qsizetype>(b.size(), 5000)));
+            const int l = g.bounded(1, 300);
+            for (int i = 0; i < l; ++i)
+                b += b.at(de + i);
+        } else {
+            for (int i = g.bounded(1, 50); i > 0; --i)
+                b += static_cast<char>(g.bounded(256));
+        }
+    }
+    return b.left(n);
 }
 
 } // namespace
@@ -156,6 +189,31 @@ TEST(Container, CargaLongaIgualAUmaImplementacaoIndependente) {
     const QByteArray c = CompactaContainer(p);
     EXPECT_EQ(c.size(), 55419);
     EXPECT_EQ(TCRC32().Calcula(c), 0x5353A065u);
+}
+
+// Payloads whose match finding takes every path of the finder (equal keys
+// replaced, neighbours far along the key order, the space fill), against the
+// containers the coder wrote when it walked the tree down for every byte.
+TEST(Container, CargasDificeisIguaisAoCodificadorAnterior) {
+    const struct {
+        const char *nome;
+        QByteArray payload;
+        qsizetype tamanho;
+        quint32 crc;
+    } casos[] = {
+        {"dois símbolos", Alfabeto(60000, 2, 11), 9753, 0x1F0E1B27u},
+        {"quatro símbolos", Alfabeto(120000, 4, 12), 37136, 0xED61C8F1u},
+        {"corridas e cópias", CorridasECopias(300000, 13), 50429, 0x2242A152u},
+        {"espaços do anel", QByteArray(4036, ' ') + Alfabeto(5000, 3, 14), 1568, 0xC4024D4Eu},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        const QByteArray container = CompactaContainer(c.payload);
+        EXPECT_EQ(container.size(), c.tamanho);
+        EXPECT_EQ(TCRC32().Calcula(container), c.crc);
+        QString erro;
+        EXPECT_EQ(Descompacta(container, &erro), c.payload) << erro.toStdString();
+    }
 }
 
 TEST(Container, PayloadVazioIgnoraOQueSegueOCabecalho) {
