@@ -34,6 +34,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace quellora::cli {
@@ -1026,34 +1027,38 @@ int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
 // ---------------------------------------------------------------------------
 // Schedule of duties (CSV)
 
-// Splits one CSV line; false when a quoted field is not closed.
-bool Campos(const QString &linha, QChar sep, QStringList &campos) {
+// Splits one CSV line; false when a quoted field is not closed. The
+// characters between quotes and separators go into the field a run at a time.
+bool Campos(QStringView linha, QChar sep, QStringList &campos) {
     campos.clear();
+    campos.reserve(8);
     QString atual;
     bool aspas = false;
+    qsizetype inicio = 0; // from here up to the character at hand: the field's as they are
+    auto junta = [&](qsizetype ate) {
+        if (ate > inicio)
+            atual.append(linha.sliced(inicio, ate - inicio));
+    };
     for (qsizetype k = 0; k < linha.size(); ++k) {
-        const QChar ch = linha.at(k);
-        if (aspas) {
-            if (ch == QLatin1Char('"')) {
-                if (k + 1 < linha.size() && linha.at(k + 1) == QLatin1Char('"')) {
-                    atual += ch;
-                    ++k;
-                } else {
-                    aspas = false;
-                }
+        const QChar ch = linha[k];
+        if (ch == QLatin1Char('"')) {
+            junta(k);
+            if (aspas && k + 1 < linha.size() && linha[k + 1] == QLatin1Char('"')) {
+                atual += ch; // a doubled quote between quotes: one quote
+                ++k;
             } else {
-                atual += ch;
+                aspas = !aspas;
             }
-        } else if (ch == QLatin1Char('"')) {
-            aspas = true;
-        } else if (ch == sep) {
-            campos << atual;
-            atual.clear();
-        } else {
-            atual += ch;
+            inicio = k + 1;
+        } else if (ch == sep && !aspas) {
+            junta(k);
+            campos.append(std::move(atual));
+            atual = QString();
+            inicio = k + 1;
         }
     }
-    campos << atual;
+    junta(linha.size());
+    campos.append(std::move(atual));
     return !aspas;
 }
 
@@ -1077,11 +1082,16 @@ bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
         return false;
     }
     const QString texto = TextoDoArquivo(f.readAll());
-    const QStringList linhas = texto.split(QLatin1Char('\n'));
     const QString nome = QFileInfo(arquivo).fileName();
     QChar sep;
-    for (int n = 0; n < linhas.size(); ++n) {
-        QString l = linhas[n];
+    // The lines of the text, n counting from 0, each without its '\n'.
+    qsizetype fim = -1;
+    for (int n = 0; fim < texto.size(); ++n) {
+        const qsizetype inicio = fim + 1;
+        fim = texto.indexOf(QLatin1Char('\n'), inicio);
+        if (fim < 0)
+            fim = texto.size();
+        QStringView l = QStringView(texto).sliced(inicio, fim - inicio);
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
         if (l.trimmed().isEmpty())
@@ -1145,7 +1155,7 @@ bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
             ruim(problema);
             continue;
         }
-        duties.push_back(d);
+        duties.push_back(std::move(d));
     }
     return true;
 }
