@@ -23,14 +23,18 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace quellora::cli {
@@ -64,6 +68,37 @@ const char *const Uso =
 // ---------------------------------------------------------------------------
 // Numbers and texts
 
+// A plain decimal, "-" then digits then "." and digits (at most 24
+// characters), read as QString::toDouble reads it: the nearest double. A
+// schedule has tens of thousands of them, and toDouble is slow; anything
+// else (signs, exponents, "inf") is left to it.
+std::optional<double> NumeroSimples(const QString &t) {
+    char buf[24];
+    if (t.isEmpty() || t.size() > static_cast<qsizetype>(sizeof buf))
+        return std::nullopt;
+    const auto n = static_cast<std::size_t>(t.size());
+    std::size_t k = 0, digitos = 0, fracao = 0;
+    bool ponto = false;
+    for (const QChar ch : t) {
+        const char16_t u = ch.unicode();
+        if (u >= '0' && u <= '9') {
+            ++(ponto ? fracao : digitos);
+        } else if (u == '.' && !ponto && digitos > 0) {
+            ponto = true;
+        } else if (!(u == '-' && k == 0)) {
+            return std::nullopt;
+        }
+        buf[k++] = static_cast<char>(u);
+    }
+    if (digitos == 0 || (ponto && fracao == 0))
+        return std::nullopt;
+    double v = 0;
+    const auto r = std::from_chars(buf, buf + n, v, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != buf + n)
+        return std::nullopt;
+    return v;
+}
+
 // A number as the user types it: decimal point or comma; with both, the last
 // one is the decimal separator and the others group thousands.
 std::optional<double> Numero(QString t) {
@@ -77,6 +112,8 @@ std::optional<double> Numero(QString t) {
         t.remove(milhar);
     }
     t.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (const auto v = NumeroSimples(t))
+        return v;
     bool ok = false;
     const double v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v))
@@ -136,7 +173,6 @@ struct Catalogo {
     QStringList lista;                  // list lines
     QStringList codigos;                // line codes, trimmed, by list position
     std::vector<TDadosModelo> modelos;  // by list position
-    mutable int naMemoria = -1;         // list position of the line now in G().Modelo
 };
 
 bool AbreCatalogo(const QString &dir, Catalogo &c) {
@@ -193,56 +229,70 @@ struct Ponto {
     double vazao = 0, pressao = 0, temperatura = 20, altitude = 0;
 };
 
-// Density of the duty into the shared state (the lines of a schedule take
-// the one worked out for the duty's first line).
-void DefineDensidade(const Ponto &pt) {
-    TEstado &g = G();
-    static double temperatura = std::numeric_limits<double>::quiet_NaN(), altitude = temperatura, densidade = 0;
-    g.TempDens = pt.temperatura;
-    g.AltDens = pt.altitude;
-    if (pt.temperatura == temperatura && pt.altitude == altitude) {
-        g.Densidade = densidade;
-        return;
-    }
-    CalculaDensidade();
-    temperatura = pt.temperatura;
-    altitude = pt.altitude;
-    densidade = g.Densidade;
-}
+// What a calculation runs on: a state (the shared one, or for a thread of a
+// schedule a copy of it) with the caches that go with that state.
+struct Calculo {
+    explicit Calculo(TEstado &estado) : g(estado) {}
+    TEstado &g;
+    int naMemoria = -1; // list position of the line now in g.Modelo
+    // Messages as printed, by message text (see TextoImpresso).
+    QHash<QString, QString> feitos[2];
+    // Where the messages go: standard error, or appended here (UTF-8).
+    std::string *avisos = nullptr;
+};
+
+// The air of a duty: its density, and that of air at 20 °C at its altitude
+// (the size grid's reference). Worked out once for all the lines a duty is
+// computed on.
+struct Ar {
+    double densidade = 0, rho20 = 0;
+};
+
+Ar ArDoPonto(const Ponto &pt) { return {DensidadeDoAr(pt.temperatura, pt.altitude), DensidadeRef(pt.altitude)}; }
 
 // A calculation message as printed: the terminal's line breaks, and only its
 // first line when 'curto'. The few message texts are worked out once each.
-const QString &TextoImpresso(const QString &texto, bool curto) {
-    static QHash<QString, QString> feitos[2];
-    auto it = feitos[curto].constFind(texto);
-    if (it == feitos[curto].cend()) {
+const QString &TextoImpresso(Calculo &k, const QString &texto, bool curto) {
+    QHash<QString, QString> &feitos = k.feitos[curto];
+    auto it = feitos.constFind(texto);
+    if (it == feitos.cend()) {
         QString t = TextoDoAviso(texto);
         if (curto)
             t = t.section(QLatin1Char('\n'), 0, 0);
-        it = feitos[curto].insert(texto, t);
+        it = feitos.insert(texto, t);
     }
     return *it;
 }
 
-// Full calculation of line p for the duty; messages to standard error, with
-// 'antes' and, when 'comCodigo', the line's code and ": " before each, and
-// only the first line of each when 'curto'.
-TFimCalculo Calcula(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool comCodigo, bool curto) {
-    TEstado &g = G();
-    DefineDensidade(pt);
+// Full calculation of line p for the duty of that density on k's state; messages to
+// standard error (or k.avisos), with 'antes' and, when 'comCodigo', the
+// line's code and ": " before each, and only the first line of each when
+// 'curto'.
+TFimCalculo Calcula(Calculo &k, const Catalogo &c, int p, const Ponto &pt, double densidade, const QString &antes,
+                    bool comCodigo, bool curto) {
+    TEstado &g = k.g;
+    g.TempDens = pt.temperatura;
+    g.AltDens = pt.altitude;
+    g.Densidade = densidade;
     g.VazaoCalc = pt.vazao;
     g.PressaoCalc = pt.pressao;
     g.ModeloCalc = p;
     g.SoTamanho = false;
-    if (c.naMemoria != p) {
+    if (k.naMemoria != p) {
         g.Modelo = c.modelos[static_cast<std::size_t>(p)];
-        c.naMemoria = p;
+        k.naMemoria = p;
     }
-    return CalculaModeloCarregado([&](AvisoCalculo tipo, const QString &texto, int i) {
-        QString t = TextoImpresso(texto, curto);
+    return CalculaModeloCarregado(g, [&](AvisoCalculo tipo, const QString &texto, int i) {
+        QString t = TextoImpresso(k, texto, curto);
         if (tipo == AvisoCalculo::SemEspectro && i >= 1 && i <= 23)
             t = QStringLiteral("tamanho %1: ").arg(Tamanhos[i]) + t;
-        Erro(antes + (comCodigo ? Codigo(c, p) + QStringLiteral(": ") : QString()) + t + QLatin1Char('\n'));
+        const QString m = antes + (comCodigo ? Codigo(c, p) + QStringLiteral(": ") : QString()) + t + QLatin1Char('\n');
+        if (k.avisos) {
+            const QByteArray b = m.toUtf8();
+            k.avisos->append(b.constData(), static_cast<std::size_t>(b.size()));
+        }
+        else
+            Erro(m);
     });
 }
 
@@ -715,7 +765,8 @@ std::string TamanhoComFiguras(const TResultadoGrade &r, const TamanhoEnergia &t,
 
 int UmaLinha(const Catalogo &c, int p, const Opcoes &o, const Energia &en) {
     const Ponto duty = o.PorVentilador();
-    const TFimCalculo fim = Calcula(c, p, duty, {}, false, false);
+    Calculo k(G());
+    const TFimCalculo fim = Calcula(k, c, p, duty, ArDoPonto(duty).densidade, {}, false, false);
     if (!fim.Concluido)
         return 1;
     const TEstado &g = G();
@@ -799,7 +850,9 @@ int Curva(const Catalogo &c, int p, const Opcoes &o) {
         Erro(QStringLiteral("Tamanho inválido: \"%1\" (use o diâmetro em mm, como 630).\n").arg(o.curva));
         return 1;
     }
-    const TFimCalculo fim = Calcula(c, p, o.PorVentilador(), {}, false, false);
+    Calculo k(G());
+    const Ponto duty = o.PorVentilador();
+    const TFimCalculo fim = Calcula(k, c, p, duty, ArDoPonto(duty).densidade, {}, false, false);
     if (!fim.Concluido)
         return 1;
     TEstado &g = G();
@@ -863,7 +916,7 @@ struct Duty {
 
 // The most efficient size of line p for the duty as a row or JSON object.
 struct Escolha {
-    QString codigo;
+    const QString *codigo = nullptr; // the catalogue's
     int posicao = 0;
     int qualificados = 0;
     int destaque = 0;     // size index, 0 none
@@ -874,22 +927,23 @@ struct Escolha {
 // With 'en' the size's energy figures go with its fields.
 // 'json': also the size's fields as JSON (text output has no use for
 // them), with 'en' its energy figures among them.
-Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes, bool json,
+Escolha Escolhe(Calculo &k, const Catalogo &c, int p, const Ponto &pt, const Ar &ar, const QString &antes, bool json,
                 const Energia *en = nullptr) {
     Escolha e;
-    e.codigo = Codigo(c, p);
+    e.codigo = &Codigo(c, p);
     e.posicao = p;
-    const TFimCalculo fim = Calcula(c, p, pt, antes, true, true);
+    const TFimCalculo fim = Calcula(k, c, p, pt, ar.densidade, antes, true, true);
     if (!fim.Concluido)
         return e;
-    const TResultadoGrade &r = G().Resultado;
+    const TEstado &g = k.g;
+    const TResultadoGrade &r = g.Resultado;
     e.qualificados = r.NumQualificados;
     e.destaque = TamanhoDestaque(r);
     if (e.destaque) {
-        e.linha = LinhaDaGrade(r, e.destaque, DensidadeRef(pt.altitude));
+        e.linha = LinhaDaGrade(r, e.destaque, ar.rho20);
         if (json && en) {
-            const TEficiencia f = EficienciaDoTamanho(r, e.destaque, G().Modelo, G().Densidade, false,
-                                                      BaseDaLinha(en->catalogo, e.codigo, en->prefs));
+            const TEficiencia f = EficienciaDoTamanho(r, e.destaque, g.Modelo, g.Densidade, false,
+                                                      BaseDaLinha(en->catalogo, *e.codigo, en->prefs));
             e.json = TamanhoJson(r, e.destaque, &f);
         } else if (json) {
             e.json = TamanhoJson(r, e.destaque);
@@ -900,7 +954,7 @@ Escolha Escolhe(const Catalogo &c, int p, const Ponto &pt, const QString &antes,
 
 std::string EscolhaJson(const Escolha &e) {
     Objeto o;
-    o.s("Linha", e.codigo).i("Posicao", e.posicao).i("NumQualificados", e.qualificados);
+    o.s("Linha", *e.codigo).i("Posicao", e.posicao).i("NumQualificados", e.qualificados);
     if (e.destaque)
         o.i("Destaque", Tamanhos[e.destaque]).bruto("Tamanho", e.json);
     else
@@ -908,9 +962,16 @@ std::string EscolhaJson(const Escolha &e) {
     return o.texto();
 }
 
-void AcrescentaEscolha(std::string &t, const Escolha &e) {
-    t += "  ";
-    Justificado(t, e.codigo, 5, false);
+// The start of a line's rows: its code in the column of the line (UTF-8).
+std::string ColunaDoCodigo(const QString &codigo) {
+    std::string t = "  ";
+    Justificado(t, codigo, 5, false);
+    return t;
+}
+
+// The row of e after 'codigo' (ColunaDoCodigo of its line).
+void AcrescentaEscolha(std::string &t, const Escolha &e, const std::string &codigo) {
+    t += codigo;
     if (e.destaque)
         AcrescentaLinha(t, e.linha, "");
     else
@@ -934,8 +995,11 @@ std::vector<int> LinhasEscolhidas(const Catalogo &c, const Opcoes &o) {
 int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
     std::vector<Escolha> es;
     bool alguma = false;
+    Calculo k(G());
+    const Ponto duty = o.PorVentilador();
+    const Ar ar = ArDoPonto(duty);
     for (int p = 0; p < c.lista.size(); ++p) {
-        es.push_back(Escolhe(c, p, o.PorVentilador(), {}, o.json, o.json ? &en : nullptr));
+        es.push_back(Escolhe(k, c, p, duty, ar, {}, o.json, o.json ? &en : nullptr));
         alguma = alguma || es.back().destaque != 0;
     }
     if (o.json) {
@@ -951,7 +1015,7 @@ int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
         t += Cabecalho(QStringLiteral("Tam."), QStringLiteral("Linha"));
         std::string linhas;
         for (const Escolha &e : es)
-            AcrescentaEscolha(linhas, e);
+            AcrescentaEscolha(linhas, e, ColunaDoCodigo(*e.codigo));
         t += QString::fromStdString(linhas);
         Saida(t);
     }
@@ -963,34 +1027,38 @@ int Todas(const Catalogo &c, const Opcoes &o, const Energia &en) {
 // ---------------------------------------------------------------------------
 // Schedule of duties (CSV)
 
-// Splits one CSV line; false when a quoted field is not closed.
-bool Campos(const QString &linha, QChar sep, QStringList &campos) {
+// Splits one CSV line; false when a quoted field is not closed. The
+// characters between quotes and separators go into the field a run at a time.
+bool Campos(QStringView linha, QChar sep, QStringList &campos) {
     campos.clear();
+    campos.reserve(8);
     QString atual;
     bool aspas = false;
+    qsizetype inicio = 0; // from here up to the character at hand: the field's as they are
+    auto junta = [&](qsizetype ate) {
+        if (ate > inicio)
+            atual.append(linha.sliced(inicio, ate - inicio));
+    };
     for (qsizetype k = 0; k < linha.size(); ++k) {
-        const QChar ch = linha.at(k);
-        if (aspas) {
-            if (ch == QLatin1Char('"')) {
-                if (k + 1 < linha.size() && linha.at(k + 1) == QLatin1Char('"')) {
-                    atual += ch;
-                    ++k;
-                } else {
-                    aspas = false;
-                }
+        const QChar ch = linha[k];
+        if (ch == QLatin1Char('"')) {
+            junta(k);
+            if (aspas && k + 1 < linha.size() && linha[k + 1] == QLatin1Char('"')) {
+                atual += ch; // a doubled quote between quotes: one quote
+                ++k;
             } else {
-                atual += ch;
+                aspas = !aspas;
             }
-        } else if (ch == QLatin1Char('"')) {
-            aspas = true;
-        } else if (ch == sep) {
-            campos << atual;
-            atual.clear();
-        } else {
-            atual += ch;
+            inicio = k + 1;
+        } else if (ch == sep && !aspas) {
+            junta(k);
+            campos.append(std::move(atual));
+            atual = QString();
+            inicio = k + 1;
         }
     }
-    campos << atual;
+    junta(linha.size());
+    campos.append(std::move(atual));
     return !aspas;
 }
 
@@ -1014,11 +1082,16 @@ bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
         return false;
     }
     const QString texto = TextoDoArquivo(f.readAll());
-    const QStringList linhas = texto.split(QLatin1Char('\n'));
     const QString nome = QFileInfo(arquivo).fileName();
     QChar sep;
-    for (int n = 0; n < linhas.size(); ++n) {
-        QString l = linhas[n];
+    // The lines of the text, n counting from 0, each without its '\n'.
+    qsizetype fim = -1;
+    for (int n = 0; fim < texto.size(); ++n) {
+        const qsizetype inicio = fim + 1;
+        fim = texto.indexOf(QLatin1Char('\n'), inicio);
+        if (fim < 0)
+            fim = texto.size();
+        QStringView l = QStringView(texto).sliced(inicio, fim - inicio);
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
         if (l.trimmed().isEmpty())
@@ -1082,10 +1155,91 @@ bool LeLote(const QString &arquivo, std::vector<Duty> &duties) {
             ruim(problema);
             continue;
         }
-        duties.push_back(d);
+        duties.push_back(std::move(d));
     }
     return true;
 }
+
+// The columns of a schedule's row before the line's: tag, quantity, flow, pressure.
+QString InicioDaLinha(const QString &tag, const QString &qtd, const QString &vazao, const QString &pressao) {
+    return tag.left(10).leftJustified(10) + QLatin1Char(' ') + qtd.rightJustified(4) + QLatin1Char(' ') +
+           vazao.rightJustified(9) + QLatin1Char(' ') + pressao.rightJustified(8) + QLatin1Char(' ');
+}
+
+// What the duties of a schedule are computed against, the same for all.
+struct Programa {
+    const Catalogo &c;
+    const std::vector<int> &ps;          // the lines, in the order of the rows
+    std::vector<std::string> codigos;    // ColunaDoCodigo of each of ps
+    const std::vector<Duty> &duties;
+    bool json = false;
+};
+
+// A run of consecutive duties of a schedule, computed on one thread: the
+// rows (or JSON objects) and the messages of its duties, in order.
+struct Trecho {
+    std::size_t de = 0, ate = 0;     // duties [de, ate)
+    std::string linhas;              // table rows, UTF-8
+    std::vector<std::string> js;     // JSON objects
+    std::string avisos;              // messages, UTF-8
+    bool alguma = false;             // some duty got a size
+};
+
+// Computes the duties of t on k's state line by line, so that each line is
+// brought into the state once, then writes them duty by duty, each with its
+// lines in the order of the rows, as one duty after the other would.
+void CalculaTrecho(Calculo &k, const Programa &pr, Trecho &t) {
+    const std::size_t n = t.ate - t.de, np = pr.ps.size();
+    std::vector<Ar> ar(n);
+    std::vector<QString> antes(n);
+    for (std::size_t j = 0; j < n; ++j) {
+        const Duty &d = pr.duties[t.de + j];
+        ar[j] = ArDoPonto(d.ponto);
+        antes[j] = d.tag + QStringLiteral(" / ");
+    }
+    std::vector<Escolha> es(n * np);
+    std::vector<std::string> avisos(n * np);
+    for (std::size_t q = 0; q < np; ++q) {
+        for (std::size_t j = 0; j < n; ++j) {
+            k.avisos = &avisos[j * np + q];
+            es[j * np + q] = Escolhe(k, pr.c, pr.ps[q], pr.duties[t.de + j].ponto, ar[j], antes[j], pr.json);
+        }
+    }
+    k.avisos = nullptr;
+    if (!pr.json)
+        t.linhas.reserve(n * np * 150);
+    for (std::size_t j = 0; j < n; ++j) {
+        const Duty &d = pr.duties[t.de + j];
+        const std::string colunas =
+            pr.json ? std::string()
+                    : InicioDaLinha(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1))
+                          .toStdString();
+        for (std::size_t q = 0; q < np; ++q) {
+            const Escolha &e = es[j * np + q];
+            t.alguma = t.alguma || e.destaque != 0;
+            t.avisos += avisos[j * np + q];
+            if (pr.json) {
+                t.js.push_back(Objeto()
+                                   .s("Tag", d.tag)
+                                   .i("Qtd", d.qtd)
+                                   .s("Descricao", d.descricao)
+                                   .n("Vazao", d.ponto.vazao)
+                                   .n("Pressao", d.ponto.pressao)
+                                   .n("Temperatura", d.ponto.temperatura)
+                                   .n("Altitude", d.ponto.altitude)
+                                   .n("Densidade", ar[j].densidade)
+                                   .bruto("Selecao", EscolhaJson(e))
+                                   .texto());
+            } else {
+                t.linhas += colunas;
+                AcrescentaEscolha(t.linhas, e, pr.codigos[q]);
+            }
+        }
+    }
+}
+
+// Duties of a schedule handed to a thread at a time.
+constexpr std::size_t DutiesPorTrecho = 256;
 
 int Lote(const Catalogo &c, const Opcoes &o) {
     // A schedule's messages can run to thousands of lines: written in blocks,
@@ -1102,50 +1256,60 @@ int Lote(const Catalogo &c, const Opcoes &o) {
         Erro(QStringLiteral("Nenhum ponto de operação válido em \"%1\".\n").arg(o.lote));
         return 1;
     }
-    bool alguma = false;
-    std::vector<std::string> js;
-    auto inicio = [](const QString &tag, const QString &qtd, const QString &vazao, const QString &pressao) {
-        return tag.left(10).leftJustified(10) + QLatin1Char(' ') + qtd.rightJustified(4) + QLatin1Char(' ') +
-               vazao.rightJustified(9) + QLatin1Char(' ') + pressao.rightJustified(8) + QLatin1Char(' ');
+    Programa pr{c, ps, {}, duties, o.json};
+    for (int p : ps)
+        pr.codigos.push_back(ColunaDoCodigo(Codigo(c, p)));
+
+    // The duties are independent of one another: runs of them are computed
+    // on every processor at once, each thread on its own copy of the state
+    // as the catalogue left it, and written in the order of the file.
+    std::vector<Trecho> trechos;
+    for (std::size_t de = 0; de < duties.size(); de += DutiesPorTrecho) {
+        Trecho &t = trechos.emplace_back();
+        t.de = de;
+        t.ate = std::min(de + DutiesPorTrecho, duties.size());
+    }
+    const std::size_t nThreads =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, trechos.size());
+    std::vector<std::unique_ptr<TEstado>> estados;
+    for (std::size_t k = 0; k < nThreads; ++k)
+        estados.push_back(std::make_unique<TEstado>(G()));
+    std::atomic<std::size_t> proximo{0};
+    auto trabalha = [&](TEstado &estado) {
+        Calculo k(estado);
+        for (std::size_t i; (i = proximo.fetch_add(1)) < trechos.size();)
+            CalculaTrecho(k, pr, trechos[i]);
     };
-    std::string t = Cabecalho(QStringLiteral("Tam."),
-                              inicio(QStringLiteral("Tag"), QStringLiteral("Qtd"), QStringLiteral("Vazão"),
-                                     QStringLiteral("Pressão")) +
-                                  QStringLiteral("Linha"))
-                        .toStdString();
-    if (!o.json)
-        t.reserve(t.size() + duties.size() * ps.size() * (t.size() / 2 + 8));
-    for (const Duty &d : duties) {
-        const QString antes = d.tag + QStringLiteral(" / ");
-        const std::string colunas =
-            o.json ? std::string()
-                   : inicio(d.tag, QString::number(d.qtd), Fixo(d.ponto.vazao, 0), Fixo(d.ponto.pressao, 1)).toStdString();
-        for (int p : ps) {
-            const Escolha e = Escolhe(c, p, d.ponto, antes, o.json);
-            alguma = alguma || e.destaque != 0;
-            if (o.json) {
-                js.push_back(Objeto()
-                                 .s("Tag", d.tag)
-                                 .i("Qtd", d.qtd)
-                                 .s("Descricao", d.descricao)
-                                 .n("Vazao", d.ponto.vazao)
-                                 .n("Pressao", d.ponto.pressao)
-                                 .n("Temperatura", d.ponto.temperatura)
-                                 .n("Altitude", d.ponto.altitude)
-                                 .n("Densidade", G().Densidade)
-                                 .bruto("Selecao", EscolhaJson(e))
-                                 .texto());
-            } else {
-                t += colunas;
-                AcrescentaEscolha(t, e);
-            }
-        }
+    std::vector<std::thread> threads;
+    for (std::size_t k = 1; k < nThreads; ++k)
+        threads.emplace_back(trabalha, std::ref(*estados[k]));
+    trabalha(*estados[0]);
+    for (std::thread &th : threads)
+        th.join();
+
+    bool alguma = false;
+    for (const Trecho &t : trechos) {
+        alguma = alguma || t.alguma;
+        std::fwrite(t.avisos.data(), 1, t.avisos.size(), stderr);
     }
     std::fflush(stderr);
-    if (o.json)
+    if (o.json) {
+        std::vector<std::string> js;
+        js.reserve(duties.size() * ps.size());
+        for (Trecho &t : trechos)
+            for (std::string &j : t.js)
+                js.push_back(std::move(j));
         Saida(QString::fromStdString(Lista(js)) + QLatin1Char('\n'));
-    else
-        SaidaUtf8(QByteArray::fromRawData(t.data(), static_cast<qsizetype>(t.size())));
+    } else {
+        const std::string cabecalho =
+            Cabecalho(QStringLiteral("Tam."), InicioDaLinha(QStringLiteral("Tag"), QStringLiteral("Qtd"),
+                                                           QStringLiteral("Vazão"), QStringLiteral("Pressão")) +
+                                                  QStringLiteral("Linha"))
+                .toStdString();
+        SaidaUtf8(QByteArray::fromRawData(cabecalho.data(), static_cast<qsizetype>(cabecalho.size())));
+        for (const Trecho &t : trechos)
+            SaidaUtf8(QByteArray::fromRawData(t.linhas.data(), static_cast<qsizetype>(t.linhas.size())));
+    }
     if (!alguma)
         Erro(QStringLiteral("Nenhum ponto de operação atendido.\n"));
     return alguma ? 0 : 1;

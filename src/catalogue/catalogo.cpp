@@ -127,8 +127,9 @@ bool CarregaPrecoModelo(const QString &dirDados, int p, QString *erro) {
     return LeUm(Arq(dirDados, ArqPrecoModelos), RegistroDoModelo(p), G().PrecoModelo, erro);
 }
 
-bool ProcuraMotor(double x) {
-    auto &g = G();
+bool ProcuraMotor(double x) { return ProcuraMotor(G(), x); }
+
+bool ProcuraMotor(TEstado &g, double x) {
     g.MotorEscolhido = 0;
     for (int m = 1; m <= MotoresPorGrupo; ++m) {
         if (g.Motores[m].Potencia >= x) {

@@ -13,6 +13,8 @@
 
 namespace quellora {
 
+struct TEstado;
+
 inline constexpr const char *ArqModelos = "dadmod.dat";
 inline constexpr const char *ArqDenominacoes = "denmod.dat";
 inline constexpr const char *ArqMotores = "dadmot.dat";
@@ -41,6 +43,8 @@ int RegistroDoModelo(int p);
 [[nodiscard]] bool CarregaPrecoModelo(const QString &dirDados, int p, QString *erro = nullptr);
 // The smallest motor of the group in use rated at least x kW; sets MotorEscolhido.
 bool ProcuraMotor(double x);
+// The same on the motors and MotorEscolhido of the state 'g' given.
+bool ProcuraMotor(TEstado &g, double x);
 
 // The list line of a fan line: code and " - " cut to 7, then the description,
 // the whole cut to 27 characters.

@@ -77,10 +77,12 @@ const TabelaTamanhos &Tab() {
 
 // The admissible designations joined by "/", direct coupling last, cut to
 // the 10 characters of the field. The few combinations that occur are kept,
-// so that the table shares their texts.
+// so that the table shares their texts; each thread keeps its own, so that
+// threads computing at once neither race on the cache nor share the texts'
+// reference counts.
 const QString &TextoDosArranjos(unsigned correia, bool direto) {
-    static std::array<QString, 1024> feitos;
-    static std::array<bool, 1024> pronto{};
+    thread_local std::array<QString, 1024> feitos;
+    thread_local std::array<bool, 1024> pronto{};
     const unsigned chave = (correia & 0x1FFu) | (direto ? 0x200u : 0u);
     if (!pronto[chave]) {
         QString s;
@@ -269,7 +271,7 @@ void Passo6(TEstado &g, Passo p, const Avisador &avisar) {
 
         r.MotorTam[i] = 0;
         r.RotMotorTam[i] = 0;
-        if (ProcuraMotor(r.PotMotorTam[i])) {
+        if (ProcuraMotor(g, r.PotMotorTam[i])) {
             const int mot = g.MotorEscolhido;
             r.MotorTam[i] = mot;
             r.PotMotorTam[i] = g.Motores[mot].Potencia;
@@ -305,16 +307,17 @@ double DescontoRendimento(const TDadosModelo &m, int i) {
     return static_cast<double>(ref - (100.0L - (0.5L / Tab().d01[i] + static_cast<ld>(m.CorrRend[i])) * (100.0L - ref)));
 }
 
-bool VerificaQualificados(const Avisador &avisar, bool &falhou) {
-    if (G().Resultado.NumQualificados != 0)
+bool VerificaQualificados(const TResultadoGrade &r, const Avisador &avisar, bool &falhou) {
+    if (r.NumQualificados != 0)
         return false;
     Avisa(avisar, AvisoCalculo::ForaDosLimites, MsgForaDosLimites);
     falhou = true;
     return true;
 }
 
-TFimCalculo CalculaModeloCarregado(const Avisador &avisar) {
-    TEstado &g = G();
+TFimCalculo CalculaModeloCarregado(const Avisador &avisar) { return CalculaModeloCarregado(G(), avisar); }
+
+TFimCalculo CalculaModeloCarregado(TEstado &g, const Avisador &avisar) {
     TFimCalculo fim;
     if (!g.SoTamanho) {
         if (!g.Modelo.TemDados) {
@@ -333,19 +336,19 @@ TFimCalculo CalculaModeloCarregado(const Avisador &avisar) {
     }
     const Passo p = TamanhosDoModo(g);
     Passo2(g, p);
-    if (VerificaQualificados(avisar, fim.Falhou))
+    if (VerificaQualificados(g.Resultado, avisar, fim.Falhou))
         return fim;
     Passo3(g, p);
-    if (VerificaQualificados(avisar, fim.Falhou))
+    if (VerificaQualificados(g.Resultado, avisar, fim.Falhou))
         return fim;
     Passo4(g, p);
-    if (VerificaQualificados(avisar, fim.Falhou))
+    if (VerificaQualificados(g.Resultado, avisar, fim.Falhou))
         return fim;
     Passo5(g, p);
-    if (VerificaQualificados(avisar, fim.Falhou))
+    if (VerificaQualificados(g.Resultado, avisar, fim.Falhou))
         return fim;
     Passo6(g, p, avisar);
-    if (VerificaQualificados(avisar, fim.Falhou))
+    if (VerificaQualificados(g.Resultado, avisar, fim.Falhou))
         return fim;
     fim.Concluido = true;
     return fim;

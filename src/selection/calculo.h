@@ -16,6 +16,8 @@
 
 namespace quellora {
 
+struct TEstado;
+
 // Standard air: static pressure is brought to it, absorbed power back from it.
 inline constexpr long double DensidadePadrao = 1.205L;
 // Air at 20 °C and 0 m: total pressure and the sound density term refer to it.
@@ -55,9 +57,15 @@ TFimCalculo CalculaTamanhos(const QString &dirDados, const Avisador &avisar = {}
 // CalculaTamanhos does once the line is loaded. For sweeps over many duties.
 TFimCalculo CalculaModeloCarregado(const Avisador &avisar = {});
 
-// When no size qualifies: the out-of-limits message, falhou := true and the
-// answer true (stop).
-bool VerificaQualificados(const Avisador &avisar, bool &falhou);
+// The same on the state 'g' given instead of the shared one: its duty, line
+// and motors in, its Resultado (and MotorEscolhido, the current item's motor
+// fields) out. Nothing else is read or written, so that separate states can
+// be computed at the same time on separate threads.
+TFimCalculo CalculaModeloCarregado(TEstado &g, const Avisador &avisar = {});
+
+// When no size of 'r' qualifies: the out-of-limits message, falhou := true
+// and the answer true (stop).
+bool VerificaQualificados(const TResultadoGrade &r, const Avisador &avisar, bool &falhou);
 
 // Density of air at 20 °C at altitude h (m), kg/m³.
 double DensidadeRef(double altitude);

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -28,6 +29,26 @@ Execucao Roda(const QStringList &args) { return ExecutaCli(QStringList{QStringLi
 
 nlohmann::json Json(const Execucao &e) {
     return nlohmann::json::parse(e.saida.toStdString(), nullptr, false);
+}
+
+// Rows [de, ate) of a schedule of 'pontos' duties from 1 500 to 90 000 m³/h,
+// 15 to 250 mmCA, 15 to 60 °C and 0 to 1 500 m, with its header, into 'arquivo'.
+bool GravaLoteAmostra(const QString &arquivo, int pontos, int de, int ate) {
+    QByteArray csv = "tag;qtd;descricao;vazao;pressao;temperatura;altitude\r\n";
+    for (int k = de; k < ate; ++k) {
+        const double f = k / double(pontos - 1);
+        csv += QStringLiteral("V-%1;%2;ponto %3;%4;%5;%6;%7\r\n")
+                   .arg(k + 1, 3, 10, QLatin1Char('0'))
+                   .arg(1 + k % 4)
+                   .arg(k)
+                   .arg(1500 * std::pow(60.0, f), 0, 'f', 1)
+                   .arg(15 + 235 * std::fmod(f * 7.3, 1.0), 0, 'f', 1)
+                   .arg(15 + 45 * std::fmod(f * 3.1, 1.0), 0, 'f', 0)
+                   .arg(1500 * std::fmod(f * 5.7, 1.0), 0, 'f', 0)
+                   .toUtf8();
+    }
+    QFile q(arquivo);
+    return q.open(QIODevice::WriteOnly) && q.write(csv) == csv.size();
 }
 
 class SelecaoCli : public ::testing::Test {
@@ -389,25 +410,8 @@ TEST(SelecaoAmostra, LoteDeTodasAsLinhasComoGuardado) {
     // for byte as kept beside this test.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QByteArray csv = "tag;qtd;descricao;vazao;pressao;temperatura;altitude\r\n";
-    constexpr int Pontos = 120;
-    for (int k = 0; k < Pontos; ++k) {
-        const double f = k / double(Pontos - 1);
-        csv += QStringLiteral("V-%1;%2;ponto %3;%4;%5;%6;%7\r\n")
-                   .arg(k + 1, 3, 10, QLatin1Char('0'))
-                   .arg(1 + k % 4)
-                   .arg(k)
-                   .arg(1500 * std::pow(60.0, f), 0, 'f', 1)
-                   .arg(15 + 235 * std::fmod(f * 7.3, 1.0), 0, 'f', 1)
-                   .arg(15 + 45 * std::fmod(f * 3.1, 1.0), 0, 'f', 0)
-                   .arg(1500 * std::fmod(f * 5.7, 1.0), 0, 'f', 0)
-                   .toUtf8();
-    }
     const QString f = dir.filePath(QStringLiteral("lote.csv"));
-    QFile q(f);
-    ASSERT_TRUE(q.open(QIODevice::WriteOnly));
-    q.write(csv);
-    q.close();
+    ASSERT_TRUE(GravaLoteAmostra(f, 120, 0, 120));
     const Execucao e = Roda({QStringLiteral("--dados"), QStringLiteral(QUELLORA_DADOS_DIR), QStringLiteral("--lote"),
                              f, QStringLiteral("--todas")});
     ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
@@ -418,6 +422,65 @@ TEST(SelecaoAmostra, LoteDeTodasAsLinhasComoGuardado) {
         g.close();
         ASSERT_TRUE(g.open(QIODevice::ReadOnly)) << nome;
         EXPECT_TRUE(g.readAll() == texto.toUtf8()) << nome;
+    }
+}
+
+TEST(SelecaoAmostra, LoteGrandeComoPontoAPonto) {
+    // Several hundred duties are computed in runs, on every processor at
+    // once; the table, the JSON and the messages are still those of the same
+    // duties given a hundred at a time (each such file a single run), joined
+    // in the order of the file.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    constexpr int Pontos = 790, PorParte = 100;
+    const QString inteiro = dir.filePath(QStringLiteral("inteiro.csv"));
+    ASSERT_TRUE(GravaLoteAmostra(inteiro, Pontos, 0, Pontos));
+    QStringList partes;
+    for (int de = 0; de < Pontos; de += PorParte) {
+        partes << dir.filePath(QStringLiteral("parte%1.csv").arg(de));
+        ASSERT_TRUE(GravaLoteAmostra(partes.back(), Pontos, de, std::min(de + PorParte, Pontos)));
+    }
+    const struct {
+        QStringList opcoes;
+        bool json;
+    } casos[] = {
+        {{QStringLiteral("--todas")}, false},
+        {{QStringLiteral("--todas"), QStringLiteral("--json")}, true},
+        {{QStringLiteral("--linha"), QStringLiteral("AXI")}, false},
+        {{QStringLiteral("--linha"), QStringLiteral("BDD"), QStringLiteral("--json")}, true},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(qPrintable(c.opcoes.join(' ')));
+        auto roda = [&](const QString &arquivo) {
+            return Roda(QStringList{QStringLiteral("--dados"), QStringLiteral(QUELLORA_DADOS_DIR),
+                                    QStringLiteral("--lote"), arquivo} +
+                        c.opcoes);
+        };
+        const Execucao e = roda(inteiro);
+        ASSERT_EQ(e.status, 0) << qPrintable(e.erro);
+        // A part none of whose duties a line answers ends with that message
+        // and fails; the whole schedule does not.
+        const QString nenhum = QStringLiteral("Nenhum ponto de operação atendido.\n");
+        QString saida, erro;
+        for (const QString &parte : partes) {
+            Execucao p = roda(parte);
+            ASSERT_TRUE(p.status == 0 || (p.status == 1 && p.erro.endsWith(nenhum))) << qPrintable(p.erro);
+            if (p.status == 1)
+                p.erro.chop(nenhum.size());
+            erro += p.erro;
+            if (c.json) { // one array: the parts' elements joined by commas
+                ASSERT_TRUE(p.saida.startsWith(QLatin1Char('[')) && p.saida.endsWith(QStringLiteral("]\n")));
+                saida += (saida.isEmpty() ? QStringLiteral("[") : QStringLiteral(",")) + p.saida.mid(1, p.saida.size() - 3);
+            } else { // one table: the two header lines once
+                saida += saida.isEmpty() ? p.saida : p.saida.section(QLatin1Char('\n'), 2);
+            }
+        }
+        if (c.json)
+            saida += QStringLiteral("]\n");
+        EXPECT_FALSE(erro.isEmpty()); // the sample's duties have messages
+        EXPECT_TRUE(e.erro == erro);
+        EXPECT_TRUE(e.saida == saida);
+        EXPECT_EQ(e.saida.count(QLatin1Char('\n')), c.json ? 1 : 2 + Pontos * (c.opcoes.size() == 1 ? 6 : 1));
     }
 }
 
