@@ -513,7 +513,6 @@ struct Estado {
     // r takes the place of p, which holds the same F bytes, in the tree and
     // in the list.
     void Substitui(int r, int p) {
-        // r replaces p, which holds the same F bytes.
         dad[r] = dad[p];
         filho[r][0] = filho[p][0];
         filho[r][1] = filho[p][1];
@@ -557,8 +556,8 @@ struct Estado {
         }
     }
 
-    // The insertion of r without a match, from the neighbours of r - 1 in
-    // key order rather than down the tree. When keys a and r - 1 of one tree
+    // The insertion of r without a match, from the neighbours of r - 1 (the
+    // key inserted last) in key order rather than down the tree. When keys a and r - 1 of one tree
     // differ first at byte d > 0, keys a + 1 and r differ first at byte
     // d - 1, the same way: so if a + 1 is in the tree of r it is below r in
     // key order when a was below r - 1, and above it when a was above. From
